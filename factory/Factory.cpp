@@ -1,0 +1,65 @@
+#include "Factory.h"
+
+#include "Destroy.h"
+
+#include <unordered_set>
+
+namespace {
+
+bool IsObjectType(long type) { return type >= 0 && type < kQuarnObjectTypeCount; }
+
+} // namespace
+
+CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() = default;
+
+CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() { RemoveAll(); }
+
+int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {
+    if (item == nullptr || !IsObjectType(type)) return -1;
+    // Projections keep their own names: several may share one.
+    if (type != kQuarnProjection) item->SetName(GetUniqueName(type, item->GetName()));
+    return m_productLines[type].Add(item);
+}
+
+const wchar_t* CQuarnCoordinateSystemFactory::GetUniqueName(long type, const wchar_t* name) const {
+    return GetProductLine(type).GetUniqueName(name);
+}
+
+const CQuarnInfoArray& CQuarnCoordinateSystemFactory::GetProductLine(long type) const {
+    static const CQuarnInfoArray empty;
+    return IsObjectType(type) ? m_productLines[type] : empty;
+}
+
+void CQuarnCoordinateSystemFactory::DeleteItem(const CS_Info* item) {
+    if (item == nullptr) return;
+    long type = item->GetObjectType();
+    if (!IsObjectType(type)) return;
+    bool removed = false;
+    CQuarnInfoArray& line = m_productLines[type];
+    for (int i = line.GetSize() - 1; i >= 0; --i) {
+        if (line.GetAt(i) == item) {
+            line.RemoveAt(i);
+            removed = true;
+        }
+    }
+    if (!removed) return;
+    // A host may have registered the same object under another type as well; no registry
+    // may keep a pointer to an object that is about to be destroyed.
+    for (CQuarnInfoArray& other : m_productLines) {
+        for (int i = other.GetSize() - 1; i >= 0; --i)
+            if (other.GetAt(i) == item) other.RemoveAt(i);
+    }
+    QuarnDestroyInfo(const_cast<CS_Info*>(item));
+}
+
+void CQuarnCoordinateSystemFactory::RemoveAll() {
+    // An object registered twice is still destroyed once.
+    std::unordered_set<CS_Info*> destroyed;
+    for (CQuarnInfoArray& line : m_productLines) {
+        for (int i = 0; i < line.GetSize(); ++i) {
+            CS_Info* item = line.GetAt(i);
+            if (item != nullptr && destroyed.insert(item).second) QuarnDestroyInfo(item);
+        }
+        line.RemoveAll();
+    }
+}

@@ -1,0 +1,40 @@
+#include "Text.h"
+
+#include <cstdint>
+
+namespace {
+
+wchar_t UpperAZ(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+} // namespace
+
+void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
+    int i = 0;
+    if (source != nullptr) {
+        for (; i < kQuarnTextLimit && source[i] != L'\0'; ++i) field[i] = source[i];
+    }
+    for (; i < kQuarnTextField; ++i) field[i] = L'\0';
+}
+
+bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b) {
+    if (a == nullptr) a = L"";
+    if (b == nullptr) b = L"";
+    for (;; ++a, ++b) {
+        if (UpperAZ(*a) != UpperAZ(*b)) return false;
+        if (*a == L'\0') return true;
+    }
+}
+
+int CompareBaseNames(const wchar_t* a, const wchar_t* b) {
+    if (a == nullptr) a = L"";
+    if (b == nullptr) b = L"";
+    for (;; ++a, ++b) {
+        // Character codes compare as unsigned values; a tilde ends the name.
+        std::uint32_t ca = static_cast<std::uint32_t>(*a == L'~' ? L'\0' : *a);
+        std::uint32_t cb = static_cast<std::uint32_t>(*b == L'~' ? L'\0' : *b);
+        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca == 0) return 0;
+    }
+}

@@ -1,0 +1,23 @@
+// Quarn: coordinate-system descriptions, created canonically through a factory, read from
+// and written to Well-Known Text. This header brings in the whole public API.
+#ifndef QUARN_QUARN_H
+#define QUARN_QUARN_H
+
+#include "model/Export.h"
+#include "model/InfoBase.h"
+#include "model/Model.h"
+#include "model/ModuleSetup.h"
+#include "model/Numbers.h"
+#include "model/Records.h"
+#include "model/Sequence.h"
+#include "model/Text.h"
+#include "model/ValueRecords.h"
+#include "platform/MessageReport.h"
+#include "platform/PtrArray.h"
+#include "tessel/Tessel.h"
+
+#include "objects/Units.h"
+
+#include "factory/Factory.h"
+
+#endif

@@ -1,0 +1,51 @@
+# Installs the built library into a scratch prefix, then builds and runs a small outside
+# project against it twice: through find_package(quarn CONFIG) and through pkg-config.
+set(prefix ${WORK_DIR}/prefix)
+file(REMOVE_RECURSE ${WORK_DIR})
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+    endif()
+    set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${prefix})
+foreach(header quarn/quarn.h quarn/factory/Factory.h quarn/tessel/Tessel.h)
+    if(NOT EXISTS ${prefix}/include/${header})
+        message(FATAL_ERROR "not installed: ${header}")
+    endif()
+endforeach()
+
+set(flags "")
+if(SANITIZE)
+    set(flags "-fsanitize=address,undefined")
+endif()
+
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package/consumer -B ${WORK_DIR}/consumer
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+    -DCMAKE_BUILD_TYPE=${BUILD_TYPE} "-DCMAKE_CXX_FLAGS=${flags}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
+run(${WORK_DIR}/consumer/consumer)
+if(NOT last_output MATCHES "UNIT\\[\"metre\",1\\]")
+    message(FATAL_ERROR "unexpected output of the find_package consumer: ${last_output}")
+endif()
+
+find_program(PKG_CONFIG pkg-config)
+if(PKG_CONFIG)
+    set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig:${prefix}/lib64/pkgconfig)
+    execute_process(COMMAND ${PKG_CONFIG} --cflags --libs quarn
+        RESULT_VARIABLE result OUTPUT_VARIABLE pc_flags OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "pkg-config does not know quarn")
+    endif()
+    separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
+    separate_arguments(extra UNIX_COMMAND "${flags}")
+    run(${CXX_COMPILER} -std=c++17 ${extra} ${SOURCE_DIR}/tests/package/consumer/main.cpp
+        ${pc_flags} -Wl,-rpath,${prefix}/lib -o ${WORK_DIR}/consumer_pc)
+    run(${WORK_DIR}/consumer_pc)
+    if(NOT last_output MATCHES "UNIT\\[\"metre\",1\\]")
+        message(FATAL_ERROR "unexpected output of the pkg-config consumer: ${last_output}")
+    endif()
+endif()

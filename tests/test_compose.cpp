@@ -1,0 +1,82 @@
+// Composition of WKT texts in the class-wide buffers: the 2047/2048 boundary, overflow
+// without writing past the buffer, and refusal of a nested composition of one class.
+#include "model/WktCompose.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+QuarnWktClassState g_state;
+
+std::wstring Compose(const std::wstring& text, long limit, std::size_t* length = nullptr) {
+    static wchar_t out[4096];
+    QuarnWktComposer wkt(g_state);
+    wkt.Text(text.c_str());
+    if (length != nullptr) *length = wkt.Length();
+    return wkt.Finish(out, limit);
+}
+
+} // namespace
+
+TEST(Compose, TextOf2047CharactersFitsAnd2048DoesNot) {
+    std::wstring text2047(2047, L'a');
+    std::wstring text2048(2048, L'a');
+    EXPECT_EQ(Compose(text2047, 2048), text2047);
+    EXPECT_EQ(Compose(text2048, 2048), L"");
+    // A caller's larger buffer does not help: the composition buffer holds 2047 at most.
+    EXPECT_EQ(Compose(text2048, 4096), L"");
+    EXPECT_EQ(Compose(text2047, 4096), text2047);
+}
+
+TEST(Compose, LengthCountsWhatDidNotFit) {
+    std::size_t length = 0;
+    EXPECT_EQ(Compose(std::wstring(3000, L'b'), 2048, &length), L"");
+    EXPECT_EQ(length, 3000u);
+    EXPECT_EQ(g_state.compose[2047], L'\0'); // nothing written past the buffer
+}
+
+TEST(Compose, LimitBelowTheLengthGivesEmptyText) {
+    EXPECT_EQ(Compose(L"UNIT[\"m\",1]", 11), L"");
+    EXPECT_EQ(Compose(L"UNIT[\"m\",1]", 12), L"UNIT[\"m\",1]");
+    wchar_t untouched[2] = {L'x', L'y'};
+    QuarnWktComposer wkt(g_state);
+    wkt.Text(L"abc");
+    EXPECT_EQ(wkt.Finish(untouched, 0), untouched); // no room even for a terminator
+    EXPECT_EQ(untouched[0], L'x');
+}
+
+TEST(Compose, PiecesAndNumbers) {
+    wchar_t out[64];
+    QuarnWktComposer wkt(g_state);
+    wkt.Text(L"PARAMETER[").Quoted(L"k").Text(L",").Number(0.9996).Text(L",").Integer(-2002);
+    wkt.Text(L"]");
+    EXPECT_STREQ(wkt.Finish(out, 64), L"PARAMETER[\"k\",0.9996,-2002]");
+}
+
+TEST(Compose, NestedCompositionOfOneClassIsRefused) {
+    wchar_t outer[64];
+    wchar_t inner[64];
+    {
+        QuarnWktComposer first(g_state);
+        first.Text(L"OUTER[");
+        {
+            QuarnWktComposer second(g_state);
+            second.Text(L"INNER");
+            EXPECT_TRUE(second.Failed());
+            EXPECT_STREQ(second.Finish(inner, 64), L"");
+        }
+        first.Text(inner).Text(L"]");
+        EXPECT_STREQ(first.Finish(outer, 64), L"OUTER[]");
+    }
+    // Once the outer composition ends the class composes again.
+    EXPECT_EQ(Compose(L"again", 64), L"again");
+}
+
+TEST(Compose, FailedElementIsEmpty) {
+    wchar_t out[64];
+    QuarnWktComposer wkt(g_state);
+    wkt.Text(L"DATUM[").Fail();
+    EXPECT_STREQ(wkt.Finish(out, 64), L"");
+}
