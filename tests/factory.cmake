@@ -1,0 +1,1 @@
+quarn_add_test(test_datum_rules INTERNAL SOURCES test_datum_rules.cpp)
