@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 // The first registered object equal to `candidate` by its class's operator==, the new
 // object on the left. Objects of another class in the registry (a host may register
@@ -21,16 +22,23 @@ template <class T> T* QuarnFindEqual(const CQuarnInfoArray& line, const T& candi
     return nullptr;
 }
 
+// Registers `candidate` through the factory's AddItem (reached through the table of virtual
+// operations, so a derived factory decides) and returns it; null when AddItem refused it.
+template <class T>
+const T* QuarnRegister(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
+    if (factory.AddItem(candidate->GetObjectType(), candidate.get()) < 0) return nullptr;
+    return candidate.release();
+}
+
 // Returns the registered object equal to `candidate` (which is then destroyed), or
-// registers `candidate` through the factory's AddItem and returns it. Null when there is
-// no candidate (allocation failed) or AddItem refused it.
+// registers `candidate` and returns it. Null when there is no candidate (allocation failed)
+// or AddItem refused it.
 template <class T>
 const T* QuarnCanonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
     if (!candidate) return nullptr;
-    long type = candidate->GetObjectType();
-    if (T* equal = QuarnFindEqual(factory.GetProductLine(type), *candidate)) return equal;
-    if (factory.AddItem(type, candidate.get()) < 0) return nullptr;
-    return candidate.release();
+    if (T* equal = QuarnFindEqual(factory.GetProductLine(candidate->GetObjectType()), *candidate))
+        return equal;
+    return QuarnRegister(factory, std::move(candidate));
 }
 
 // Builds a new object with its default constructor; null when memory is exhausted.
