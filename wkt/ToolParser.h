@@ -1,0 +1,70 @@
+// CTOOLParser: the base of the generated-table parsers. It owns a private copy of the text to
+// parse and a character cursor over it, which the lexer of a derived parser drives.
+#ifndef QUARN_WKT_TOOLPARSER_H
+#define QUARN_WKT_TOOLPARSER_H
+
+#include "../model/Export.h"
+
+class QUARN_API CTOOLParser {
+public:
+    CTOOLParser();
+    CTOOLParser(const CTOOLParser&) = delete;
+    CTOOLParser& operator=(const CTOOLParser&) = delete;
+
+    // Frees the stored input.
+    virtual ~CTOOLParser();
+
+    // Stores a private copy of `text` (unless `text` is the stored copy itself), then
+    // rewinds. A null text is stored as an empty one. The lexer cuts token texts out of the
+    // copy by writing terminators into it, so a text is read once per SetInput.
+    virtual void SetInput(const wchar_t* text);
+    // The token code of a keyword, or the error code when `word` is none.
+    virtual int LookupKeyword(const wchar_t* word) = 0;
+    // The next token code from the cursor on; -1 at the end of the input.
+    virtual int Lex() = 0;
+    // 0 when the stored input was accepted, 1 when it was not.
+    virtual int Parse() = 0;
+    // Called with a message when the input does not parse; does nothing here.
+    virtual void ReportError(const wchar_t* message);
+    // Puts the cursor back at the start of the stored input.
+    virtual void Rewind();
+    // The next token for the parse engine.
+    virtual int NextToken() = 0;
+
+protected:
+    // Cursor operations of the lexer. The lookahead character is the character at the
+    // cursor as it was before EndToken wrote a terminator there.
+
+    // Starts a token at the cursor; returns its first character.
+    wchar_t BeginToken();
+    // Steps over the character at the cursor, which belongs to no token, and starts the
+    // next token after it; returns the new current character.
+    wchar_t Skip();
+    // Adds the character at the cursor to the token; returns the next one.
+    wchar_t Extend();
+    // Terminates the token text at the cursor.
+    void EndToken();
+    // Where EndToken of the previous token wrote its terminator on the first character of
+    // this token (a word or number right after a word or number), puts the character back
+    // so that this token's text is whole. The previous token's text then runs on; only
+    // texts of numbers (already converted) and of words before a word or number (never a
+    // valid sequence) are affected.
+    void ReopenToken();
+    // The current token as a terminated text.
+    const wchar_t* TokenText() const { return m_tokenStart; }
+    // The current character is the terminator.
+    bool AtEnd() const { return m_current == L'\0'; }
+    // The character at the cursor is the end of the input.
+    bool AtEndOfInput() const { return m_lookahead == L'\0'; }
+    wchar_t Current() const { return m_current; }
+    wchar_t Lookahead() const { return m_lookahead; }
+
+private:
+    wchar_t* m_input;      // owned copy of the text; null until the first SetInput
+    wchar_t* m_tokenStart; // where the current token begins
+    wchar_t* m_cursor;     // the character being looked at
+    wchar_t m_current;
+    wchar_t m_lookahead;
+};
+
+#endif

@@ -1,0 +1,132 @@
+// The WKT reader: lexer and backtracking LR parse engine over the tables generated from
+// wkt/WktGrammar.y. CreateFromWKT of the factory drives it; the rule actions that create
+// the objects live in wkt/WktActions.cpp.
+#ifndef QUARN_WKT_WKTPARSER_H
+#define QUARN_WKT_WKTPARSER_H
+
+#include "ToolParser.h"
+
+#include <cstdint>
+#include <vector>
+
+class CQuarnCoordinateSystemFactory;
+class CS_CoordinateSystem;
+class CS_Info;
+
+// The value slot of a token or grammar symbol: 8 bytes, whose meaning the symbol decides.
+union QuarnWktValue {
+    const wchar_t* text;   // STRING (and keyword) tokens, name-like symbols
+    std::int32_t integer;  // INTEGER tokens, datum types, axis orientations
+    double real;           // REAL tokens and every number-like symbol
+    const CS_Info* object; // objects the factory returned
+    void* value;           // value objects in the parser's value list
+};
+static_assert(sizeof(QuarnWktValue) == 8, "the value slot is 8 bytes");
+
+// Token codes of the named tokens; other characters are tokens of their own code.
+enum EQuarnWktToken {
+    kQuarnWktEnd = 0,
+    kQuarnWktError = 256,
+    kQuarnWktAuthority = 257,
+    kQuarnWktAxis,
+    kQuarnWktCompdCs,
+    kQuarnWktConcatMt,
+    kQuarnWktDatum,
+    kQuarnWktDown,
+    kQuarnWktEast,
+    kQuarnWktFittedCs,
+    kQuarnWktGeocCs,
+    kQuarnWktGeogCs,
+    kQuarnWktInverseMt,
+    kQuarnWktLocalCs,
+    kQuarnWktLocalDatum,
+    kQuarnWktNorth,
+    kQuarnWktOther,
+    kQuarnWktParameter,
+    kQuarnWktParamMt,
+    kQuarnWktPassthroughMt,
+    kQuarnWktPrimem,
+    kQuarnWktProjCs,
+    kQuarnWktProjection,
+    kQuarnWktSouth,
+    kQuarnWktSpheroid,
+    kQuarnWktToWgs84,
+    kQuarnWktUnit,
+    kQuarnWktUp,
+    kQuarnWktVertDatum,
+    kQuarnWktVertCs,
+    kQuarnWktWest,
+    kQuarnWktThreeDim,
+    kQuarnWktInteger,
+    kQuarnWktReal,
+    kQuarnWktString, // 289, the highest named code
+};
+
+class QUARN_API CQuarnWKTCoordinateSystemParser : public CTOOLParser {
+public:
+    explicit CQuarnWKTCoordinateSystemParser(CQuarnCoordinateSystemFactory* factory = nullptr);
+
+    // Frees the value objects, the engine's replay queue and the stored input.
+    ~CQuarnWKTCoordinateSystemParser() override;
+
+    // Keyword lookup: `word` compared, ignoring the case of A to Z, with the token names
+    // 257 to 289 in ascending order; the first match, or 256. A null word gives 256.
+    int LookupKeyword(const wchar_t* word) override;
+    // Reads the next token and leaves its value in the token slot (GetTokenValue).
+    int Lex() override;
+    // Runs the parse engine on the stored input: 0 when accepted, 1 when not. One parse
+    // at a time in the whole module: the engine's state is shared by all parsers.
+    int Parse() override;
+    // Reports nothing.
+    void ReportError(const wchar_t* message) override;
+    // The base rewind; the result is cleared.
+    void Rewind() override;
+    // The next token: from the replay queue while it holds unread tokens, otherwise from
+    // Lex, queued for replay while a trial parse runs.
+    int NextToken() override;
+
+    CQuarnCoordinateSystemFactory* GetFactory() const { return m_factory; }
+    void SetFactory(CQuarnCoordinateSystemFactory* factory) { m_factory = factory; }
+    // The coordinate system the last parse produced, null before one.
+    const CS_CoordinateSystem* GetResult() const { return m_result; }
+    void SetResult(const CS_CoordinateSystem* result) { m_result = result; }
+
+    // Takes ownership of a value object made by a rule action; it lives until the parser
+    // is destroyed. Returns `object`.
+    template <class T> T* AddValue(T* object) {
+        if (object != nullptr) m_values.push_back(Owned{object, &Destroy<T>});
+        return object;
+    }
+    int GetValueCount() const { return static_cast<int>(m_values.size()); }
+
+    // The value the lexer left for the last token read (module-wide, like the engine).
+    static const QuarnWktValue& GetTokenValue();
+    // Syntax errors counted by the last parse.
+    static int GetErrorCount();
+    // The name of a token code ("end-of-file", "','", "GEOGCS", ...), null when the code
+    // has none.
+    static const wchar_t* GetTokenName(int code);
+
+private:
+    // The action of a grammar rule, run when the engine reduces by `rule` outside a trial
+    // parse. `rhs[0]` is the value of the first right-hand symbol ($1), `rhs[n - 1]` of the
+    // last; `result` ($$) arrives cleared. The factory pointer may be null.
+    void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
+
+    // The module-wide token slot the lexer writes; part of the engine's state.
+    static QuarnWktValue& TokenSlot();
+    // Frees the module-wide replay queue.
+    static void ReleaseReplayQueue();
+
+    template <class T> static void Destroy(void* object) { delete static_cast<T*>(object); }
+    struct Owned {
+        void* object;
+        void (*destroy)(void*);
+    };
+
+    CQuarnCoordinateSystemFactory* m_factory;
+    const CS_CoordinateSystem* m_result;
+    std::vector<Owned> m_values;
+};
+
+#endif
