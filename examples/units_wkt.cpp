@@ -12,9 +12,9 @@ int main() {
     const CS_AngularUnit* degree = factory.CreateAngularUnit(L"degree", 0.0174532925199433);
     const CS_AngularUnit* grad = factory.CreateAngularUnit(L"grad", 0.015707963267948967);
 
-    for (const CS_Info* unit : {static_cast<const CS_Info*>(metre), static_cast<const CS_Info*>(foot),
-                                static_cast<const CS_Info*>(degree),
-                                static_cast<const CS_Info*>(grad)})
+    for (const CS_Info* unit :
+         {static_cast<const CS_Info*>(metre), static_cast<const CS_Info*>(foot),
+          static_cast<const CS_Info*>(degree), static_cast<const CS_Info*>(grad)})
         std::printf("%ls\n", unit->GetWKT(nullptr));
     std::printf("Meter is %s\n", meter == metre ? "the registered metre" : "a new unit");
     return 0;

@@ -42,6 +42,8 @@ const T* QuarnCanonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<
 }
 
 // Builds a new object with its default constructor; null when memory is exhausted.
-template <class T> std::unique_ptr<T> QuarnNew() { return std::unique_ptr<T>(new (std::nothrow) T()); }
+template <class T> std::unique_ptr<T> QuarnNew() {
+    return std::unique_ptr<T>(new (std::nothrow) T());
+}
 
 #endif

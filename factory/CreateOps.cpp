@@ -12,7 +12,7 @@ const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromXML(const wc
 }
 
 const CS_LinearUnit* CQuarnCoordinateSystemFactory::CreateLinearUnit(const wchar_t* name,
-                                                                      double metersPerUnit) {
+                                                                     double metersPerUnit) {
     std::unique_ptr<CQuarnLinearUnit> unit = QuarnNew<CQuarnLinearUnit>();
     if (!unit) return nullptr;
     unit->SetName(name);
@@ -21,7 +21,7 @@ const CS_LinearUnit* CQuarnCoordinateSystemFactory::CreateLinearUnit(const wchar
 }
 
 const CS_AngularUnit* CQuarnCoordinateSystemFactory::CreateAngularUnit(const wchar_t* name,
-                                                                        double radiansPerUnit) {
+                                                                       double radiansPerUnit) {
     std::unique_ptr<CQuarnAngularUnit> unit = QuarnNew<CQuarnAngularUnit>();
     if (!unit) return nullptr;
     // While projection files are loaded their "Degree" is the library's "Degrees".

@@ -6,13 +6,17 @@
 
 namespace {
 
-bool IsObjectType(long type) { return type >= 0 && type < kQuarnObjectTypeCount; }
+bool IsObjectType(long type) {
+    return type >= 0 && type < kQuarnObjectTypeCount;
+}
 
 } // namespace
 
 CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() = default;
 
-CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() { RemoveAll(); }
+CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() {
+    RemoveAll();
+}
 
 int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {
     if (item == nullptr || !IsObjectType(type)) return -1;

@@ -94,12 +94,10 @@ public:
     // The registry's unique name for `name` (see CQuarnInfoArray::GetUniqueName).
     virtual const wchar_t* GetUniqueName(long type, const wchar_t* name) const;
 
-    const CS_GeocentricCoordinateSystem*
-    CreateGeocentricCoordinateSystem(const wchar_t* name, const CS_LinearUnit* unit,
-                                     const CS_HorizontalDatum* datum,
-                                     const CS_PrimeMeridian* primeMeridian,
-                                     const CS_AxisInfo& axis0, const CS_AxisInfo& axis1,
-                                     const CS_AxisInfo& axis2);
+    const CS_GeocentricCoordinateSystem* CreateGeocentricCoordinateSystem(
+        const wchar_t* name, const CS_LinearUnit* unit, const CS_HorizontalDatum* datum,
+        const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0, const CS_AxisInfo& axis1,
+        const CS_AxisInfo& axis2);
 
     // Removes `item` from the registry of its object type and destroys it; an object this
     // factory did not register (or null) is left alone.

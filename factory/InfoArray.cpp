@@ -18,7 +18,8 @@ const wchar_t* CQuarnInfoArray::GetUniqueName(const wchar_t* name) const {
     static std::wstring result;
     if (name == nullptr) name = L"";
     const wchar_t* tilde = name;
-    while (*tilde != L'\0' && *tilde != L'~') ++tilde;
+    while (*tilde != L'\0' && *tilde != L'~')
+        ++tilde;
     const std::wstring base(name, tilde);
 
     // A suffix the name already carries stays on the first try.

@@ -4,10 +4,8 @@
 const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t*) {
     return nullptr;
 }
-const CS_CompoundCoordinateSystem*
-CQuarnCoordinateSystemFactory::CreateCompoundCoordinateSystem(const wchar_t*,
-                                                              const CS_CoordinateSystem*,
-                                                              const CS_CoordinateSystem*) {
+const CS_CompoundCoordinateSystem* CQuarnCoordinateSystemFactory::CreateCompoundCoordinateSystem(
+    const wchar_t*, const CS_CoordinateSystem*, const CS_CoordinateSystem*) {
     return nullptr;
 }
 const CS_FittedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateFittedCoordinateSystem(
@@ -42,9 +40,8 @@ const CS_HorizontalDatum* CQuarnCoordinateSystemFactory::CreateHorizontalDatum(
     const wchar_t*, long, const CS_Ellipsoid*, const CS_WGS84ConversionInfo&, const CS_3DIMInfo&) {
     return nullptr;
 }
-const CS_PrimeMeridian* CQuarnCoordinateSystemFactory::CreatePrimeMeridian(const wchar_t*,
-                                                                           const CS_AngularUnit*,
-                                                                           double) {
+const CS_PrimeMeridian*
+CQuarnCoordinateSystemFactory::CreatePrimeMeridian(const wchar_t*, const CS_AngularUnit*, double) {
     return nullptr;
 }
 const CS_GeographicCoordinateSystem*
@@ -64,8 +61,10 @@ const CS_VerticalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateVertical
     return nullptr;
 }
 const CS_FittedCoordinateSystem*
-CQuarnCoordinateSystemFactory::CreateFittedHorizontalCoordinateSystem(
-    const wchar_t*, const CS_CoordinateSystem*, double, double, double, double, double, double) {
+CQuarnCoordinateSystemFactory::CreateFittedHorizontalCoordinateSystem(const wchar_t*,
+                                                                      const CS_CoordinateSystem*,
+                                                                      double, double, double,
+                                                                      double, double, double) {
     return nullptr;
 }
 const CS_FittedCoordinateSystem*
@@ -81,6 +80,7 @@ CQuarnCoordinateSystemFactory::CreateGeocentricCoordinateSystem(
     const CS_AxisInfo&, const CS_AxisInfo&, const CS_AxisInfo&) {
     return nullptr;
 }
-const CS_Projection* CQuarnCoordinateSystemFactory::FindEqualProjection(const CS_Projection*) const {
+const CS_Projection*
+CQuarnCoordinateSystemFactory::FindEqualProjection(const CS_Projection*) const {
     return nullptr;
 }

@@ -6,14 +6,26 @@ long CS_Info::AddRef() const {
     return const_cast<CS_Info*>(this)->AddRef();
 }
 
-long CS_Info::AddRef() { return m_refCount++; }
+long CS_Info::AddRef() {
+    return m_refCount++;
+}
 
-long CS_Info::Release() const { return const_cast<CS_Info*>(this)->Release(); }
+long CS_Info::Release() const {
+    return const_cast<CS_Info*>(this)->Release();
+}
 
-long CS_Info::Release() { return m_refCount--; }
+long CS_Info::Release() {
+    return m_refCount--;
+}
 
-long CS_Info::GetRefCount() const { return m_refCount; }
+long CS_Info::GetRefCount() const {
+    return m_refCount;
+}
 
-double CS_CoordinateSystem::GetAzimuth() const { return 0.0; }
+double CS_CoordinateSystem::GetAzimuth() const {
+    return 0.0;
+}
 
-long CS_CoordinateSystem::GetSystemTypeEx() const { return GetSystemType(); }
+long CS_CoordinateSystem::GetSystemTypeEx() const {
+    return GetSystemType();
+}

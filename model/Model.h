@@ -359,31 +359,32 @@ public:
                                  const CBASESequence<CS_AxisInfo, 3>& axes) = 0;
     virtual const CS_LocalCoordinateSystem*
     CreateLocalCoordinateSystem(const wchar_t* name, const CS_LocalDatum* datum,
-                                const CS_Unit* unit,
-                                const CBASESequence<CS_AxisInfo, 3>& axes) = 0;
+                                const CS_Unit* unit, const CBASESequence<CS_AxisInfo, 3>& axes) = 0;
     virtual const CS_Ellipsoid* CreateEllipsoid(const wchar_t* name, double semiMajorAxis,
                                                 double semiMinorAxis,
                                                 const CS_LinearUnit* unit) = 0;
     virtual const CS_Ellipsoid* CreateFlattenedSphere(const wchar_t* name, double semiMajorAxis,
                                                       double inverseFlattening,
                                                       const CS_LinearUnit* unit) = 0;
-    virtual const CS_ProjectedCoordinateSystem* CreateProjectedCoordinateSystem(
-        const wchar_t* name, const CS_GeographicCoordinateSystem* geographic,
-        const CS_Projection* projection, const CS_LinearUnit* unit, const CS_AxisInfo& axis0,
-        const CS_AxisInfo& axis1) = 0;
+    virtual const CS_ProjectedCoordinateSystem*
+    CreateProjectedCoordinateSystem(const wchar_t* name,
+                                    const CS_GeographicCoordinateSystem* geographic,
+                                    const CS_Projection* projection, const CS_LinearUnit* unit,
+                                    const CS_AxisInfo& axis0, const CS_AxisInfo& axis1) = 0;
     virtual const CS_Projection*
     CreateProjection(const wchar_t* name, const wchar_t* className,
                      const CBASESequence<CS_ProjectionParameter, 11>& parameters) = 0;
-    virtual const CS_HorizontalDatum*
-    CreateHorizontalDatum(const wchar_t* name, long datumType, const CS_Ellipsoid* ellipsoid,
-                          const CS_WGS84ConversionInfo& shift, const CS_3DIMInfo& gridFiles) = 0;
-    virtual const CS_PrimeMeridian* CreatePrimeMeridian(const wchar_t* name,
-                                                        const CS_AngularUnit* unit,
-                                                        double longitude) = 0;
-    virtual const CS_GeographicCoordinateSystem* CreateGeographicCoordinateSystem(
-        const wchar_t* name, const CS_AngularUnit* unit, const CS_HorizontalDatum* datum,
-        const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0,
-        const CS_AxisInfo& axis1) = 0;
+    virtual const CS_HorizontalDatum* CreateHorizontalDatum(const wchar_t* name, long datumType,
+                                                            const CS_Ellipsoid* ellipsoid,
+                                                            const CS_WGS84ConversionInfo& shift,
+                                                            const CS_3DIMInfo& gridFiles) = 0;
+    virtual const CS_PrimeMeridian*
+    CreatePrimeMeridian(const wchar_t* name, const CS_AngularUnit* unit, double longitude) = 0;
+    virtual const CS_GeographicCoordinateSystem*
+    CreateGeographicCoordinateSystem(const wchar_t* name, const CS_AngularUnit* unit,
+                                     const CS_HorizontalDatum* datum,
+                                     const CS_PrimeMeridian* primeMeridian,
+                                     const CS_AxisInfo& axis0, const CS_AxisInfo& axis1) = 0;
     virtual const CS_LocalDatum* CreateLocalDatum(const wchar_t* name, long datumType) = 0;
     virtual const CS_VerticalDatum* CreateVerticalDatum(const wchar_t* name, long datumType) = 0;
     virtual const CS_VerticalCoordinateSystem*

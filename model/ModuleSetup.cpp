@@ -5,9 +5,13 @@ namespace {
 bool g_prjLoading = false;
 } // namespace
 
-void SetPrjLoading(bool loading) { g_prjLoading = loading; }
+void SetPrjLoading(bool loading) {
+    g_prjLoading = loading;
+}
 
-bool IsPrjLoading() { return g_prjLoading; }
+bool IsPrjLoading() {
+    return g_prjLoading;
+}
 
 // The default records are function-local statics: each is built the first time anything
 // asks for it, which is before any use however early a host's own static constructors run,

@@ -74,7 +74,8 @@ double OutOfRange(const std::string& text) {
 double QuarnReadNumber(const wchar_t* text, bool* ok) {
     if (ok != nullptr) *ok = false;
     if (text == nullptr) return 0.0;
-    while (IsSpace(*text)) ++text;
+    while (IsSpace(*text))
+        ++text;
 
     // Narrow the candidate characters; anything outside ASCII cannot belong to a number.
     std::string narrow;
@@ -85,15 +86,16 @@ double QuarnReadNumber(const wchar_t* text, bool* ok) {
         ++p;
     }
     if (negative) narrow.push_back('-');
-    for (; *p != L'\0' && *p < 128 && !IsSpace(*p); ++p) narrow.push_back(static_cast<char>(*p));
+    for (; *p != L'\0' && *p < 128 && !IsSpace(*p); ++p)
+        narrow.push_back(static_cast<char>(*p));
     if (narrow.empty() || (negative && narrow.size() == 1)) return 0.0;
     // from_chars takes no plus sign, so a second sign ("+-1") is no number, as for "%lf".
     std::size_t start = negative ? 1 : 0;
     if (narrow[start] == '+' || narrow[start] == '-') return 0.0;
 
     double value = 0.0;
-    std::from_chars_result r = std::from_chars(narrow.data(), narrow.data() + narrow.size(),
-                                               value, std::chars_format::general);
+    std::from_chars_result r = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value,
+                                               std::chars_format::general);
     if (r.ec == std::errc::invalid_argument) return 0.0;
     if (ok != nullptr) *ok = true;
     if (r.ec == std::errc::result_out_of_range) return OutOfRange(narrow);

@@ -13,9 +13,11 @@ wchar_t UpperAZ(wchar_t c) {
 void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
     int i = 0;
     if (source != nullptr) {
-        for (; i < kQuarnTextLimit && source[i] != L'\0'; ++i) field[i] = source[i];
+        for (; i < kQuarnTextLimit && source[i] != L'\0'; ++i)
+            field[i] = source[i];
     }
-    for (; i < kQuarnTextField; ++i) field[i] = L'\0';
+    for (; i < kQuarnTextField; ++i)
+        field[i] = L'\0';
 }
 
 bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b) {

@@ -101,11 +101,17 @@ CQuarnAxisInfo& CQuarnAxisInfo::operator=(const CS_AxisInfo* axis) {
     return *this;
 }
 
-bool CQuarnAxisInfo::operator==(const CS_AxisInfo& axis) const { return EqualAxisInfo(this, &axis); }
+bool CQuarnAxisInfo::operator==(const CS_AxisInfo& axis) const {
+    return EqualAxisInfo(this, &axis);
+}
 
-bool CQuarnAxisInfo::operator==(const CS_AxisInfo* axis) const { return EqualAxisInfo(this, axis); }
+bool CQuarnAxisInfo::operator==(const CS_AxisInfo* axis) const {
+    return EqualAxisInfo(this, axis);
+}
 
-void CQuarnAxisInfo::SetName(const wchar_t* text) { QuarnCopyText(name, text); }
+void CQuarnAxisInfo::SetName(const wchar_t* text) {
+    QuarnCopyText(name, text);
+}
 
 const wchar_t* CQuarnAxisInfo::OrientationWord(long code) {
     static const wchar_t* const kWords[] = {L"NULL", L"North", L"South", L"East",
@@ -113,7 +119,9 @@ const wchar_t* CQuarnAxisInfo::OrientationWord(long code) {
     return (code >= 0 && code <= 6) ? kWords[code] : kWords[0];
 }
 
-const wchar_t* CQuarnAxisInfo::GetWKT() const { return FormatWKT(m_WKT, 2048); }
+const wchar_t* CQuarnAxisInfo::GetWKT() const {
+    return FormatWKT(m_WKT, 2048);
+}
 
 const wchar_t* CQuarnAxisInfo::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_axisCompose);
@@ -160,9 +168,13 @@ bool CQuarnProjectionParameter::operator==(const CS_ProjectionParameter* paramet
     return EqualProjectionParameter(this, parameter);
 }
 
-void CQuarnProjectionParameter::SetName(const wchar_t* text) { QuarnCopyText(name, text); }
+void CQuarnProjectionParameter::SetName(const wchar_t* text) {
+    QuarnCopyText(name, text);
+}
 
-const wchar_t* CQuarnProjectionParameter::GetWKT() const { return FormatWKT(m_WKT, 2048); }
+const wchar_t* CQuarnProjectionParameter::GetWKT() const {
+    return FormatWKT(m_WKT, 2048);
+}
 
 const wchar_t* CQuarnProjectionParameter::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_parameterCompose);
@@ -218,7 +230,9 @@ bool CQuarnWGS84ConversionInfo::operator==(const CS_WGS84ConversionInfo* info) c
     return EqualWGS84ConversionInfo(this, info);
 }
 
-void CQuarnWGS84ConversionInfo::SetName(const wchar_t* text) { QuarnCopyText(areaOfUse, text); }
+void CQuarnWGS84ConversionInfo::SetName(const wchar_t* text) {
+    QuarnCopyText(areaOfUse, text);
+}
 
 // ---- CQuarn3DIMInfo -----------------------------------------------------------------------
 
@@ -230,9 +244,13 @@ CQuarn3DIMInfo::CQuarn3DIMInfo(const wchar_t* lbfFileName, const wchar_t* copFil
     SetCOPFileName(copFileName);
 }
 
-CQuarn3DIMInfo::CQuarn3DIMInfo(const CS_3DIMInfo& info) : CS_3DIMInfo() { Copy3DIMInfo(this, &info); }
+CQuarn3DIMInfo::CQuarn3DIMInfo(const CS_3DIMInfo& info) : CS_3DIMInfo() {
+    Copy3DIMInfo(this, &info);
+}
 
-CQuarn3DIMInfo::CQuarn3DIMInfo(const CS_3DIMInfo* info) : CS_3DIMInfo() { Copy3DIMInfo(this, info); }
+CQuarn3DIMInfo::CQuarn3DIMInfo(const CS_3DIMInfo* info) : CS_3DIMInfo() {
+    Copy3DIMInfo(this, info);
+}
 
 CQuarn3DIMInfo::~CQuarn3DIMInfo() = default;
 
@@ -246,10 +264,18 @@ CQuarn3DIMInfo& CQuarn3DIMInfo::operator=(const CS_3DIMInfo* info) {
     return *this;
 }
 
-bool CQuarn3DIMInfo::operator==(const CS_3DIMInfo& info) const { return Equal3DIMInfo(this, &info); }
+bool CQuarn3DIMInfo::operator==(const CS_3DIMInfo& info) const {
+    return Equal3DIMInfo(this, &info);
+}
 
-bool CQuarn3DIMInfo::operator==(const CS_3DIMInfo* info) const { return Equal3DIMInfo(this, info); }
+bool CQuarn3DIMInfo::operator==(const CS_3DIMInfo* info) const {
+    return Equal3DIMInfo(this, info);
+}
 
-void CQuarn3DIMInfo::SetLBFFileName(const wchar_t* text) { QuarnCopyText(LBFFileName, text); }
+void CQuarn3DIMInfo::SetLBFFileName(const wchar_t* text) {
+    QuarnCopyText(LBFFileName, text);
+}
 
-void CQuarn3DIMInfo::SetCOPFileName(const wchar_t* text) { QuarnCopyText(COPFileName, text); }
+void CQuarn3DIMInfo::SetCOPFileName(const wchar_t* text) {
+    QuarnCopyText(COPFileName, text);
+}

@@ -27,7 +27,8 @@ void QuarnWktComposer::Put(wchar_t c) {
 
 QuarnWktComposer& QuarnWktComposer::Text(const wchar_t* text) {
     if (text != nullptr) {
-        for (; *text != L'\0'; ++text) Put(*text);
+        for (; *text != L'\0'; ++text)
+            Put(*text);
     }
     return *this;
 }
@@ -48,7 +49,8 @@ QuarnWktComposer& QuarnWktComposer::Number(double value) {
 QuarnWktComposer& QuarnWktComposer::Integer(long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%ld", value);
-    for (const char* p = text; *p != '\0'; ++p) Put(static_cast<wchar_t>(*p));
+    for (const char* p = text; *p != '\0'; ++p)
+        Put(static_cast<wchar_t>(*p));
     return *this;
 }
 
@@ -61,7 +63,8 @@ const wchar_t* QuarnWktComposer::Finish(wchar_t* destination, long limit) const 
     if (destination == nullptr || limit <= 0) return destination;
     bool whole = !m_failed && m_length < static_cast<std::size_t>(kQuarnWktCapacity);
     if (whole && m_length < static_cast<std::size_t>(limit)) {
-        for (std::size_t i = 0; i < m_length; ++i) destination[i] = m_state.compose[i];
+        for (std::size_t i = 0; i < m_length; ++i)
+            destination[i] = m_state.compose[i];
         destination[m_length] = L'\0';
     } else {
         destination[0] = L'\0';

@@ -37,7 +37,9 @@ unsigned char CQuarnLinearUnit::operator==(const CQuarnLinearUnit& other) const 
     return QuarnWithinTolerance(GetMetersPerUnit(), other.GetMetersPerUnit());
 }
 
-const wchar_t* CQuarnLinearUnit::GetWKT(const CS_Unit*) const { return FormatWKT(m_WKT, 2048); }
+const wchar_t* CQuarnLinearUnit::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
 
 const wchar_t* CQuarnLinearUnit::FormatWKT(wchar_t* buffer, long limit) const {
     return FormatUnit(g_linearCompose, GetName(), GetMetersPerUnit(), buffer, limit);
@@ -63,7 +65,9 @@ unsigned char CQuarnAngularUnit::operator==(const CQuarnAngularUnit& other) cons
     return QuarnWithinTolerance(GetRadiansPerUnit(), other.GetRadiansPerUnit());
 }
 
-const wchar_t* CQuarnAngularUnit::GetWKT(const CS_Unit*) const { return FormatWKT(m_WKT, 2048); }
+const wchar_t* CQuarnAngularUnit::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
 
 const wchar_t* CQuarnAngularUnit::FormatWKT(wchar_t* buffer, long limit) const {
     return FormatUnit(g_angularCompose, GetName(), GetRadiansPerUnit(), buffer, limit);

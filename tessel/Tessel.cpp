@@ -25,8 +25,7 @@ bool EqualCoordinatePoint(const PT_CoordinatePoint* a, const PT_CoordinatePoint*
 
 bool EqualEnvelope(const PT_Envelope* a, const PT_Envelope* b) {
     if (a == nullptr || b == nullptr) return false;
-    return EqualCoordinatePoint(&a->minCP, &b->minCP) &&
-           EqualCoordinatePoint(&a->maxCP, &b->maxCP);
+    return EqualCoordinatePoint(&a->minCP, &b->minCP) && EqualCoordinatePoint(&a->maxCP, &b->maxCP);
 }
 
 CTesselCoordinatePoint::~CTesselCoordinatePoint() = default;

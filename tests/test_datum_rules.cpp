@@ -25,7 +25,7 @@ Shift Apply(const wchar_t* name, Shift given = {}) {
 const Shift kZero = {};
 const Shift kHarn = {-0.9991, 1.9048, 0.519, -0.02625, -0.005641, -0.011344, -0.00028};
 const Shift kAustralian66 = {-129.193, -41.212, 130.73, -0.246, -0.374, -0.329, -2.955};
-const Shift kAmersfoort04 = {565.2334,   50.0127,      465.6571, 0.40685733,
+const Shift kAmersfoort04 = {565.2334,     50.0127,     465.6571, 0.40685733,
                              -0.350732677, 1.870347384, 4.0812};
 const Shift kAmersfoort = {565.04, 49.91, 465.84, 0.409394, -0.35971, 1.868491, 4.07720000006329};
 
@@ -51,7 +51,8 @@ TEST(DatumRules, ShiftOnlyRulesLeaveRotationsAndScale) {
     EXPECT_EQ(Apply(L"OSGB 1936"), (Shift{375, -111, 431, 0, 0, 0, 0}));
     EXPECT_EQ(Apply(L"Tokyo"), (Shift{-148, 507, 685, 0, 0, 0, 0}));
     // Values below the threshold are kept where the rule sets nothing.
-    EXPECT_EQ(Apply(L"Tokyo", {0, 0, 0, 1e-7, 0, 0, 2e-7}), (Shift{-148, 507, 685, 1e-7, 0, 0, 2e-7}));
+    EXPECT_EQ(Apply(L"Tokyo", {0, 0, 0, 1e-7, 0, 0, 2e-7}),
+              (Shift{-148, 507, 685, 1e-7, 0, 0, 2e-7}));
 }
 
 TEST(DatumRules, TextsThatMustEndTheName) {
@@ -85,18 +86,44 @@ TEST(DatumRules, NamesWithoutARule) {
 }
 
 TEST(DatumRules, EveryRuleIsReachable) {
-    const wchar_t* names[] = {
-        L"HARN",        L"AUSTRALIAN 66", L"AUSTRALIAN 84", L"MGI",          L"BELGE 72",
-        L"HERMANNSKOGEL", L"BEIJING 54",  L"ESTONIA 92",    L"KKJ",          L"NTF",
-        L"HAUPTDREIECKSNETZ", L"GGRS 87", L"HONG KONG 80",  L"HUNGARIAN 72", L"ISRAEL",
-        L"PALESTINE 23", L"MONTE MARIO",  L"TOKYO",         L"KOREAN 85",    L"MERCHICH",
-        L"AMERSFOORT 04", L"AMERSFOORT",  L"NEW ZEALAND 49", L"NGO 48",      L"DATUM 73",
-        L"LISBOA HAYFORD", L"CAPE",       L"RT 90",         L"CH1903",       L"CARTHAGE",
-        L"NAHRWAN 67",  L"EUROPEAN 50",   L"OSGB 36",       L"PULKOVO 42"};
+    const wchar_t* names[] = {L"HARN",
+                              L"AUSTRALIAN 66",
+                              L"AUSTRALIAN 84",
+                              L"MGI",
+                              L"BELGE 72",
+                              L"HERMANNSKOGEL",
+                              L"BEIJING 54",
+                              L"ESTONIA 92",
+                              L"KKJ",
+                              L"NTF",
+                              L"HAUPTDREIECKSNETZ",
+                              L"GGRS 87",
+                              L"HONG KONG 80",
+                              L"HUNGARIAN 72",
+                              L"ISRAEL",
+                              L"PALESTINE 23",
+                              L"MONTE MARIO",
+                              L"TOKYO",
+                              L"KOREAN 85",
+                              L"MERCHICH",
+                              L"AMERSFOORT 04",
+                              L"AMERSFOORT",
+                              L"NEW ZEALAND 49",
+                              L"NGO 48",
+                              L"DATUM 73",
+                              L"LISBOA HAYFORD",
+                              L"CAPE",
+                              L"RT 90",
+                              L"CH1903",
+                              L"CARTHAGE",
+                              L"NAHRWAN 67",
+                              L"EUROPEAN 50",
+                              L"OSGB 36",
+                              L"PULKOVO 42"};
     ASSERT_EQ(sizeof names / sizeof names[0], 34u);
-    for (const wchar_t* name : names) EXPECT_NE(Apply(name), kZero) << name[0];
+    for (const wchar_t* name : names)
+        EXPECT_NE(Apply(name), kZero) << name[0];
     EXPECT_EQ(Apply(L"PULKOVO 42"), (Shift{28, -130, -95, 0, 0, 0, 0}));
-    EXPECT_EQ(Apply(L"HERMANNSKOGEL"),
-              (Shift{472.8677, 187.8769, 544.7084, -5.76198422, -5.3222842, 12.80666941,
-                     1.54517287}));
+    EXPECT_EQ(Apply(L"HERMANNSKOGEL"), (Shift{472.8677, 187.8769, 544.7084, -5.76198422, -5.3222842,
+                                              12.80666941, 1.54517287}));
 }

@@ -19,7 +19,8 @@ CQuarnLinearUnit* NewUnit(const wchar_t* name, double factor) {
 
 TEST(Factory, NewFactoryHasSixteenEmptyRegistries) {
     CQuarnCoordinateSystemFactory factory;
-    for (long type = 0; type < 16; ++type) EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
+    for (long type = 0; type < 16; ++type)
+        EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
     EXPECT_EQ(factory.GetProductLine(16).GetSize(), 0);
     EXPECT_EQ(factory.GetProductLine(-1).GetSize(), 0);
 }
@@ -46,7 +47,8 @@ TEST(Factory, AddItemRefusesNullAndUnknownTypes) {
     CQuarnLinearUnit unit;
     EXPECT_EQ(factory.AddItem(16, &unit), -1);
     EXPECT_EQ(factory.AddItem(-1, &unit), -1);
-    for (long type = 0; type < 16; ++type) EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
+    for (long type = 0; type < 16; ++type)
+        EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
 }
 
 TEST(Factory, CreateUnitsIsCanonical) {
@@ -105,7 +107,8 @@ TEST(Factory, DeleteItemOfAnObjectRegisteredTwiceDestroysItOnce) {
 TEST(Factory, RemoveAllDestroysEverythingOnce) {
     // The sanitizer build reports a leak or a double destruction here.
     CQuarnCoordinateSystemFactory factory;
-    for (int i = 0; i < 1000; ++i) factory.CreateLinearUnit(L"unit", 1.0 + i);
+    for (int i = 0; i < 1000; ++i)
+        factory.CreateLinearUnit(L"unit", 1.0 + i);
     CQuarnLinearUnit* twice = NewUnit(L"twice", 0.5);
     factory.AddItem(14, twice);
     factory.AddItem(15, twice);
@@ -113,7 +116,8 @@ TEST(Factory, RemoveAllDestroysEverythingOnce) {
     counted->AddRef();
     counted->AddRef();
     factory.RemoveAll();
-    for (long type = 0; type < 16; ++type) EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
+    for (long type = 0; type < 16; ++type)
+        EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0);
     factory.CreateLinearUnit(L"after", 1.0); // destroyed with the factory
 }
 

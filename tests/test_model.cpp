@@ -87,7 +87,9 @@ TEST(ModuleSetup, ProjectionLoadingFlag) {
 
 namespace {
 std::wstring g_captured;
-void Capture(const wchar_t* text) { g_captured = text; }
+void Capture(const wchar_t* text) {
+    g_captured = text;
+}
 } // namespace
 
 TEST(MessageReport, HandlerReplacesAndRestoresTheDefault) {

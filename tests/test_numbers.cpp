@@ -60,13 +60,18 @@ std::vector<double> VariedDoubles() {
                                   std::numeric_limits<double>::max(),
                                   std::numeric_limits<double>::lowest(),
                                   std::numeric_limits<double>::epsilon()};
-    for (int e = -330; e <= 310; ++e) values.push_back(std::pow(10.0, e));
-    for (long i = -100000; i <= 100000; i += 7) values.push_back(static_cast<double>(i));
+    for (int e = -330; e <= 310; ++e)
+        values.push_back(std::pow(10.0, e));
+    for (long i = -100000; i <= 100000; i += 7)
+        values.push_back(static_cast<double>(i));
     std::mt19937_64 random(20261205);
-    for (int i = 0; i < 200000; ++i) values.push_back(FromBits(random()));
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(FromBits(random()));
     std::uniform_real_distribution<double> around(-1000.0, 1000.0);
-    for (int i = 0; i < 50000; ++i) values.push_back(around(random));
-    for (int i = 0; i < 2000; ++i) values.push_back(FromBits(random() & 0x000FFFFFFFFFFFFFull));
+    for (int i = 0; i < 50000; ++i)
+        values.push_back(around(random));
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(FromBits(random() & 0x000FFFFFFFFFFFFFull));
     return values;
 }
 
@@ -100,11 +105,27 @@ TEST(Numbers, WritingMatchesPrintfOverManyDoubles) {
 
 TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
     std::setlocale(LC_ALL, "C");
-    std::vector<std::wstring> texts = {L"0",        L"-0",        L"+5",      L"1.5",   L"-.5",
-                                       L"5.",       L"1e5",       L"1E+05",   L"1e-05", L"1.5e",
-                                       L"1.5e+",    L"1-2",       L"1.2.3",   L"1e999", L"-1e999",
-                                       L"1e-999",   L"-1e-400",   L"0.0e999", L"1e-320",
-                                       L"2.4703282292062328e-324", L"123456789012345678901234567890",
+    std::vector<std::wstring> texts = {L"0",
+                                       L"-0",
+                                       L"+5",
+                                       L"1.5",
+                                       L"-.5",
+                                       L"5.",
+                                       L"1e5",
+                                       L"1E+05",
+                                       L"1e-05",
+                                       L"1.5e",
+                                       L"1.5e+",
+                                       L"1-2",
+                                       L"1.2.3",
+                                       L"1e999",
+                                       L"-1e999",
+                                       L"1e-999",
+                                       L"-1e-400",
+                                       L"0.0e999",
+                                       L"1e-320",
+                                       L"2.4703282292062328e-324",
+                                       L"123456789012345678901234567890",
                                        L"0.000000000000000000000000000000000001e-300",
                                        L"100000000000000000000000000e290"};
     for (double value : VariedDoubles()) {

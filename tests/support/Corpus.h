@@ -1,0 +1,81 @@
+// Reads the corpus of WKT texts written by another geodesy library: one JSON object per line,
+// {"id": "...", "kind": "...", "wkt": "..."}. Shared by tests and benchmarks.
+#ifndef QUARN_TESTS_SUPPORT_CORPUS_H
+#define QUARN_TESTS_SUPPORT_CORPUS_H
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+struct CorpusEntry {
+    std::string id;
+    std::string kind;
+    std::wstring wkt;
+};
+
+namespace corpus_detail {
+
+// The value of a string field of one JSON line, with its escapes resolved (the texts are
+// ASCII; \uXXXX escapes are decoded as single characters).
+inline bool Field(const std::string& line, const std::string& key, std::wstring& out) {
+    std::string marker = "\"" + key + "\": \"";
+    std::size_t at = line.find(marker);
+    if (at == std::string::npos) {
+        marker = "\"" + key + "\":\"";
+        at = line.find(marker);
+        if (at == std::string::npos) return false;
+    }
+    out.clear();
+    for (std::size_t i = at + marker.size(); i < line.size(); ++i) {
+        char c = line[i];
+        if (c == '"') return true;
+        if (c != '\\' || i + 1 >= line.size()) {
+            out.push_back(static_cast<unsigned char>(c));
+            continue;
+        }
+        char e = line[++i];
+        switch (e) {
+        case 'n':
+            out.push_back(L'\n');
+            break;
+        case 't':
+            out.push_back(L'\t');
+            break;
+        case 'r':
+            out.push_back(L'\r');
+            break;
+        case 'u':
+            if (i + 4 < line.size()) {
+                out.push_back(static_cast<wchar_t>(std::stoul(line.substr(i + 1, 4), nullptr, 16)));
+                i += 4;
+            }
+            break;
+        default:
+            out.push_back(static_cast<unsigned char>(e));
+            break;
+        }
+    }
+    return false;
+}
+
+} // namespace corpus_detail
+
+// Every entry of a corpus file; empty when the file cannot be read.
+inline std::vector<CorpusEntry> ReadCorpus(const std::string& path) {
+    std::vector<CorpusEntry> entries;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        CorpusEntry entry;
+        std::wstring id, kind;
+        if (!corpus_detail::Field(line, "wkt", entry.wkt)) continue;
+        corpus_detail::Field(line, "id", id);
+        corpus_detail::Field(line, "kind", kind);
+        entry.id.assign(id.begin(), id.end());
+        entry.kind.assign(kind.begin(), kind.end());
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+#endif

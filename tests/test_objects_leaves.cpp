@@ -1,0 +1,119 @@
+// Ellipsoid and prime meridian: equality by base name and values, copying, and the SPHEROID
+// and PRIMEM elements (the prime meridian's longitude in a given unit or in degrees).
+#include "objects/Ellipsoid.h"
+#include "objects/PrimeMeridian.h"
+#include "objects/Units.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+const double kInf = std::numeric_limits<double>::infinity();
+
+CQuarnEllipsoid Ellipsoid(const wchar_t* name, double a, double inverseFlattening) {
+    CQuarnEllipsoid e;
+    e.SetName(name);
+    e.SetSemiMajorAxis(a);
+    e.SetInverseFlattening(inverseFlattening);
+    return e;
+}
+
+CQuarnPrimeMeridian Meridian(const wchar_t* name, double radians) {
+    CQuarnPrimeMeridian pm;
+    pm.SetName(name);
+    pm.SetLongitude(radians);
+    return pm;
+}
+
+// Getters that answer differently from the fields: assignment must read through them.
+class ScaledEllipsoid : public CQuarnEllipsoid {
+public:
+    const wchar_t* GetName() const override { return L"through getter"; }
+    double GetSemiMajorAxis() const override { return 2.0 * CQuarnEllipsoid::GetSemiMajorAxis(); }
+};
+
+} // namespace
+
+TEST(Ellipsoid, EqualityByBaseNameAndValues) {
+    CQuarnEllipsoid hayford = Ellipsoid(L"HAYFORD", 6378388.0, 297.0);
+    CQuarnEllipsoid suffixed = Ellipsoid(L"HAYFORD~1", 6378388.0, 297.0 + 1e-13);
+    suffixed.SetAuthority(L"EPSG");
+    EXPECT_TRUE(hayford == suffixed);
+    EXPECT_FALSE(hayford != suffixed);
+    EXPECT_FALSE(hayford == Ellipsoid(L"hayford", 6378388.0, 297.0));
+    EXPECT_FALSE(hayford == Ellipsoid(L"HAYFORD", 6378388.000001, 297.0));
+    EXPECT_FALSE(hayford == Ellipsoid(L"HAYFORD", 6378388.0, 297.0 + 1e-9));
+    // The difference of two infinities is not greater than 1e-12.
+    EXPECT_TRUE(Ellipsoid(L"Sphere", 6371000.0, kInf) == Ellipsoid(L"Sphere", 6371000.0, kInf));
+
+    CQuarnPrimeMeridian paris = Meridian(L"Paris", 0.04079234433198);
+    EXPECT_TRUE(paris == Meridian(L"Paris~2", 0.04079234433198 + 1e-13));
+    EXPECT_FALSE(paris == Meridian(L"PARIS", 0.04079234433198));
+    EXPECT_TRUE(paris != Meridian(L"Paris", 0.04079234433198 + 2e-12));
+}
+
+TEST(Ellipsoid, SpheroidElement) {
+    EXPECT_STREQ(CQuarnEllipsoid().GetWKT(nullptr), L"SPHEROID[\"\",0,0]");
+    CQuarnEllipsoid wgs = Ellipsoid(L"WGS 84", 6378137.0, 298.257223563);
+    CQuarnLinearUnit foot;
+    foot.SetMetersPerUnit(0.3048);
+    const wchar_t* text = wgs.GetWKT(&foot); // the unit is ignored: metres as stored
+    EXPECT_STREQ(text, L"SPHEROID[\"WGS 84\",6378137,298.257223563]");
+    EXPECT_EQ(Ellipsoid(L"S", 1.0, 2.0).GetWKT(nullptr), text); // one class-wide buffer
+    EXPECT_STREQ(Ellipsoid(L"Sphere", 6371000.0, kInf).GetWKT(nullptr),
+                 L"SPHEROID[\"Sphere\",6371000,INF]");
+
+    wchar_t buffer[64];
+    EXPECT_STREQ(wgs.FormatWKT(buffer, 40), L""); // the text has 40 characters
+    EXPECT_STREQ(wgs.FormatWKT(buffer, 41), L"SPHEROID[\"WGS 84\",6378137,298.257223563]");
+}
+
+TEST(PrimeMeridian, PrimemInTheGivenUnitOrDegrees) {
+    EXPECT_STREQ(CQuarnPrimeMeridian().GetWKT(nullptr), L"PRIMEM[\"\",0]");
+    CQuarnAngularUnit grad;
+    grad.SetRadiansPerUnit(0.015707963267948967);
+    CQuarnPrimeMeridian paris = Meridian(L"Paris", 2.5969213 * grad.GetRadiansPerUnit());
+    EXPECT_STREQ(paris.GetWKT(nullptr), L"PRIMEM[\"Paris\",2.33722917]");
+    EXPECT_STREQ(paris.GetWKT(&grad), L"PRIMEM[\"Paris\",2.5969213]");
+    wchar_t buffer[64];
+    EXPECT_STREQ(paris.FormatWKT(buffer, 25, &grad), L""); // 25 characters
+    EXPECT_STREQ(paris.FormatWKT(buffer, 26, &grad), L"PRIMEM[\"Paris\",2.5969213]");
+    EXPECT_STREQ(Meridian(L"Greenwich", 0.0).GetWKT(&grad), L"PRIMEM[\"Greenwich\",0]");
+    // A unit of factor 0 divides by zero; the number format writes the infinity.
+    CQuarnAngularUnit broken;
+    EXPECT_STREQ(paris.GetWKT(&broken), L"PRIMEM[\"Paris\",INF]");
+}
+
+TEST(Ellipsoid, CopyTakesFieldsAndCountAssignmentReadsGetters) {
+    ScaledEllipsoid source;
+    source.SetAuthorityCode(L"7030");
+    source.SetSemiMajorAxis(10.0);
+    source.SetInverseFlattening(300.0);
+    source.AddRef();
+
+    CQuarnEllipsoid copy(source);
+    EXPECT_EQ(copy.GetRefCount(), 1);
+    EXPECT_EQ(copy.GetSemiMajorAxis(), 10.0);
+
+    CQuarnEllipsoid target;
+    target.AddRef();
+    target.AddRef();
+    target = source;
+    EXPECT_EQ(target.GetRefCount(), 2);
+    EXPECT_STREQ(target.GetName(), L"through getter");
+    EXPECT_STREQ(target.GetAuthorityCode(), L"7030");
+    EXPECT_EQ(target.GetSemiMajorAxis(), 20.0);
+    EXPECT_EQ(target.GetInverseFlattening(), 300.0);
+
+    CQuarnPrimeMeridian ferro = Meridian(L"Ferro", -0.3158);
+    ferro.AddRef();
+    CQuarnPrimeMeridian pm;
+    pm = ferro;
+    EXPECT_EQ(pm.GetRefCount(), 0);
+    EXPECT_EQ(CQuarnPrimeMeridian(ferro).GetRefCount(), 1);
+    EXPECT_STREQ(pm.GetName(), L"Ferro");
+    EXPECT_EQ(pm.GetLongitude(), -0.3158);
+}

@@ -1,0 +1,104 @@
+// The generated parse tables: the facts the engine relies on.
+#include "wkt/WktTablesInternal.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QuarnWktTables& T = kQuarnWktTables;
+
+bool Applies(int base, int symbol) {
+    int index = base + symbol;
+    return base != 0 && index >= 0 && index <= T.tableSize && T.check[index] == symbol;
+}
+
+TEST(WktTables, SizesAndConstants) {
+    EXPECT_EQ(T.ruleCount, 100);
+    EXPECT_EQ(T.stateCount, 290);
+    // 52 nonterminals counting the start symbol $accept, which has no goto entries.
+    EXPECT_EQ(T.gotoCount + 1, 52);
+    EXPECT_EQ(T.finalState, 8);
+    EXPECT_EQ(T.maxToken, 289);
+    EXPECT_EQ(T.errorToken, 256);
+    EXPECT_EQ(T.ruleLeft[0], -1);
+    // PROJCS with axes and authority; GEOCCS with three axes and authority.
+    EXPECT_EQ(T.ruleLength[11], 16);
+    EXPECT_EQ(T.ruleLength[40], 18);
+    EXPECT_STREQ(T.ruleTexts[89], "axis_list : axis_list ',' axis");
+    // Nothing reduces on a lookahead token in this grammar: states reduce by default.
+    for (int state = 0; state < T.stateCount; ++state)
+        EXPECT_EQ(T.reduceIndex[state], 0);
+}
+
+TEST(WktTables, ConflictsAreTheFourProjectionEnds) {
+    const std::vector<int> expected = {175, 14, -1, 229, 16, -1, 126, 13, -1, 126, 15, -1};
+    ASSERT_EQ(T.conflictCount, 12);
+    EXPECT_EQ(std::vector<int>(T.conflicts, T.conflicts + 12), expected);
+
+    // Four states have a conflict, each on ',' alone, each offering a shift to a PARAMETER
+    // and the reduction of one of the projection rules 13 to 16.
+    std::set<int> lists;
+    int conflictStates = 0;
+    for (int state = 0; state < T.stateCount; ++state) {
+        int base = T.conflictIndex[state];
+        if (base == 0) continue;
+        ++conflictStates;
+        for (int token = 0; token <= T.maxToken; ++token) {
+            if (!Applies(base, token)) continue;
+            EXPECT_EQ(token, ',') << "state " << state;
+            lists.insert(T.action[base + token]);
+        }
+    }
+    EXPECT_EQ(conflictStates, 4);
+    EXPECT_EQ(lists, (std::set<int>{0, 3, 6, 9}));
+}
+
+TEST(WktTables, EntriesStayInRange) {
+    for (int state = 0; state < T.stateCount; ++state) {
+        EXPECT_GE(T.defaultReduction[state], 0);
+        EXPECT_LT(T.defaultReduction[state], T.ruleCount);
+        for (int token = 0; token <= T.maxToken; ++token) {
+            if (Applies(T.shiftIndex[state], token)) {
+                int target = T.action[T.shiftIndex[state] + token];
+                EXPECT_GE(target, 0);
+                EXPECT_LT(target, T.stateCount);
+            }
+        }
+    }
+    for (int symbol = 0; symbol < T.gotoCount; ++symbol) {
+        EXPECT_GE(T.defaultGoto[symbol], 0);
+        EXPECT_LT(T.defaultGoto[symbol], T.stateCount);
+    }
+    for (int rule = 1; rule < T.ruleCount; ++rule) {
+        EXPECT_GE(T.ruleLeft[rule], 0);
+        EXPECT_LT(T.ruleLeft[rule], T.gotoCount);
+        EXPECT_GE(T.ruleLength[rule], 1);
+    }
+}
+
+TEST(WktTables, TokenNames) {
+    const char* named[] = {"AUTHORITY",  "AXIS",       "COMPD_CS",       "CONCAT_MT", "DATUM",
+                           "DOWN",       "EAST",       "FITTED_CS",      "GEOCCS",    "GEOGCS",
+                           "INVERSE_MT", "LOCAL_CS",   "LOCAL_DATUM",    "NORTH",     "OTHER",
+                           "PARAMETER",  "PARAM_MT",   "PASSTHROUGH_MT", "PRIMEM",    "PROJCS",
+                           "PROJECTION", "SOUTH",      "SPHEROID",       "TOWGS84",   "UNIT",
+                           "UP",         "VERT_DATUM", "VERT_CS",        "WEST",      "THREEDIM",
+                           "INTEGER",    "REAL",       "STRING"};
+    for (int code = 257; code <= 289; ++code)
+        EXPECT_STREQ(T.tokenNames[code], named[code - 257]) << code;
+    EXPECT_STREQ(T.tokenNames[0], "end-of-file");
+    EXPECT_STREQ(T.tokenNames[','], "','");
+    EXPECT_STREQ(T.tokenNames['['], "'['");
+    EXPECT_STREQ(T.tokenNames[']'], "']'");
+    int others = 0;
+    for (int code = 1; code < 257; ++code)
+        if (T.tokenNames[code] != nullptr) ++others;
+    EXPECT_EQ(others, 3);
+}
+
+} // namespace
