@@ -1,0 +1,39 @@
+#include "Ellipsoid.h"
+
+#include "../model/WktCompose.h"
+
+namespace {
+QuarnWktClassState g_ellipsoidCompose;
+} // namespace
+
+wchar_t CQuarnEllipsoid::m_WKT[2048];
+
+CQuarnEllipsoid::CQuarnEllipsoid() : m_semiMajorAxis(0.0), m_inverseFlattening(0.0) {}
+
+CQuarnEllipsoid::CQuarnEllipsoid(const CQuarnEllipsoid& other) = default;
+
+CQuarnEllipsoid::~CQuarnEllipsoid() = default;
+
+CQuarnEllipsoid& CQuarnEllipsoid::operator=(const CQuarnEllipsoid& other) {
+    CQuarnInfo::operator=(other);
+    m_semiMajorAxis = other.GetSemiMajorAxis();
+    m_inverseFlattening = other.GetInverseFlattening();
+    return *this;
+}
+
+unsigned char CQuarnEllipsoid::operator==(const CQuarnEllipsoid& other) const {
+    return CompareBaseNames(GetName(), other.GetName()) == 0 &&
+           QuarnWithinTolerance(GetSemiMajorAxis(), other.GetSemiMajorAxis()) &&
+           QuarnWithinTolerance(GetInverseFlattening(), other.GetInverseFlattening());
+}
+
+const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
+
+const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {
+    QuarnWktComposer wkt(g_ellipsoidCompose);
+    wkt.Text(L"SPHEROID[").Quoted(GetName()).Text(L",").Number(GetSemiMajorAxis());
+    wkt.Text(L",").Number(GetInverseFlattening()).Text(L"]");
+    return wkt.Finish(buffer, limit);
+}

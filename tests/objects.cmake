@@ -1,0 +1,2 @@
+quarn_add_test(test_objects SOURCES
+    test_objects_leaves.cpp)
