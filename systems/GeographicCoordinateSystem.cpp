@@ -1,0 +1,81 @@
+#include "GeographicCoordinateSystem.h"
+
+#include "../model/WktCompose.h"
+
+namespace {
+QuarnWktClassState g_compose;
+constexpr long kAxisCount = 2;
+} // namespace
+
+wchar_t CQuarnGeographicCoordinateSystem::m_WKT[2048];
+
+CQuarnGeographicCoordinateSystem::CQuarnGeographicCoordinateSystem()
+    : m_envelope(), m_axes(), m_primeMeridian(nullptr), m_angularUnit(nullptr), m_datum(nullptr) {}
+
+CQuarnGeographicCoordinateSystem::CQuarnGeographicCoordinateSystem(
+    const CQuarnGeographicCoordinateSystem& other) = default;
+
+CQuarnGeographicCoordinateSystem::~CQuarnGeographicCoordinateSystem() = default;
+
+CQuarnGeographicCoordinateSystem&
+CQuarnGeographicCoordinateSystem::operator=(const CQuarnGeographicCoordinateSystem& other) {
+    CQuarnInfo::operator=(other);
+    SetDefaultEnvelope(other.GetDefaultEnvelope());
+    m_primeMeridian = other.GetPrimeMeridian();
+    m_angularUnit = other.GetAngularUnit();
+    for (long i = 0; i < kAxisCount; ++i)
+        SetAxis(i, other.GetAxis(i));
+    m_datum = other.GetHorizontalDatum();
+    return *this;
+}
+
+unsigned char
+CQuarnGeographicCoordinateSystem::operator==(const CQuarnGeographicCoordinateSystem& other) const {
+    if (m_primeMeridian != other.GetPrimeMeridian()) return false;
+    if (m_angularUnit != other.GetAngularUnit()) return false;
+    for (long i = 0; i < kAxisCount; ++i) {
+        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
+    }
+    return m_datum == other.GetHorizontalDatum();
+}
+
+const CS_AxisInfo* CQuarnGeographicCoordinateSystem::GetAxis(long index) const {
+    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+}
+
+const CS_WGS84ConversionInfo* CQuarnGeographicCoordinateSystem::GetWGS84ConversionInfo(long) const {
+    return m_datum != nullptr ? m_datum->GetWGS84Parameters() : nullptr;
+}
+
+void CQuarnGeographicCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope) {
+    CopyEnvelope(&m_envelope, envelope);
+}
+
+void CQuarnGeographicCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
+    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+}
+
+const wchar_t* CQuarnGeographicCoordinateSystem::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
+
+const wchar_t* CQuarnGeographicCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
+    const CS_AngularUnit* unit = GetAngularUnit();
+    const CS_PrimeMeridian* primeMeridian = GetPrimeMeridian();
+    const CS_HorizontalDatum* datum = GetHorizontalDatum();
+    QuarnWktComposer wkt(g_compose);
+    // A system without its children cannot be written: the element comes out empty.
+    if (wkt.Failed() || unit == nullptr || primeMeridian == nullptr || datum == nullptr)
+        return wkt.Fail().Finish(buffer, limit);
+
+    // Each child's text is appended as soon as it is returned: it lives in its class's
+    // shared buffer and the next object of that class would overwrite it.
+    wkt.Text(L"GEOGCS[").Quoted(GetName());
+    wkt.Text(L",").Text(datum->GetWKT(nullptr));
+    wkt.Text(L",").Text(primeMeridian->GetWKT(unit));
+    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    for (const CQuarnAxisInfo& axis : m_axes)
+        wkt.Text(L",").Text(axis.GetWKT());
+    wkt.Text(L"]");
+    return wkt.Finish(buffer, limit);
+}
