@@ -1,0 +1,86 @@
+#include "LocalCoordinateSystem.h"
+
+#include "../model/WktCompose.h"
+
+namespace {
+QuarnWktClassState g_compose;
+constexpr long kAxisCount = 3;
+} // namespace
+
+wchar_t CQuarnLocalCoordinateSystem::m_WKT[2048];
+
+CQuarnLocalCoordinateSystem::CQuarnLocalCoordinateSystem()
+    : m_envelope(), m_dimension(2), m_axes(), m_unit(nullptr), m_datum(nullptr) {}
+
+CQuarnLocalCoordinateSystem::CQuarnLocalCoordinateSystem(const CQuarnLocalCoordinateSystem& other) =
+    default;
+
+CQuarnLocalCoordinateSystem::~CQuarnLocalCoordinateSystem() = default;
+
+CQuarnLocalCoordinateSystem&
+CQuarnLocalCoordinateSystem::operator=(const CQuarnLocalCoordinateSystem& other) {
+    CQuarnInfo::operator=(other);
+    SetDefaultEnvelope(other.GetDefaultEnvelope());
+    m_unit = other.m_unit;
+    m_dimension = other.GetDimension();
+    const long count = AxesInUse();
+    for (long i = 0; i < count; ++i)
+        SetAxis(i, other.GetAxis(i));
+    m_datum = other.GetLocalDatum();
+    return *this;
+}
+
+unsigned char
+CQuarnLocalCoordinateSystem::operator==(const CQuarnLocalCoordinateSystem& other) const {
+    if (m_unit != other.m_unit) return false;
+    if (m_dimension != other.GetDimension()) return false;
+    const long count = AxesInUse();
+    for (long i = 0; i < count; ++i) {
+        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
+    }
+    return m_datum == other.GetLocalDatum();
+}
+
+long CQuarnLocalCoordinateSystem::AxesInUse() const {
+    if (m_dimension < 0) return 0;
+    return m_dimension < kAxisCount ? m_dimension : kAxisCount;
+}
+
+const CS_AxisInfo* CQuarnLocalCoordinateSystem::GetAxis(long index) const {
+    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+}
+
+long CQuarnLocalCoordinateSystem::GetSystemType() const {
+    // A dimension stored outside 1 to 3 must not overflow: the product wraps around.
+    return static_cast<long>(static_cast<unsigned long>(GetDimension()) * 1000UL);
+}
+
+void CQuarnLocalCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
+    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+}
+
+void CQuarnLocalCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope) {
+    CopyEnvelope(&m_envelope, envelope);
+}
+
+const wchar_t* CQuarnLocalCoordinateSystem::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
+
+const wchar_t* CQuarnLocalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
+    const CS_LocalDatum* datum = GetLocalDatum();
+    const CS_Unit* unit = GetUnits(0);
+    QuarnWktComposer wkt(g_compose);
+    // A system without its children cannot be written: the element comes out empty.
+    if (wkt.Failed() || datum == nullptr || unit == nullptr)
+        return wkt.Fail().Finish(buffer, limit);
+
+    wkt.Text(L"LOCAL_CS[").Quoted(GetName());
+    wkt.Text(L",").Text(datum->GetWKT(nullptr));
+    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    const long count = AxesInUse();
+    for (long i = 0; i < count; ++i)
+        wkt.Text(L",").Text(m_axes[i].GetWKT());
+    wkt.Text(L"]");
+    return wkt.Finish(buffer, limit);
+}

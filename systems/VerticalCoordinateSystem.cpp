@@ -1,0 +1,68 @@
+#include "VerticalCoordinateSystem.h"
+
+#include "../model/WktCompose.h"
+
+namespace {
+QuarnWktClassState g_compose;
+// The vertical datum type whose heights are orthometric (height type 1).
+constexpr long kOrthometricDatumType = 2002;
+} // namespace
+
+wchar_t CQuarnVerticalCoordinateSystem::m_WKT[2048];
+
+CQuarnVerticalCoordinateSystem::CQuarnVerticalCoordinateSystem()
+    : m_envelope(), m_axis(), m_unit(nullptr), m_datum(nullptr) {}
+
+CQuarnVerticalCoordinateSystem::CQuarnVerticalCoordinateSystem(
+    const CQuarnVerticalCoordinateSystem& other) = default;
+
+CQuarnVerticalCoordinateSystem::~CQuarnVerticalCoordinateSystem() = default;
+
+CQuarnVerticalCoordinateSystem&
+CQuarnVerticalCoordinateSystem::operator=(const CQuarnVerticalCoordinateSystem& other) {
+    CQuarnInfo::operator=(other);
+    CopyEnvelope(&m_envelope, other.GetDefaultEnvelope());
+    m_unit = other.GetVerticalUnit();
+    CopyAxisInfo(&m_axis, other.GetAxis(0));
+    m_datum = other.GetVerticalDatum();
+    return *this;
+}
+
+unsigned char
+CQuarnVerticalCoordinateSystem::operator==(const CQuarnVerticalCoordinateSystem& other) const {
+    if (m_unit != other.GetVerticalUnit()) return false;
+    if (!EqualAxisInfo(&m_axis, other.GetAxis(0))) return false;
+    return m_datum == other.GetVerticalDatum();
+}
+
+const CS_AxisInfo* CQuarnVerticalCoordinateSystem::GetAxis(long index) const {
+    return index == 0 ? &m_axis : nullptr;
+}
+
+long CQuarnVerticalCoordinateSystem::GetHeightType() const {
+    return (m_datum != nullptr && m_datum->GetDatumType() == kOrthometricDatumType) ? 1 : 2;
+}
+
+void CQuarnVerticalCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
+    if (index == 0) CopyAxisInfo(&m_axis, axis);
+}
+
+const wchar_t* CQuarnVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
+
+const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
+    const CS_VerticalDatum* datum = GetVerticalDatum();
+    const CS_Unit* unit = GetUnits(0);
+    QuarnWktComposer wkt(g_compose);
+    // A system without its children cannot be written: the element comes out empty.
+    if (wkt.Failed() || datum == nullptr || unit == nullptr)
+        return wkt.Fail().Finish(buffer, limit);
+
+    wkt.Text(L"VERT_CS[").Quoted(GetName());
+    wkt.Text(L",").Text(datum->GetWKT(nullptr));
+    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    wkt.Text(L",").Text(m_axis.GetWKT());
+    wkt.Text(L"]");
+    return wkt.Finish(buffer, limit);
+}
