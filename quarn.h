@@ -16,6 +16,10 @@
 #include "platform/PtrArray.h"
 #include "tessel/Tessel.h"
 
+#include "objects/Datums.h"
+#include "objects/Ellipsoid.h"
+#include "objects/PrimeMeridian.h"
+#include "objects/Projection.h"
 #include "objects/Units.h"
 
 #include "factory/Factory.h"
