@@ -22,6 +22,17 @@
 #include "objects/Projection.h"
 #include "objects/Units.h"
 
+#include "systems/CompoundCoordinateSystem.h"
+#include "systems/FittedCoordinateSystems.h"
+#include "systems/GeocentricCoordinateSystem.h"
+#include "systems/GeographicCoordinateSystem.h"
+#include "systems/LocalCoordinateSystem.h"
+#include "systems/ProjectedCoordinateSystem.h"
+#include "systems/VerticalCoordinateSystem.h"
+
+#include "wkt/ToolParser.h"
+#include "wkt/WktParser.h"
+
 #include "factory/Factory.h"
 
 #endif

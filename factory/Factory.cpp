@@ -1,6 +1,6 @@
 #include "Factory.h"
 
-#include "Destroy.h"
+#include "ByObjectType.h"
 
 #include <unordered_set>
 
@@ -12,10 +12,18 @@ bool IsObjectType(long type) {
 
 } // namespace
 
-CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() = default;
+CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() : m_parser(this) {}
 
 CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() {
     RemoveAll();
+}
+
+const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {
+    m_parser.SetInput(wkt);
+    // The result is what the actions made of the text, whatever the parse reported: a
+    // complete system followed by stray tokens still counts.
+    m_parser.Parse();
+    return m_parser.GetResult();
 }
 
 int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {

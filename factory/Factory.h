@@ -5,6 +5,7 @@
 
 #include "../model/Model.h"
 #include "../platform/PtrArray.h"
+#include "../wkt/WktParser.h"
 
 // The registry of one object type: registered objects in the order they were added. It
 // holds pointers only; the factory creates and destroys the objects.
@@ -30,6 +31,9 @@ public:
     // ---- CS_CoordinateSystemFactory ----
     // XML is not read: always null.
     const CS_CoordinateSystem* CreateFromXML(const wchar_t* xml) override;
+    // Reads a WKT text into canonical objects of this factory; the coordinate system the
+    // text forms, or null when it forms none. Objects created before a syntax error stay
+    // registered. One parse at a time in the whole process.
     const CS_CoordinateSystem* CreateFromWKT(const wchar_t* wkt) override;
     const CS_CompoundCoordinateSystem*
     CreateCompoundCoordinateSystem(const wchar_t* name, const CS_CoordinateSystem* head,
@@ -112,6 +116,8 @@ public:
 
 private:
     CQuarnInfoArray m_productLines[kQuarnObjectTypeCount];
+    // Reads WKT for CreateFromWKT; its rule actions call back into this factory.
+    CQuarnWKTCoordinateSystemParser m_parser;
 };
 
 #endif

@@ -39,6 +39,9 @@ public:
 
     void SetLocalDatum(const CS_LocalDatum* datum) { m_datum = datum; }
     void SetLinearUnit(const CS_LinearUnit* unit) { m_unit = unit; }
+    // The factory's create operation takes any unit: a local system's unit may be linear
+    // or angular, and it is only ever used through CS_Unit.
+    void SetUnit(const CS_Unit* unit) { m_unit = unit; }
     void SetDimension(long dimension) { m_dimension = dimension; }
     // Does nothing for an index outside 0 to 2, or a null axis.
     void SetAxis(long index, const CS_AxisInfo* axis);
@@ -58,7 +61,7 @@ private:
     CTesselEnvelope m_envelope;
     long m_dimension;
     CQuarnAxisInfo m_axes[3];
-    const CS_LinearUnit* m_unit;
+    const CS_Unit* m_unit;
     const CS_LocalDatum* m_datum;
 };
 
