@@ -1,2 +1,2 @@
 quarn_add_test(test_datum_rules INTERNAL SOURCES test_datum_rules.cpp)
-quarn_add_test(test_create SOURCES test_create_objects.cpp)
+quarn_add_test(test_create SOURCES test_create_objects.cpp test_create_systems.cpp)
