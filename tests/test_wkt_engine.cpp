@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -82,13 +83,14 @@ public:
         return CQuarnWKTCoordinateSystemParser::Lex();
     }
     int NextToken() override {
-        ++nextTokenCalls;
+        if (++nextTokenCalls == throwAt) throw std::runtime_error("interrupted");
         return CQuarnWKTCoordinateSystemParser::NextToken();
     }
     void ReportError(const wchar_t* message) override { messages.push_back(message); }
 
     int lexCalls = 0;
     int nextTokenCalls = 0;
+    int throwAt = 0; // the NextToken call that throws, 0 for none
     std::vector<std::wstring> messages;
 };
 
@@ -410,6 +412,23 @@ TEST(WktEngine, AParseAfterAFailedTrialStartsAfresh) {
         EXPECT_EQ(Parse(other, Projcs()).result, 0);
     }
     EXPECT_EQ(Parse(parser, Projcs()).record.projections, Texts{L"t:a=1;b=2;"});
+}
+
+TEST(WktEngine, AParseInterruptedAnywhereLeavesNothingBehind) {
+    // A host's NextToken may throw at any point, also while the engine reads back queued
+    // tokens; the next parse must not see the records or tokens of the interrupted one.
+    const std::wstring text = Projcs(Projection(false, L""));
+    int calls = Parse(text).nextTokenCalls;
+    for (int throwAt = 1; throwAt <= calls; ++throwAt) {
+        TestParser parser;
+        parser.throwAt = throwAt;
+        parser.SetInput(text.c_str());
+        EXPECT_THROW(parser.Parse(), std::runtime_error);
+        parser.throwAt = 0;
+        Outcome outcome = Parse(parser, Geogcs());
+        EXPECT_EQ(outcome.result, 0) << throwAt;
+        EXPECT_EQ(outcome.record.rules, Concat({kGeogcsRules, {7, 1}})) << throwAt;
+    }
 }
 
 TEST(WktEngine, ParseWithoutInput) {

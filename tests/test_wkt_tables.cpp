@@ -58,29 +58,6 @@ TEST(WktTables, ConflictsAreTheFourProjectionEnds) {
     EXPECT_EQ(lists, (std::set<int>{0, 3, 6, 9}));
 }
 
-TEST(WktTables, EntriesStayInRange) {
-    for (int state = 0; state < T.stateCount; ++state) {
-        EXPECT_GE(T.defaultReduction[state], 0);
-        EXPECT_LT(T.defaultReduction[state], T.ruleCount);
-        for (int token = 0; token <= T.maxToken; ++token) {
-            if (Applies(T.shiftIndex[state], token)) {
-                int target = T.action[T.shiftIndex[state] + token];
-                EXPECT_GE(target, 0);
-                EXPECT_LT(target, T.stateCount);
-            }
-        }
-    }
-    for (int symbol = 0; symbol < T.gotoCount; ++symbol) {
-        EXPECT_GE(T.defaultGoto[symbol], 0);
-        EXPECT_LT(T.defaultGoto[symbol], T.stateCount);
-    }
-    for (int rule = 1; rule < T.ruleCount; ++rule) {
-        EXPECT_GE(T.ruleLeft[rule], 0);
-        EXPECT_LT(T.ruleLeft[rule], T.gotoCount);
-        EXPECT_GE(T.ruleLength[rule], 1);
-    }
-}
-
 TEST(WktTables, TokenNames) {
     const char* named[] = {"AUTHORITY",  "AXIS",       "COMPD_CS",       "CONCAT_MT", "DATUM",
                            "DOWN",       "EAST",       "FITTED_CS",      "GEOCCS",    "GEOGCS",

@@ -17,7 +17,7 @@
 
 namespace {
 
-const QuarnWktTables& T = kQuarnWktTables;
+const QuarnWktTables& kTables = kQuarnWktTables;
 
 constexpr int kGrowth = 16;        // stacks and the replay queue grow by this many entries
 constexpr int kFirstCapacity = 16; // stack entries of the first record of a parse
@@ -167,7 +167,7 @@ Engine engine;
 bool Applies(int base, int symbol) {
     if (base == 0) return false;
     int index = base + symbol;
-    return index >= 0 && index <= T.tableSize && T.check[index] == symbol;
+    return index >= 0 && index <= kTables.tableSize && kTables.check[index] == symbol;
 }
 
 // One call of Parse: the local registers of the algorithm around the module-wide state.
@@ -179,6 +179,11 @@ public:
 
     Run(CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
         : m_parser(parser), m_action(action) {}
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    // A parse cut short by an exception (from a host's override) still frees its error
+    // copy; the records it left in the engine go at the start of the next parse.
+    ~Run() { delete m_furthestError; }
 
     int Execute(); // 0 accepted, 1 not
 
@@ -257,23 +262,23 @@ int Run::Execute() {
 }
 
 Run::Step Run::Loop() {
-    m_rule = T.defaultReduction[m_state];
+    m_rule = kTables.defaultReduction[m_state];
     if (m_rule != 0) return kReduce;
     if (m_token < 0) m_token = ReadToken();
 
-    int base = T.conflictIndex[m_state];
+    int base = kTables.conflictIndex[m_state];
     if (Applies(base, m_token)) return Conflict(base + m_token);
 
-    base = T.shiftIndex[m_state];
+    base = kTables.shiftIndex[m_state];
     if (Applies(base, m_token)) {
-        m_state = T.action[base + m_token];
+        m_state = kTables.action[base + m_token];
         m_token = kNoToken;
         if (engine.live->errorCountdown > 0) --engine.live->errorCountdown;
         return kShift;
     }
-    base = T.reduceIndex[m_state];
+    base = kTables.reduceIndex[m_state];
     if (Applies(base, m_token)) {
-        m_rule = T.action[base + m_token];
+        m_rule = kTables.action[base + m_token];
         return kReduce;
     }
     if (engine.live->errorCountdown != 0) return kRecover;
@@ -294,8 +299,8 @@ Run::Step Run::Conflict(int entry) {
         // Save this point and start (or deepen) a trial parse.
         ParseRecord* saved = Snapshot(*engine.live, m_state);
         saved->link = engine.live->link;
-        alternative = T.action[entry];
-        if (T.conflicts[alternative] == -1) ++alternative; // no shift alternative
+        alternative = kTables.action[entry];
+        if (kTables.conflicts[alternative] == -1) ++alternative; // no shift alternative
         saved->conflictTry = alternative;
         ReplayQueue& queue = engine.queue;
         if (engine.live->link == nullptr) {
@@ -317,16 +322,16 @@ Run::Step Run::Conflict(int entry) {
         engine.live->link = saved;
     }
 
-    if (T.action[entry] == alternative) {
+    if (kTables.action[entry] == alternative) {
         // The shift alternative. A token given back to the queue is consumed again here;
         // the token slot still holds its value.
         if (m_token < 0) ++engine.queue.read;
         m_token = kNoToken;
         if (engine.live->errorCountdown > 0) --engine.live->errorCountdown;
-        m_state = T.conflicts[alternative];
+        m_state = kTables.conflicts[alternative];
         return kShift;
     }
-    m_rule = T.conflicts[alternative];
+    m_rule = kTables.conflicts[alternative];
     return kReduce;
 }
 
@@ -337,7 +342,7 @@ Run::Step Run::Shift() {
 
 Run::Step Run::Reduce() {
     ParseRecord& live = *engine.live;
-    int length = T.ruleLength[m_rule];
+    int length = kTables.ruleLength[m_rule];
     live.Reserve(live.top + 2 - length); // an empty rule pushes without popping
     live.reduced = QuarnWktValue{};
     live.reducedPosition = 0;
@@ -348,19 +353,19 @@ Run::Step Run::Reduce() {
     live.top -= length;
     m_state = live.states[live.top];
 
-    int symbol = T.ruleLeft[m_rule];
+    int symbol = kTables.ruleLeft[m_rule];
     if (m_state == 0 && symbol == 0) {
         // The start symbol is complete: it is accepted when the input ends here.
-        m_state = T.finalState;
+        m_state = kTables.finalState;
         live.Push(m_state, live.reduced, live.reducedPosition);
         if (m_token < 0) m_token = ReadToken();
         return m_token == 0 ? kAccept : kLoop;
     }
-    int base = T.gotoIndex[symbol];
+    int base = kTables.gotoIndex[symbol];
     if (Applies(base, m_state))
-        m_state = T.action[base + m_state];
+        m_state = kTables.action[base + m_state];
     else
-        m_state = T.defaultGoto[symbol];
+        m_state = kTables.defaultGoto[symbol];
     live.Push(m_state, live.reduced, live.reducedPosition);
     return kLoop;
 }
@@ -380,7 +385,7 @@ Run::Step Run::Error() {
         queue.read = saved->lexeme;
         m_token = kNoToken;
         RestoreFrom(*saved);
-        m_rule = T.conflicts[++saved->conflictTry];
+        m_rule = kTables.conflicts[++saved->conflictTry];
         if (m_rule >= 0) return kReduce;
 
         // All alternatives of this conflict failed.
@@ -412,9 +417,9 @@ Run::Step Run::Recover() {
         // Pop states until one can shift the error token. The grammar has no error rules,
         // so in practice every state is popped and the parse aborts.
         for (;;) {
-            int base = T.shiftIndex[live.states[live.top]];
-            if (Applies(base, T.errorToken)) {
-                m_state = T.action[base + T.errorToken];
+            int base = kTables.shiftIndex[live.states[live.top]];
+            if (Applies(base, kTables.errorToken)) {
+                m_state = kTables.action[base + kTables.errorToken];
                 return kShift;
             }
             if (live.top <= 0) return kAbort;
