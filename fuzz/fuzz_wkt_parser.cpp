@@ -1,5 +1,7 @@
-// Feeds arbitrary bytes to the WKT parser as text. Bad input must never crash, hang, read
+// Feeds arbitrary bytes to the WKT reader as text: to the parser alone, and to a factory
+// whose result is written back and read again. Bad input must never crash, hang, read
 // outside the input or leak.
+#include "factory/Factory.h"
 #include "wkt/WktParser.h"
 
 #include <cstddef>
@@ -39,8 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parser.SetInput(text.c_str());
     parser.Parse();
     // A second parse with the same parser and engine state, on the first half of the text.
-    text.resize(text.size() / 2);
-    parser.SetInput(text.c_str());
+    std::wstring half = text.substr(0, text.size() / 2);
+    parser.SetInput(half.c_str());
     parser.Parse();
+
+    // The whole way: objects created, written and read back.
+    CQuarnCoordinateSystemFactory factory;
+    if (const CS_CoordinateSystem* system = factory.CreateFromWKT(text.c_str())) {
+        std::wstring written = system->GetWKT(nullptr);
+        factory.CreateFromWKT(written.c_str());
+    }
     return 0;
 }
