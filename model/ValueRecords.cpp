@@ -2,6 +2,7 @@
 
 #include "Text.h"
 #include "WktCompose.h"
+#include "WktTemplates.h"
 
 // ---- Bare records -------------------------------------------------------------------------
 
@@ -125,8 +126,7 @@ const wchar_t* CQuarnAxisInfo::GetWKT() const {
 
 const wchar_t* CQuarnAxisInfo::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_axisCompose);
-    wkt.Text(L"AXIS[").Quoted(GetName()).Text(L",").Text(OrientationWord(GetOrientation()));
-    wkt.Text(L"]");
+    wkt.Format(kQuarnWktAxis).Arg(GetName()).Arg(OrientationWord(GetOrientation()));
     return wkt.Finish(buffer, limit);
 }
 
@@ -178,7 +178,7 @@ const wchar_t* CQuarnProjectionParameter::GetWKT() const {
 
 const wchar_t* CQuarnProjectionParameter::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_parameterCompose);
-    wkt.Text(L"PARAMETER[").Quoted(GetName()).Text(L",").Number(GetValue()).Text(L"]");
+    wkt.Format(kQuarnWktParameter).Arg(GetName()).Arg(GetValue());
     return wkt.Finish(buffer, limit);
 }
 

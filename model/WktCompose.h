@@ -32,29 +32,42 @@ public:
     QuarnWktComposer(const QuarnWktComposer&) = delete;
     QuarnWktComposer& operator=(const QuarnWktComposer&) = delete;
 
-    // Appends text as it stands (a template piece or a child's text); null appends nothing.
+    // Starts filling a template (model/WktTemplates.h): each Arg copies the template text
+    // up to the next placeholder and then the argument; whatever follows the last
+    // placeholder is copied by the next Format, Text or Finish.
+    QuarnWktComposer& Format(const wchar_t* pattern);
+    // Fills a %s placeholder with a name or a child's text (null counts as empty).
+    QuarnWktComposer& Arg(const wchar_t* text);
+    // Fills a %.15G placeholder.
+    QuarnWktComposer& Arg(double value);
+    // Fills a %d placeholder.
+    QuarnWktComposer& ArgInteger(long value);
+
+    // Appends text as it stands; null appends nothing.
     QuarnWktComposer& Text(const wchar_t* text);
-    // Appends a name between double quotes, unescaped.
-    QuarnWktComposer& Quoted(const wchar_t* name);
-    // Appends a floating value in the "%.15G" form.
-    QuarnWktComposer& Number(double value);
-    // Appends a whole number in the "%d" form.
-    QuarnWktComposer& Integer(long value);
     // Marks the element as impossible to form (a child is missing): the result is "".
     QuarnWktComposer& Fail();
 
     bool Failed() const { return m_failed; }
-    // Length of the composed text, counting characters that did not fit.
-    std::size_t Length() const { return m_length; }
+    // Length of the composed text (the template finished), counting characters that did
+    // not fit.
+    std::size_t Length();
 
     // Applies the length rule: copies the text into `destination` when it was composed in
     // full and its length is below `limit`, else stores "". Returns `destination`.
-    const wchar_t* Finish(wchar_t* destination, long limit) const;
+    // The rest of the current template is composed first.
+    const wchar_t* Finish(wchar_t* destination, long limit);
 
 private:
     void Put(wchar_t c);
+    void Append(const wchar_t* text);
+    // Copies the template up to its next placeholder and steps over the placeholder.
+    void NextPlaceholder();
+    // Copies the rest of the template.
+    void FlushTemplate();
 
     QuarnWktClassState& m_state;
+    const wchar_t* m_pattern; // the unfilled rest of the current template, or null
     std::size_t m_length;
     bool m_owner;
     bool m_failed;

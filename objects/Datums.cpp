@@ -1,6 +1,7 @@
 #include "Datums.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 #include <cwchar>
 
@@ -11,10 +12,10 @@ QuarnWktClassState g_verticalCompose;
 QuarnWktClassState g_localCompose;
 
 // VERT_DATUM and LOCAL_DATUM share their form: KEYWORD["name",type].
-const wchar_t* FormatNamedType(QuarnWktClassState& state, const wchar_t* keyword,
+const wchar_t* FormatNamedType(QuarnWktClassState& state, const wchar_t* pattern,
                                const wchar_t* name, long type, wchar_t* buffer, long limit) {
     QuarnWktComposer wkt(state);
-    wkt.Text(keyword).Text(L"[").Quoted(name).Text(L",").Integer(type).Text(L"]");
+    wkt.Format(pattern).Arg(name).ArgInteger(type);
     return wkt.Finish(buffer, limit);
 }
 
@@ -73,25 +74,18 @@ const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) con
     if (ellipsoid == nullptr) return wkt.Fail().Finish(buffer, limit);
 
     const CS_WGS84ConversionInfo* shift = GetWGS84Parameters();
-    wkt.Text(L"DATUM[").Quoted(GetName()).Text(L",");
+    const bool gridFiles = NamesGridFiles(GetName());
+    wkt.Format(gridFiles ? kQuarnWktDatum3Dim : kQuarnWktDatum).Arg(GetName());
     // The ellipsoid's text lies in its class's buffer: consume it before anything else
     // could overwrite it.
-    wkt.Text(ellipsoid->GetWKT(nullptr)).Text(L" ,TOWGS84[");
+    wkt.Arg(ellipsoid->GetWKT(nullptr));
     // The rotations are held with the opposite sign; negating a zero writes -0.
-    const double values[7] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
-                              -shift->Ey, -shift->Ez, shift->Ppm};
-    for (int i = 0; i < 7; ++i) {
-        if (i > 0) wkt.Text(L", ");
-        wkt.Number(values[i]);
-    }
-    wkt.Text(L"]");
-
-    if (NamesGridFiles(GetName())) {
+    wkt.Arg(shift->Dx).Arg(shift->Dy).Arg(shift->Dz);
+    wkt.Arg(-shift->Ex).Arg(-shift->Ey).Arg(-shift->Ez).Arg(shift->Ppm);
+    if (gridFiles) {
         const CS_3DIMInfo* grid = Get3DIMParameters();
-        wkt.Text(L",THREEDIM[").Quoted(grid->LBFFileName).Text(L",");
-        wkt.Quoted(grid->COPFileName).Text(L"]");
+        wkt.Arg(grid->LBFFileName).Arg(grid->COPFileName);
     }
-    wkt.Text(L"]");
     return wkt.Finish(buffer, limit);
 }
 
@@ -125,8 +119,8 @@ const wchar_t* CQuarnVerticalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnVerticalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    return FormatNamedType(g_verticalCompose, L"VERT_DATUM", GetName(), GetDatumType(), buffer,
-                           limit);
+    return FormatNamedType(g_verticalCompose, kQuarnWktVerticalDatum, GetName(), GetDatumType(),
+                           buffer, limit);
 }
 
 // ---- CQuarnLocalDatum ---------------------------------------------------------------------
@@ -155,6 +149,6 @@ const wchar_t* CQuarnLocalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnLocalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    return FormatNamedType(g_localCompose, L"LOCAL_DATUM", GetName(), GetDatumType(), buffer,
+    return FormatNamedType(g_localCompose, kQuarnWktLocalDatum, GetName(), GetDatumType(), buffer,
                            limit);
 }

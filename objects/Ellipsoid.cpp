@@ -1,6 +1,7 @@
 #include "Ellipsoid.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_ellipsoidCompose;
@@ -33,7 +34,7 @@ const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
 
 const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_ellipsoidCompose);
-    wkt.Text(L"SPHEROID[").Quoted(GetName()).Text(L",").Number(GetSemiMajorAxis());
-    wkt.Text(L",").Number(GetInverseFlattening()).Text(L"]");
+    wkt.Format(kQuarnWktSpheroid).Arg(GetName()).Arg(GetSemiMajorAxis());
+    wkt.Arg(GetInverseFlattening());
     return wkt.Finish(buffer, limit);
 }

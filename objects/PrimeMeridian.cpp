@@ -1,6 +1,7 @@
 #include "PrimeMeridian.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 
@@ -41,7 +42,6 @@ const wchar_t* CQuarnPrimeMeridian::GetWKT(const CS_Unit* unit) const {
 const wchar_t* CQuarnPrimeMeridian::FormatWKT(wchar_t* buffer, long limit,
                                               const CS_Unit* unit) const {
     QuarnWktComposer wkt(g_primeMeridianCompose);
-    wkt.Text(L"PRIMEM[").Quoted(GetName()).Text(L",");
-    wkt.Number(WrittenLongitude(GetLongitude(), unit)).Text(L"]");
+    wkt.Format(kQuarnWktPrimeMeridian).Arg(GetName()).Arg(WrittenLongitude(GetLongitude(), unit));
     return wkt.Finish(buffer, limit);
 }

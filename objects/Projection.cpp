@@ -2,6 +2,7 @@
 
 #include "../model/ModuleSetup.h"
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 
@@ -132,11 +133,11 @@ void CQuarnProjection::SetParameter(long index, const CS_ProjectionParameter* pa
 
 const wchar_t* CQuarnProjection::FormatWKT(wchar_t* buffer, long limit) const {
     QuarnWktComposer wkt(g_projectionCompose);
-    wkt.Text(L"PROJECTION[").Quoted(GetClassName()).Text(L"]");
+    wkt.Format(kQuarnWktProjection).Arg(GetClassName());
     // The parameter texts share one class-wide buffer: each is appended before the next is
     // formatted.
     const long count = GetNumParameters();
     for (long i = 0; i < count && InSlots(i); ++i)
-        wkt.Text(L",").Text(m_parameters[i].GetWKT());
+        wkt.Format(kQuarnWktNext).Arg(m_parameters[i].GetWKT());
     return wkt.Finish(buffer, limit);
 }

@@ -1,6 +1,7 @@
 #include "Units.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ QuarnWktClassState g_angularCompose;
 const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double factor,
                           wchar_t* buffer, long limit) {
     QuarnWktComposer wkt(state);
-    wkt.Text(L"UNIT[").Quoted(name).Text(L",").Number(factor).Text(L"]");
+    wkt.Format(kQuarnWktUnit).Arg(name).Arg(factor);
     return wkt.Finish(buffer, limit);
 }
 

@@ -1,6 +1,7 @@
 #include "CompoundCoordinateSystem.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 #include "../platform/MessageReport.h"
 
 #include <cwchar>
@@ -78,17 +79,16 @@ const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long l
     // The head's text is appended before the tail is asked for its own: a tail built on a
     // system of the head's class (a fitted system on another projected system) rewrites
     // that class's shared buffer.
-    wkt.Text(L"COMPD_CS[").Quoted(GetName());
-    wkt.Text(L",").Text(head->GetWKT(nullptr));
-    wkt.Text(L",").Text(tail->GetWKT(nullptr));
-    wkt.Text(L"]");
+    wkt.Format(kQuarnWktCompound).Arg(GetName());
+    wkt.Arg(head->GetWKT(nullptr));
+    wkt.Arg(tail->GetWKT(nullptr));
 
     // The one overflow the library tells the user about; the result is "" all the same.
     const std::size_t length = wkt.Length();
     if (length >= static_cast<std::size_t>(kQuarnWktCapacity) || limit <= 0 ||
         length >= static_cast<std::size_t>(limit)) {
         wchar_t message[64];
-        std::swprintf(message, sizeof message / sizeof message[0], L"WKT length: %d > 2048",
+        std::swprintf(message, sizeof message / sizeof message[0], kQuarnWktOverflowMessage,
                       static_cast<int>(length));
         QuarnReportMessage(message);
     }

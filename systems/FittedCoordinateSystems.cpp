@@ -1,6 +1,7 @@
 #include "FittedCoordinateSystems.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 
@@ -13,23 +14,17 @@ double Degrees(double radians) {
     return radians * 180.0 / kPi;
 }
 
-// Separates the parameters of a PARAM_MT text: a comma and four TAB characters.
-constexpr const wchar_t* kNextParameter = L",\t\t\t\t";
-
-// Writes a PARAM_MT element: the method name, then one PARAMETER per name and value.
-// Composed in its own local area, so it never disturbs a class-wide buffer.
+// Writes a PARAM_MT element: its template filled with the values in order. Composed in
+// its own local area, so it never disturbs a class-wide buffer.
 template <int N>
-const wchar_t* FormatParamMT(const wchar_t* method, const wchar_t* const (&names)[N],
-                             const double (&values)[N], wchar_t* buffer, long limit) {
+const wchar_t* FormatParamMT(const wchar_t* pattern, const double (&values)[N], wchar_t* buffer,
+                             long limit) {
     QuarnWktClassState local;
     local.busy = false;
     QuarnWktComposer wkt(local);
-    wkt.Text(L"PARAM_MT[").Quoted(method);
-    for (int i = 0; i < N; ++i) {
-        wkt.Text(kNextParameter).Text(L"PARAMETER[").Quoted(names[i]);
-        wkt.Text(L",").Number(values[i]).Text(L"]");
-    }
-    wkt.Text(L"]");
+    wkt.Format(pattern);
+    for (double value : values)
+        wkt.Arg(value);
     return wkt.Finish(buffer, limit);
 }
 
@@ -44,10 +39,9 @@ const wchar_t* FormatFitted(QuarnWktClassState& state, const wchar_t* name,
     QuarnWktComposer wkt(state);
     // A fitted system without its base cannot be written: the element comes out empty.
     if (wkt.Failed() || base == nullptr) return wkt.Fail().Finish(buffer, limit);
-    wkt.Text(L"FITTED_CS[").Quoted(name);
-    wkt.Text(L",").Text(transformation());
-    wkt.Text(L",").Text(base->GetWKT(nullptr));
-    wkt.Text(L"]");
+    wkt.Format(kQuarnWktFitted).Arg(name);
+    wkt.Arg(transformation());
+    wkt.Arg(base->GetWKT(nullptr));
     return wkt.Finish(buffer, limit);
 }
 
@@ -129,9 +123,8 @@ double CQuarnFittedHorizontalCoordinateSystem::GetAzimuth() const {
 const wchar_t*
 CQuarnFittedHorizontalCoordinateSystem::GetLocalGridTransformation(wchar_t* buffer,
                                                                    long limit) const {
-    static const wchar_t* const kNames[6] = {L"E0", L"N0", L"K", L"DE", L"DN", L"Beta"};
     const double values[6] = {m_e0, m_n0, m_k, m_de, m_dn, Degrees(m_beta)};
-    return FormatParamMT(L"Local_Grid", kNames, values, buffer, limit);
+    return FormatParamMT(kQuarnWktLocalGrid, values, buffer, limit);
 }
 
 const wchar_t* CQuarnFittedHorizontalCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -179,9 +172,8 @@ unsigned char CQuarnFittedVerticalCoordinateSystem::operator==(
 const wchar_t*
 CQuarnFittedVerticalCoordinateSystem::GetLinearCorrectionTransformation(wchar_t* buffer,
                                                                         long limit) const {
-    static const wchar_t* const kNames[5] = {L"dH", L"Gl", L"Gg", L"L0", L"G0"};
     const double values[5] = {m_dh, m_gl, m_gg, Degrees(m_l0), Degrees(m_g0)};
-    return FormatParamMT(L"Linear_Correction", kNames, values, buffer, limit);
+    return FormatParamMT(kQuarnWktLinearCorrection, values, buffer, limit);
 }
 
 const wchar_t* CQuarnFittedVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {

@@ -1,6 +1,7 @@
 #include "GeocentricCoordinateSystem.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_compose;
@@ -67,12 +68,12 @@ const wchar_t* CQuarnGeocentricCoordinateSystem::FormatWKT(wchar_t* buffer, long
 
     // Child texts are appended as soon as they are returned (they live in shared buffers).
     // The prime meridian gets no unit here, so it is written in degrees.
-    wkt.Text(L"GEOCCS[").Quoted(GetName());
-    wkt.Text(L",").Text(datum->GetWKT(nullptr));
-    wkt.Text(L",").Text(primeMeridian->GetWKT(nullptr));
-    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    wkt.Format(kQuarnWktGeocentric).Arg(GetName());
+    wkt.Arg(datum->GetWKT(nullptr));
+    wkt.Arg(primeMeridian->GetWKT(nullptr));
+    wkt.Arg(unit->GetWKT(nullptr));
     for (const CQuarnAxisInfo& axis : m_axes)
-        wkt.Text(L",").Text(axis.GetWKT());
-    wkt.Text(L"]");
+        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
+    wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);
 }

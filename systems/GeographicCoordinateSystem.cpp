@@ -1,6 +1,7 @@
 #include "GeographicCoordinateSystem.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_compose;
@@ -70,12 +71,12 @@ const wchar_t* CQuarnGeographicCoordinateSystem::FormatWKT(wchar_t* buffer, long
 
     // Each child's text is appended as soon as it is returned: it lives in its class's
     // shared buffer and the next object of that class would overwrite it.
-    wkt.Text(L"GEOGCS[").Quoted(GetName());
-    wkt.Text(L",").Text(datum->GetWKT(nullptr));
-    wkt.Text(L",").Text(primeMeridian->GetWKT(unit));
-    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    wkt.Format(kQuarnWktGeographic).Arg(GetName());
+    wkt.Arg(datum->GetWKT(nullptr));
+    wkt.Arg(primeMeridian->GetWKT(unit));
+    wkt.Arg(unit->GetWKT(nullptr));
     for (const CQuarnAxisInfo& axis : m_axes)
-        wkt.Text(L",").Text(axis.GetWKT());
-    wkt.Text(L"]");
+        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
+    wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);
 }

@@ -1,6 +1,7 @@
 #include "LocalCoordinateSystem.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_compose;
@@ -75,12 +76,12 @@ const wchar_t* CQuarnLocalCoordinateSystem::FormatWKT(wchar_t* buffer, long limi
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
-    wkt.Text(L"LOCAL_CS[").Quoted(GetName());
-    wkt.Text(L",").Text(datum->GetWKT(nullptr));
-    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    wkt.Format(kQuarnWktLocal).Arg(GetName());
+    wkt.Arg(datum->GetWKT(nullptr));
+    wkt.Arg(unit->GetWKT(nullptr));
     const long count = AxesInUse();
     for (long i = 0; i < count; ++i)
-        wkt.Text(L",").Text(m_axes[i].GetWKT());
-    wkt.Text(L"]");
+        wkt.Format(kQuarnWktNext).Arg(m_axes[i].GetWKT());
+    wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);
 }

@@ -2,6 +2,7 @@
 
 #include "../model/ModuleSetup.h"
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_compose;
@@ -95,12 +96,12 @@ const wchar_t* CQuarnProjectedCoordinateSystem::FormatWKT(wchar_t* buffer, long 
 
     // Child texts are appended as soon as they are returned (they live in shared buffers);
     // the geographic system's axes are consumed before this system's axes are written.
-    wkt.Text(L"PROJCS[").Quoted(GetName());
-    wkt.Text(L",").Text(geographic->GetWKT(nullptr));
-    wkt.Text(L",").Text(projection->GetWKT(nullptr));
-    wkt.Text(L",").Text(unit->GetWKT(nullptr));
+    wkt.Format(kQuarnWktProjected).Arg(GetName());
+    wkt.Arg(geographic->GetWKT(nullptr));
+    wkt.Arg(projection->GetWKT(nullptr));
+    wkt.Arg(unit->GetWKT(nullptr));
     for (const CQuarnAxisInfo& axis : m_axes)
-        wkt.Text(L",").Text(axis.GetWKT());
-    wkt.Text(L"]");
+        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
+    wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);
 }

@@ -1,6 +1,7 @@
 #include "VerticalCoordinateSystem.h"
 
 #include "../model/WktCompose.h"
+#include "../model/WktTemplates.h"
 
 namespace {
 QuarnWktClassState g_compose;
@@ -59,10 +60,9 @@ const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long l
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
-    wkt.Text(L"VERT_CS[").Quoted(GetName());
-    wkt.Text(L",").Text(datum->GetWKT(nullptr));
-    wkt.Text(L",").Text(unit->GetWKT(nullptr));
-    wkt.Text(L",").Text(m_axis.GetWKT());
-    wkt.Text(L"]");
+    wkt.Format(kQuarnWktVertical).Arg(GetName());
+    wkt.Arg(datum->GetWKT(nullptr));
+    wkt.Arg(unit->GetWKT(nullptr));
+    wkt.Arg(m_axis.GetWKT());
     return wkt.Finish(buffer, limit);
 }

@@ -47,12 +47,12 @@ TEST(Compose, LimitBelowTheLengthGivesEmptyText) {
     EXPECT_EQ(untouched[0], L'x');
 }
 
-TEST(Compose, PiecesAndNumbers) {
+TEST(Compose, TemplatesAreFilledInOrder) {
     wchar_t out[64];
     QuarnWktComposer wkt(g_state);
-    wkt.Text(L"PARAMETER[").Quoted(L"k").Text(L",").Number(0.9996).Text(L",").Integer(-2002);
-    wkt.Text(L"]");
-    EXPECT_STREQ(wkt.Finish(out, 64), L"PARAMETER[\"k\",0.9996,-2002]");
+    wkt.Format(L"PARAMETER[\"%s\",%.15G,%d]").Arg(L"k").Arg(0.9996).ArgInteger(-2002);
+    wkt.Format(L",%s").Arg(L"AXIS").Text(L"]");
+    EXPECT_STREQ(wkt.Finish(out, 64), L"PARAMETER[\"k\",0.9996,-2002],AXIS]");
 }
 
 TEST(Compose, NestedCompositionOfOneClassIsRefused) {
