@@ -5,28 +5,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-// Written forms of the pieces the texts below share.
 const std::wstring kWgs84Spheroid = L"SPHEROID[\"WGS 84\",6378137,298.257223563]";
-const std::wstring kGreenwich = L"PRIMEM[\"Greenwich\",0]";
-const std::wstring kDegree = L"UNIT[\"degree\",0.0174532925199433]";
+const std::wstring kGreenwichDegree =
+    L"PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]";
 const std::wstring kMetre = L"UNIT[\"metre\",1]";
 
-// A geographic system with every optional clause left out.
-const std::wstring kBareGeographic = L"GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
-                                     L"]," + kGreenwich + L"," + kDegree + L"]";
-// What it writes: the default zero shift (rotations negated, so -0) and the default axes.
+// A geographic system with every optional clause left out, and what it writes: the default
+// zero shift (rotations negated, so -0) and the default axes.
+const std::wstring kBareGeographic =
+    L"GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\"," + kWgs84Spheroid + L"]," + kGreenwichDegree + L"]";
 const std::wstring kBareGeographicWritten =
     L"GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
-    L" ,TOWGS84[0, 0, 0, -0, -0, -0, 0]]," + kGreenwich + L"," + kDegree +
+    L" ,TOWGS84[0, 0, 0, -0, -0, -0, 0]]," + kGreenwichDegree +
     L",AXIS[\"X\",East],AXIS[\"Y\",North]]";
-
 const std::wstring kVertical =
     L"VERT_CS[\"Height\",VERT_DATUM[\"Mean Sea Level\",2005]," + kMetre + L"]";
 
@@ -43,12 +42,18 @@ const CS_HorizontalDatum* DatumOf(const CS_CoordinateSystem* system) {
     return geographic != nullptr ? geographic->GetHorizontalDatum() : nullptr;
 }
 
-void ExpectAxis(const CS_CoordinateSystem* system, long index, const wchar_t* name,
-                int orientation) {
-    const CS_AxisInfo* axis = system->GetAxis(index);
-    ASSERT_NE(axis, nullptr) << "axis " << index;
-    EXPECT_STREQ(axis->name, name) << "axis " << index;
-    EXPECT_EQ(axis->orientation, orientation) << "axis " << index;
+// A geographic system on WGS 84 whose datum ends in `datumTail`.
+std::wstring GeographicWithDatum(const std::wstring& datum, const std::wstring& datumTail) {
+    return L"GEOGCS[\"G\",DATUM[\"" + datum + L"\"," + datumTail + L"]," + kGreenwichDegree + L"]";
+}
+
+void ExpectAxes(const CS_CoordinateSystem* system, std::vector<std::wstring> names,
+                std::vector<int> orientations) {
+    ASSERT_EQ(system->GetDimension(), static_cast<long>(names.size()));
+    for (long i = 0; i < system->GetDimension(); ++i) {
+        EXPECT_EQ(system->GetAxis(i)->name, names[i]) << "axis " << i;
+        EXPECT_EQ(system->GetAxis(i)->orientation, orientations[i]) << "axis " << i;
+    }
 }
 
 void ExpectAuthority(const CS_Info* object, const wchar_t* authority, const wchar_t* code) {
@@ -63,17 +68,14 @@ long Registered(const CQuarnCoordinateSystemFactory& factory, long type) {
 
 } // namespace
 
-TEST(ReadWkt, EmptyOrBlankTextFormsNoSystem) {
+TEST(ReadWkt, TextsThatFormNoSystem) {
     CQuarnCoordinateSystemFactory factory;
-    EXPECT_EQ(factory.CreateFromWKT(L""), nullptr);
-    EXPECT_EQ(factory.CreateFromWKT(L" \t\r\n  "), nullptr);
-    // A null text reads as an empty one.
+    // A null text reads as an empty one; an unknown word, parentheses for brackets, an
+    // element that is no coordinate system.
     EXPECT_EQ(factory.CreateFromWKT(nullptr), nullptr);
-    // A word that is no keyword, and parentheses instead of brackets.
-    EXPECT_EQ(factory.CreateFromWKT(L"GEOGRAPHIC[\"x\"]"), nullptr);
-    EXPECT_EQ(factory.CreateFromWKT(L"UNIT(\"metre\",1)"), nullptr);
-    // An element that is no coordinate system.
-    EXPECT_EQ(factory.CreateFromWKT(kMetre.c_str()), nullptr);
+    for (const wchar_t* text :
+         {L"", L" \t\r\n  ", L"GEOGRAPHIC[\"x\"]", L"UNIT(\"metre\",1)", L"UNIT[\"metre\",1]"})
+        EXPECT_EQ(factory.CreateFromWKT(text), nullptr) << text;
     for (long type = 0; type < kQuarnObjectTypeCount; ++type)
         EXPECT_EQ(Registered(factory, type), 0) << "registry " << type;
 
@@ -86,118 +88,69 @@ TEST(ReadWkt, OmittedClausesTakeTheDefaults) {
     CQuarnCoordinateSystemFactory factory;
     const CS_CoordinateSystem* geographic = factory.CreateFromWKT(kBareGeographic.c_str());
     ASSERT_NE(geographic, nullptr);
-    EXPECT_EQ(geographic->GetObjectType(), kQuarnGeographicCS);
-    ExpectAxis(geographic, 0, L"X", CS_AO_East);
-    ExpectAxis(geographic, 1, L"Y", CS_AO_North);
-
-    // A datum without TOWGS84: seven zeros, no grid files, the classic datum type.
+    // Axes X/East and Y/North; a datum of the classic type with seven zeros and no grid files.
+    EXPECT_EQ(Written(geographic), kBareGeographicWritten);
     const CS_HorizontalDatum* datum = DatumOf(geographic);
-    ASSERT_NE(datum, nullptr);
     EXPECT_EQ(datum->GetDatumType(), 1001);
-    const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
-    for (double value :
-         {shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez, shift->Ppm})
-        EXPECT_EQ(value, 0.0);
     EXPECT_STREQ(datum->Get3DIMParameters()->LBFFileName, L"");
     EXPECT_STREQ(datum->Get3DIMParameters()->COPFileName, L"");
-    EXPECT_EQ(Written(geographic), kBareGeographicWritten);
-
     // The same text again is the same object.
     EXPECT_EQ(factory.CreateFromWKT(kBareGeographic.c_str()), geographic);
     EXPECT_EQ(Registered(factory, kQuarnGeographicCS), 1);
 
-    const std::wstring geocentric = L"GEOCCS[\"Earth-centred\",DATUM[\"WGS_1984\"," +
-                                    kWgs84Spheroid + L"]," + kGreenwich + L"," + kMetre + L"]";
-    const CS_CoordinateSystem* centred = factory.CreateFromWKT(geocentric.c_str());
+    const auto* centred = As<CS_GeocentricCoordinateSystem>(
+        factory.CreateFromWKT((L"GEOCCS[\"Earth-centred\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
+                               L"],PRIMEM[\"Greenwich\",0]," + kMetre + L"]")
+                                  .c_str()));
     ASSERT_NE(centred, nullptr);
-    ExpectAxis(centred, 0, L"X", CS_AO_East);
-    ExpectAxis(centred, 1, L"Y", CS_AO_North);
-    ExpectAxis(centred, 2, L"Z", CS_AO_Up);
-    // Its datum is the one the geographic system uses: same name, ellipsoid and shift.
-    EXPECT_EQ(As<CS_GeocentricCoordinateSystem>(centred)->GetHorizontalDatum(), datum);
+    ExpectAxes(centred, {L"X", L"Y", L"Z"}, {CS_AO_East, CS_AO_North, CS_AO_Up});
 
-    const CS_CoordinateSystem* vertical = factory.CreateFromWKT(kVertical.c_str());
-    ASSERT_NE(vertical, nullptr);
-    ExpectAxis(vertical, 0, L"Z", CS_AO_Up);
-    EXPECT_EQ(Written(vertical),
+    EXPECT_EQ(Written(factory.CreateFromWKT(kVertical.c_str())),
               L"VERT_CS[\"Height\",VERT_DATUM[\"Mean Sea Level\",2005],UNIT[\"metre\",1],"
               L"AXIS[\"Z\",Up]]");
 
-    const std::wstring projected = L"PROJCS[\"Mercator\"," + kBareGeographic +
-                                   L",PROJECTION[\"Mercator_1SP\"]," + kMetre + L"]";
-    const CS_CoordinateSystem* map = factory.CreateFromWKT(projected.c_str());
+    const auto* map = As<CS_ProjectedCoordinateSystem>(
+        factory.CreateFromWKT((L"PROJCS[\"Mercator\"," + kBareGeographic +
+                               L",PROJECTION[\"Mercator_1SP\"]," + kMetre + L"]")
+                                  .c_str()));
     ASSERT_NE(map, nullptr);
-    ExpectAxis(map, 0, L"X", CS_AO_East);
-    ExpectAxis(map, 1, L"Y", CS_AO_North);
-    const CS_Projection* projection = As<CS_ProjectedCoordinateSystem>(map)->GetProjection();
-    EXPECT_EQ(projection->GetNumParameters(), 0);
+    ExpectAxes(map, {L"X", L"Y"}, {CS_AO_East, CS_AO_North});
+    EXPECT_EQ(map->GetProjection()->GetNumParameters(), 0);
     // The projection is created without a name.
-    EXPECT_STREQ(projection->GetName(), L"");
-    EXPECT_EQ(As<CS_ProjectedCoordinateSystem>(map)->GetGeographicCoordinateSystem(), geographic);
+    EXPECT_STREQ(map->GetProjection()->GetName(), L"");
+    EXPECT_EQ(map->GetGeographicCoordinateSystem(), geographic);
 }
 
 TEST(ReadWkt, SpheroidThirdNumberAbove500IsTheSemiMinorAxis) {
-    CQuarnCoordinateSystemFactory factory;
-    auto ellipsoidOf = [&factory](const wchar_t* name, const wchar_t* third) {
-        std::wstring text = std::wstring(L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"") + name +
-                            L"\",6378137," + third + L"]]," + kGreenwich + L"," + kDegree + L"]";
-        const CS_HorizontalDatum* datum = DatumOf(factory.CreateFromWKT(text.c_str()));
-        return datum != nullptr ? datum->GetEllipsoid() : nullptr;
-    };
-
-    const CS_Ellipsoid* flattened = ellipsoidOf(L"flattening", L"298.257223563");
-    ASSERT_NE(flattened, nullptr);
-    EXPECT_EQ(flattened->GetSemiMajorAxis(), 6378137.0);
-    EXPECT_EQ(flattened->GetInverseFlattening(), 298.257223563);
-
-    const CS_Ellipsoid* twoAxes = ellipsoidOf(L"two axes", L"6356752.314245");
-    ASSERT_NE(twoAxes, nullptr);
-    EXPECT_EQ(twoAxes->GetSemiMajorAxis(), 6378137.0);
-    EXPECT_NEAR(twoAxes->GetInverseFlattening(), 298.257223563, 1e-6);
-
-    // 500 itself is still an inverse flattening; just above it is an axis.
-    const CS_Ellipsoid* at500 = ellipsoidOf(L"at 500", L"500");
-    ASSERT_NE(at500, nullptr);
-    EXPECT_EQ(at500->GetInverseFlattening(), 500.0);
-    const CS_Ellipsoid* above500 = ellipsoidOf(L"above 500", L"500.5");
-    ASSERT_NE(above500, nullptr);
-    EXPECT_EQ(above500->GetInverseFlattening(), 6378137.0 / (6378137.0 - 500.5));
-}
-
-TEST(ReadWkt, PrimeMeridianIsReadInDegreesWhateverTheUnit) {
-    CQuarnCoordinateSystemFactory factory;
-    auto meridianOf = [&factory](const std::wstring& unit) {
-        std::wstring text = L"GEOGCS[\"NTF (Paris)\",DATUM[\"NTF\",SPHEROID[\"Clarke 1880 (IGN)\","
-                            L"6378249.2,293.466021293627]],PRIMEM[\"Paris\",2.33722917]," +
-                            unit + L"]";
-        const auto* geographic =
-            As<CS_GeographicCoordinateSystem>(factory.CreateFromWKT(text.c_str()));
-        return geographic != nullptr ? geographic->GetPrimeMeridian() : nullptr;
-    };
-    const CS_PrimeMeridian* inGrad = meridianOf(L"UNIT[\"grad\",0.0157079632679489]");
-    ASSERT_NE(inGrad, nullptr);
-    EXPECT_DOUBLE_EQ(inGrad->GetLongitude(), 2.33722917 * kPi / 180.0);
-    // The same number under a degree unit is the same meridian.
-    EXPECT_EQ(meridianOf(kDegree), inGrad);
-    // Outside a geographic system the meridian writes itself in degrees.
-    EXPECT_EQ(Written(inGrad), L"PRIMEM[\"Paris\",2.33722917]");
+    // 500 itself is still an inverse flattening; just above it is an axis. The third column
+    // is the tolerance, zero for exact equality.
+    const std::tuple<const wchar_t*, double, double> cases[] = {
+        {L"298.257223563", 298.257223563, 0},
+        {L"500", 500.0, 0},
+        {L"500.5", 6378137.0 / (6378137.0 - 500.5), 0},
+        {L"6356752.314245", 298.257223563, 1e-6}};
+    for (const auto& c : cases) {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_HorizontalDatum* datum = DatumOf(
+            factory.CreateFromWKT(GeographicWithDatum(L"D", L"SPHEROID[\"S\",6378137," +
+                                                                std::wstring(std::get<0>(c)) + L"]")
+                                      .c_str()));
+        ASSERT_NE(datum, nullptr) << std::get<0>(c);
+        EXPECT_EQ(datum->GetEllipsoid()->GetSemiMajorAxis(), 6378137.0);
+        EXPECT_NEAR(datum->GetEllipsoid()->GetInverseFlattening(), std::get<1>(c), std::get<2>(c))
+            << std::get<0>(c);
+    }
 }
 
 TEST(ReadWkt, ShiftRotationsAreStoredNegated) {
     CQuarnCoordinateSystemFactory factory;
-    const std::wstring text = L"GEOGCS[\"G\",DATUM[\"D\"," + kWgs84Spheroid +
-                              L",TOWGS84[10,-20,30.5,1,2,-3,4.5]]," + kGreenwich + L"," + kDegree +
-                              L"]";
-    const CS_HorizontalDatum* datum = DatumOf(factory.CreateFromWKT(text.c_str()));
+    const CS_HorizontalDatum* datum = DatumOf(factory.CreateFromWKT(
+        GeographicWithDatum(L"D", kWgs84Spheroid + L",TOWGS84[10,-20,30.5,1,2,-3,4.5]").c_str()));
     ASSERT_NE(datum, nullptr);
     const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
-    EXPECT_EQ(shift->Dx, 10.0);
-    EXPECT_EQ(shift->Dy, -20.0);
-    EXPECT_EQ(shift->Dz, 30.5);
-    EXPECT_EQ(shift->Ex, -1.0);
-    EXPECT_EQ(shift->Ey, -2.0);
-    EXPECT_EQ(shift->Ez, 3.0);
-    EXPECT_EQ(shift->Ppm, 4.5);
+    EXPECT_EQ((std::vector<double>{shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez,
+                                   shift->Ppm}),
+              (std::vector<double>{10, -20, 30.5, -1, -2, 3, 4.5}));
     EXPECT_STREQ(shift->areaOfUse, L"");
     // Written back with the signs read.
     EXPECT_EQ(Written(datum),
@@ -205,109 +158,65 @@ TEST(ReadWkt, ShiftRotationsAreStoredNegated) {
 }
 
 TEST(ReadWkt, GridFileNamesAreCutAt254Characters) {
-    auto datumWithFiles = [](CQuarnCoordinateSystemFactory& factory, const wchar_t* name,
-                             const std::wstring& lbf, const std::wstring& cop) {
-        std::wstring text = std::wstring(L"GEOGCS[\"G\",DATUM[\"") + name + L"\"," +
-                            kWgs84Spheroid + L",TOWGS84[1,2,3,0,0,0,0],THREEDIM[\"" + lbf +
-                            L"\",\"" + cop + L"\"]]," + kGreenwich + L"," + kDegree + L"]";
-        return DatumOf(factory.CreateFromWKT(text.c_str()));
-    };
-
-    CQuarnCoordinateSystemFactory factory;
-    const CS_HorizontalDatum* datum =
-        datumWithFiles(factory, L"NAD83 3DIM", L"grid.lbf", L"grid.cop");
-    ASSERT_NE(datum, nullptr);
-    EXPECT_STREQ(datum->Get3DIMParameters()->LBFFileName, L"grid.lbf");
-    EXPECT_STREQ(datum->Get3DIMParameters()->COPFileName, L"grid.cop");
-    EXPECT_EQ(Written(datum), L"DATUM[\"NAD83 3DIM\"," + kWgs84Spheroid +
-                                  L" ,TOWGS84[1, 2, 3, 0, 0, 0, 0],THREEDIM[\"grid.lbf\","
-                                  L"\"grid.cop\"]]");
-
+    const std::wstring name254(254, L'b'), name255(255, L'c'), name300(300, L'd');
     // Each case in a factory of its own: datums that differ only in their grid files are
     // one datum.
-    const std::wstring name254(254, L'b'), name255(255, L'c'), name300(300, L'd');
-    CQuarnCoordinateSystemFactory exact;
-    datum = datumWithFiles(exact, L"3DIM", name254, name255);
-    ASSERT_NE(datum, nullptr);
-    EXPECT_EQ(std::wstring(datum->Get3DIMParameters()->LBFFileName), name254);
-    EXPECT_EQ(std::wstring(datum->Get3DIMParameters()->COPFileName), name255.substr(0, 254));
-    CQuarnCoordinateSystemFactory longer;
-    datum = datumWithFiles(longer, L"3DIM", name300, L"");
-    ASSERT_NE(datum, nullptr);
-    EXPECT_EQ(std::wstring(datum->Get3DIMParameters()->LBFFileName), name300.substr(0, 254));
-    EXPECT_STREQ(datum->Get3DIMParameters()->COPFileName, L"");
+    const std::wstring cases[][4] = {{L"grid.lbf", L"grid.cop", L"grid.lbf", L"grid.cop"},
+                                     {name254, name255, name254, name255.substr(0, 254)},
+                                     {name300, L"", name300.substr(0, 254), L""}};
+    for (const auto& c : cases) {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_HorizontalDatum* datum = DatumOf(factory.CreateFromWKT(
+            GeographicWithDatum(L"D", kWgs84Spheroid + L",TOWGS84[1,2,3,0,0,0,0],THREEDIM[\"" +
+                                          c[0] + L"\",\"" + c[1] + L"\"]")
+                .c_str()));
+        ASSERT_NE(datum, nullptr);
+        EXPECT_EQ(datum->Get3DIMParameters()->LBFFileName, c[2]);
+        EXPECT_EQ(datum->Get3DIMParameters()->COPFileName, c[3]);
+    }
 }
 
 TEST(ReadWkt, AuthorityClausesOnEveryElementKind) {
-    CQuarnCoordinateSystemFactory factory;
-    // Axes and a parameter list present: the long forms of PROJCS, PROJECTION, GEOGCS and
-    // DATUM; authorities on the spheroid, meridian and units too.
-    const std::wstring full =
-        L"PROJCS[\"UTM 32N\",GEOGCS[\"ETRS89\",DATUM[\"ETRS_1989\",SPHEROID[\"GRS 1980\","
-        L"6378137,298.257222101,AUTHORITY[\"A\",\"7019\"]],TOWGS84[0,0,0,0,0,0,0],"
-        L"AUTHORITY[\"A\",\"6258\"]],PRIMEM[\"Greenwich\",0,AUTHORITY[\"A\",\"8901\"]],"
-        L"UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"A\",\"9122\"]],AXIS[\"Lat\",North],"
-        L"AXIS[\"Lon\",East],AUTHORITY[\"A\",\"4258\"]],PROJECTION[\"Transverse_Mercator\","
-        L"AUTHORITY[\"A\",\"9807\"]],PARAMETER[\"central_meridian\",9],UNIT[\"metre\",1,"
-        L"AUTHORITY[\"A\",\"9001\"]],AXIS[\"E\",East],AXIS[\"N\",North],"
-        L"AUTHORITY[\"A\",\"25832\"]]";
-    const auto* projected = As<CS_ProjectedCoordinateSystem>(factory.CreateFromWKT(full.c_str()));
-    ASSERT_NE(projected, nullptr);
-    ExpectAuthority(projected, L"A", L"25832");
-    ExpectAuthority(projected->GetProjection(), L"A", L"9807");
-    ExpectAuthority(projected->GetLinearUnit(), L"A", L"9001");
-    const CS_GeographicCoordinateSystem* geographic = projected->GetGeographicCoordinateSystem();
-    ExpectAuthority(geographic, L"A", L"4258");
-    ExpectAuthority(geographic->GetHorizontalDatum(), L"A", L"6258");
-    ExpectAuthority(geographic->GetHorizontalDatum()->GetEllipsoid(), L"A", L"7019");
-    ExpectAuthority(geographic->GetPrimeMeridian(), L"A", L"8901");
-    ExpectAuthority(geographic->GetAngularUnit(), L"A", L"9122");
-    // Authorities are read, never written.
-    EXPECT_EQ(std::wstring(Written(projected)).find(L"AUTHORITY"), std::wstring::npos);
-
-    // The short forms: no axes, no parameters, no shift.
-    const std::wstring bare =
-        L"PROJCS[\"Bare\",GEOGCS[\"Bare G\",DATUM[\"Bare D\"," + kWgs84Spheroid +
-        L",AUTHORITY[\"B\",\"1\"]]," + kGreenwich + L"," + kDegree +
-        L",AUTHORITY[\"B\",\"2\"]],PROJECTION[\"Mercator_1SP\",AUTHORITY[\"B\",\"3\"]]," + kMetre +
-        L",AUTHORITY[\"B\",\"4\"]]";
-    projected = As<CS_ProjectedCoordinateSystem>(factory.CreateFromWKT(bare.c_str()));
-    ASSERT_NE(projected, nullptr);
-    ExpectAuthority(projected, L"B", L"4");
-    ExpectAuthority(projected->GetProjection(), L"B", L"3");
-    ExpectAuthority(projected->GetGeographicCoordinateSystem(), L"B", L"2");
-    ExpectAuthority(projected->GetHorizontalDatum(), L"B", L"1");
-
-    const std::wstring datum = L"DATUM[\"WGS_1984\"," + kWgs84Spheroid + L"]";
-    const CS_Info* geocentric = factory.CreateFromWKT(
-        (L"GEOCCS[\"C1\"," + datum + L"," + kGreenwich + L"," + kMetre +
-         L",AXIS[\"X\",Other],AXIS[\"Y\",East],AXIS[\"Z\",North],AUTHORITY[\"C\",\"1\"]]")
-            .c_str());
-    ExpectAuthority(geocentric, L"C", L"1");
-    geocentric = factory.CreateFromWKT((L"GEOCCS[\"C2\"," + datum + L"," + kGreenwich + L"," +
-                                        kMetre + L",AUTHORITY[\"C\",\"2\"]]")
-                                           .c_str());
-    ExpectAuthority(geocentric, L"C", L"2");
-
-    const auto* vertical = As<CS_VerticalCoordinateSystem>(
-        factory.CreateFromWKT(L"VERT_CS[\"V1\",VERT_DATUM[\"VD\",2005,AUTHORITY[\"V\",\"0\"]],"
-                              L"UNIT[\"metre\",1],AXIS[\"H\",Up],AUTHORITY[\"V\",\"1\"]]"));
-    ExpectAuthority(vertical, L"V", L"1");
-    ExpectAuthority(vertical->GetVerticalDatum(), L"V", L"0");
-    vertical = As<CS_VerticalCoordinateSystem>(factory.CreateFromWKT(
-        L"VERT_CS[\"V2\",VERT_DATUM[\"VD\",2005],UNIT[\"metre\",1],AUTHORITY[\"V\",\"2\"]]"));
-    ExpectAuthority(vertical, L"V", L"2");
-
-    const std::wstring local =
-        L"LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000,AUTHORITY[\"L\",\"0\"]],UNIT[\"metre\",1],"
-        L"AXIS[\"x\",East],AUTHORITY[\"L\",\"1\"]]";
-    const auto* site = As<CS_LocalCoordinateSystem>(factory.CreateFromWKT(local.c_str()));
-    ExpectAuthority(site, L"L", L"1");
-    ExpectAuthority(site->GetLocalDatum(), L"L", L"0");
-
-    const std::wstring compound =
-        L"COMPD_CS[\"K\"," + local + L"," + kVertical + L",AUTHORITY[\"K\",\"1\"]]";
-    ExpectAuthority(factory.CreateFromWKT(compound.c_str()), L"K", L"1");
+    // Every element carries AUTHORITY["A",<its own name>] (the projection is created
+    // without a name), in the long and the short form of each rule that has both.
+    auto a = [](const wchar_t* code) {
+        return L",AUTHORITY[\"A\",\"" + std::wstring(code) + L"\"]";
+    };
+    const std::wstring spheroid = L"SPHEROID[\"S\",6378137,298.257223563" + a(L"S") + L"]";
+    const std::wstring meridianUnit =
+        L"PRIMEM[\"M\",0" + a(L"M") + L"],UNIT[\"U\",0.0174532925199433" + a(L"U") + L"]";
+    const std::wstring metre = L"UNIT[\"metre\",1" + a(L"metre") + L"]";
+    const std::wstring vertDatum = L"VERT_DATUM[\"VD\",2005" + a(L"VD") + L"]";
+    const std::wstring texts[] = {
+        L"COMPD_CS[\"K\",PROJCS[\"P\",GEOGCS[\"G\",DATUM[\"D\"," + spheroid +
+            L",TOWGS84[0,0,0,0,0,0,0]" + a(L"D") + L"]," + meridianUnit +
+            L",AXIS[\"Lat\",North],AXIS[\"Lon\",East]" + a(L"G") + L"],PROJECTION[\"T\"" + a(L"") +
+            L"],PARAMETER[\"k\",1]," + metre + L",AXIS[\"E\",East],AXIS[\"N\",North]" + a(L"P") +
+            L"],VERT_CS[\"V\"," + vertDatum + L"," + metre + L",AXIS[\"H\",Up]" + a(L"V") + L"]" +
+            a(L"K") + L"]",
+        L"PROJCS[\"P\",GEOGCS[\"G\",DATUM[\"D\"," + spheroid + a(L"D") + L"]," + meridianUnit +
+            a(L"G") + L"],PROJECTION[\"T\"" + a(L"") + L"]," + metre + a(L"P") + L"]",
+        L"COMPD_CS[\"K\",LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000" + a(L"LD") + L"]," + metre +
+            L",AXIS[\"x\",East]" + a(L"L") + L"],VERT_CS[\"V\"," + vertDatum + L"," + metre +
+            a(L"V") + L"]" + a(L"K") + L"]",
+        L"GEOCCS[\"C\",DATUM[\"D\"," + spheroid + a(L"D") + L"]," + L"PRIMEM[\"M\",0" + a(L"M") +
+            L"]," + metre + L",AXIS[\"X\",Other],AXIS[\"Y\",East],AXIS[\"Z\",North]" + a(L"C") +
+            L"]",
+        L"GEOCCS[\"C\",DATUM[\"D\"," + spheroid + a(L"D") + L"]," + L"PRIMEM[\"M\",0" + a(L"M") +
+            L"]," + metre + a(L"C") + L"]",
+    };
+    for (const std::wstring& text : texts) {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* system = factory.CreateFromWKT(text.c_str());
+        ASSERT_NE(system, nullptr) << text;
+        // Authorities are read, never written.
+        EXPECT_EQ(Written(system).find(L"AUTHORITY"), std::wstring::npos);
+        for (long type = 0; type < kQuarnObjectTypeCount; ++type)
+            for (int i = 0; i < factory.GetProductLine(type).GetSize(); ++i) {
+                const CS_Info* object = factory.GetProductLine(type).GetAt(i);
+                ExpectAuthority(object, L"A", object->GetName());
+            }
+    }
 }
 
 TEST(ReadWkt, AuthorityIsWrittenIntoAnExistingEqualObject) {
@@ -320,9 +229,9 @@ TEST(ReadWkt, AuthorityIsWrittenIntoAnExistingEqualObject) {
     // Units compare by factor only: a unit of another name is the registered one, which
     // keeps its name and takes the new authority.
     const std::wstring withAuthority = L"GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
-                                       L"]," + kGreenwich +
-                                       L",UNIT[\"Degree\",0.0174532925199433,AUTHORITY[\"EPSG\","
-                                       L"\"9122\"]],AUTHORITY[\"EPSG\",\"4326\"]]";
+                                       L"],PRIMEM[\"Greenwich\",0],UNIT[\"Degree\","
+                                       L"0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]],"
+                                       L"AUTHORITY[\"EPSG\",\"4326\"]]";
     EXPECT_EQ(factory.CreateFromWKT(withAuthority.c_str()), geographic);
     ExpectAuthority(geographic, L"EPSG", L"4326");
     ExpectAuthority(geographic->GetAngularUnit(), L"EPSG", L"9122");
@@ -337,71 +246,48 @@ TEST(ReadWkt, AuthorityIsWrittenIntoAnExistingEqualObject) {
     ExpectAuthority(geographic, L"Other", L"7");
 }
 
-TEST(ReadWkt, LocalGridFit) {
+TEST(ReadWkt, FittedSystemsTakeTheirParametersByExactName) {
     CQuarnCoordinateSystemFactory factory;
+    auto fit = [&factory](const std::wstring& paramMt, const std::wstring& base) {
+        return factory.CreateFromWKT(
+            (L"FITTED_CS[\"F\",PARAM_MT[" + paramMt + L"]," + base + L"]").c_str());
+    };
     // The classification name in any case; no parameters: every default.
-    const std::wstring plain =
-        L"FITTED_CS[\"Grid\",PARAM_MT[\"local_grid\"]," + kBareGeographic + L"]";
-    const auto* fit =
-        As<CQuarnFittedHorizontalCoordinateSystem>(factory.CreateFromWKT(plain.c_str()));
-    ASSERT_NE(fit, nullptr);
-    EXPECT_EQ(fit->GetE0(), 0.0);
-    EXPECT_EQ(fit->GetN0(), 0.0);
-    EXPECT_EQ(fit->GetK(), 1.0);
-    EXPECT_EQ(fit->GetDE(), 0.0);
-    EXPECT_EQ(fit->GetDN(), 0.0);
-    EXPECT_EQ(fit->GetBeta(), 0.0);
-    EXPECT_EQ(fit->GetBaseCoordinateSystem(), factory.CreateFromWKT(kBareGeographic.c_str()));
+    const auto* grid =
+        As<CQuarnFittedHorizontalCoordinateSystem>(fit(L"\"local_grid\"", kBareGeographic));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ((std::vector<double>{grid->GetE0(), grid->GetN0(), grid->GetK(), grid->GetDE(),
+                                   grid->GetDN(), grid->GetBeta()}),
+              (std::vector<double>{0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(grid->GetBaseCoordinateSystem(), factory.CreateFromWKT(kBareGeographic.c_str()));
+    // "k" is not K; the first of two E0 counts; unknown names are ignored; Beta in degrees.
+    grid = As<CQuarnFittedHorizontalCoordinateSystem>(
+        fit(L"\"LOCAL_GRID\",PARAMETER[\"E0\",100],PARAMETER[\"N0\",200],PARAMETER[\"k\",5],"
+            L"PARAMETER[\"DE\",3],PARAMETER[\"DN\",4],PARAMETER[\"Beta\",90],"
+            L"PARAMETER[\"E0\",999],PARAMETER[\"Scale\",2]",
+            kBareGeographic));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ((std::vector<double>{grid->GetE0(), grid->GetN0(), grid->GetK(), grid->GetDE(),
+                                   grid->GetDN()}),
+              (std::vector<double>{100, 200, 1, 3, 4}));
+    EXPECT_DOUBLE_EQ(grid->GetBeta(), kPi / 2);
 
-    // Parameter names match exactly: "k" is not K; the first of two E0 counts; unknown
-    // names are ignored; Beta is read in degrees.
-    const std::wstring given =
-        L"FITTED_CS[\"Grid 2\",PARAM_MT[\"LOCAL_GRID\",PARAMETER[\"E0\",100],"
-        L"PARAMETER[\"N0\",200],PARAMETER[\"k\",5],PARAMETER[\"DE\",3],PARAMETER[\"DN\",4],"
-        L"PARAMETER[\"Beta\",90],PARAMETER[\"E0\",999],PARAMETER[\"Scale\",2]]," +
-        kBareGeographic + L"]";
-    fit = As<CQuarnFittedHorizontalCoordinateSystem>(factory.CreateFromWKT(given.c_str()));
-    ASSERT_NE(fit, nullptr);
-    EXPECT_EQ(fit->GetE0(), 100.0);
-    EXPECT_EQ(fit->GetN0(), 200.0);
-    EXPECT_EQ(fit->GetK(), 1.0);
-    EXPECT_EQ(fit->GetDE(), 3.0);
-    EXPECT_EQ(fit->GetDN(), 4.0);
-    EXPECT_DOUBLE_EQ(fit->GetBeta(), kPi / 2);
-    EXPECT_EQ(Written(fit),
-              L"FITTED_CS[\"Grid 2\",PARAM_MT[\"Local_Grid\",\t\t\t\tPARAMETER[\"E0\",100],"
-              L"\t\t\t\tPARAMETER[\"N0\",200],\t\t\t\tPARAMETER[\"K\",1],\t\t\t\t"
-              L"PARAMETER[\"DE\",3],\t\t\t\tPARAMETER[\"DN\",4],\t\t\t\tPARAMETER[\"Beta\",90]]," +
-                  kBareGeographicWritten + L"]");
-}
-
-TEST(ReadWkt, LinearCorrectionFit) {
-    CQuarnCoordinateSystemFactory factory;
-    const std::wstring plain =
-        L"FITTED_CS[\"Heights\",PARAM_MT[\"LINEAR_CORRECTION\"]," + kVertical + L"]";
-    const auto* fit =
-        As<CQuarnFittedVerticalCoordinateSystem>(factory.CreateFromWKT(plain.c_str()));
-    ASSERT_NE(fit, nullptr);
-    for (double value : {fit->GetdH(), fit->GetGl(), fit->GetGg(), fit->GetL0(), fit->GetG0()})
-        EXPECT_EQ(value, 0.0);
-
-    const std::wstring given =
-        L"FITTED_CS[\"Heights 2\",PARAM_MT[\"Linear_correction\",PARAMETER[\"dH\",1.5],"
-        L"PARAMETER[\"Gl\",2],PARAMETER[\"Gg\",3],PARAMETER[\"L0\",45],PARAMETER[\"G0\",-30],"
-        L"PARAMETER[\"gl\",9],PARAMETER[\"DH\",9]]," +
-        kVertical + L"]";
-    fit = As<CQuarnFittedVerticalCoordinateSystem>(factory.CreateFromWKT(given.c_str()));
-    ASSERT_NE(fit, nullptr);
-    EXPECT_EQ(fit->GetdH(), 1.5);
-    EXPECT_EQ(fit->GetGl(), 2.0);
-    EXPECT_EQ(fit->GetGg(), 3.0);
-    EXPECT_DOUBLE_EQ(fit->GetL0(), kPi / 4);
-    EXPECT_DOUBLE_EQ(fit->GetG0(), -kPi / 6);
-    EXPECT_EQ(Written(fit),
-              L"FITTED_CS[\"Heights 2\",PARAM_MT[\"Linear_Correction\",\t\t\t\t"
-              L"PARAMETER[\"dH\",1.5],\t\t\t\tPARAMETER[\"Gl\",2],\t\t\t\tPARAMETER[\"Gg\",3],"
-              L"\t\t\t\tPARAMETER[\"L0\",45],\t\t\t\tPARAMETER[\"G0\",-30]],VERT_CS[\"Height\","
-              L"VERT_DATUM[\"Mean Sea Level\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]]");
+    const auto* heights =
+        As<CQuarnFittedVerticalCoordinateSystem>(fit(L"\"LINEAR_CORRECTION\"", kVertical));
+    ASSERT_NE(heights, nullptr);
+    EXPECT_EQ((std::vector<double>{heights->GetdH(), heights->GetGl(), heights->GetGg(),
+                                   heights->GetL0(), heights->GetG0()}),
+              (std::vector<double>(5, 0.0)));
+    heights = As<CQuarnFittedVerticalCoordinateSystem>(
+        fit(L"\"Linear_correction\",PARAMETER[\"dH\",1.5],PARAMETER[\"Gl\",2],"
+            L"PARAMETER[\"Gg\",3],PARAMETER[\"L0\",45],PARAMETER[\"G0\",-30],"
+            L"PARAMETER[\"gl\",9],PARAMETER[\"DH\",9]",
+            kVertical));
+    ASSERT_NE(heights, nullptr);
+    EXPECT_EQ((std::vector<double>{heights->GetdH(), heights->GetGl(), heights->GetGg()}),
+              (std::vector<double>{1.5, 2, 3}));
+    EXPECT_DOUBLE_EQ(heights->GetL0(), kPi / 4);
+    EXPECT_DOUBLE_EQ(heights->GetG0(), -kPi / 6);
 }
 
 TEST(ReadWkt, FitsAndCompoundsOfTheWrongKindFormNoSystem) {
@@ -416,32 +302,27 @@ TEST(ReadWkt, FitsAndCompoundsOfTheWrongKindFormNoSystem) {
     EXPECT_EQ(factory.CreateFromWKT(affine.c_str()), nullptr);
     EXPECT_EQ(Registered(factory, kQuarnGeographicCS), 1);
     EXPECT_EQ(Registered(factory, kQuarnFittedHorizontalCS), 0);
-    EXPECT_EQ(Registered(factory, kQuarnFittedVerticalCS), 0);
 
     // A vertical fit as head, a horizontal fit as tail, an unknown fit as head.
-    const std::wstring verticalHead = L"COMPD_CS[\"C\"," + verticalFit + L"," + kVertical + L"]";
-    EXPECT_EQ(factory.CreateFromWKT(verticalHead.c_str()), nullptr);
-    const std::wstring horizontalTail =
-        L"COMPD_CS[\"C\"," + kBareGeographic + L"," + horizontalFit + L"]";
-    EXPECT_EQ(factory.CreateFromWKT(horizontalTail.c_str()), nullptr);
-    const std::wstring unknownHead = L"COMPD_CS[\"C\"," + affine + L"," + kVertical + L"]";
-    EXPECT_EQ(factory.CreateFromWKT(unknownHead.c_str()), nullptr);
+    for (const std::wstring& parts :
+         {verticalFit + L"," + kVertical, kBareGeographic + L"," + horizontalFit,
+          affine + L"," + kVertical})
+        EXPECT_EQ(factory.CreateFromWKT((L"COMPD_CS[\"C\"," + parts + L"]").c_str()), nullptr);
     // The fits themselves were created before the compound failed.
     EXPECT_EQ(Registered(factory, kQuarnFittedHorizontalCS), 1);
     EXPECT_EQ(Registered(factory, kQuarnFittedVerticalCS), 1);
     EXPECT_EQ(Registered(factory, kQuarnCompoundCS), 0);
 
     // The right kinds in the right places.
-    const std::wstring fits = L"COMPD_CS[\"C\"," + horizontalFit + L"," + verticalFit + L"]";
-    const auto* compound = As<CS_CompoundCoordinateSystem>(factory.CreateFromWKT(fits.c_str()));
+    const auto* compound = As<CS_CompoundCoordinateSystem>(factory.CreateFromWKT(
+        (L"COMPD_CS[\"C\"," + horizontalFit + L"," + verticalFit + L"]").c_str()));
     ASSERT_NE(compound, nullptr);
     EXPECT_EQ(compound->GetHeadCS(), factory.CreateFromWKT(horizontalFit.c_str()));
     EXPECT_EQ(compound->GetTailCS(), factory.CreateFromWKT(verticalFit.c_str()));
-    const std::wstring localHead =
-        L"COMPD_CS[\"C2\",LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],"
-        L"AXIS[\"x\",East]]," +
-        kVertical + L"]";
-    EXPECT_NE(factory.CreateFromWKT(localHead.c_str()), nullptr);
+    EXPECT_NE(factory.CreateFromWKT((L"COMPD_CS[\"C2\",LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000]," +
+                                     kMetre + L",AXIS[\"x\",East]]," + kVertical + L"]")
+                                        .c_str()),
+              nullptr);
 }
 
 TEST(ReadWkt, TokensAfterACompleteSystem) {
@@ -452,7 +333,6 @@ TEST(ReadWkt, TokensAfterACompleteSystem) {
     ASSERT_NE(geographic, nullptr);
     EXPECT_EQ(Written(geographic), kBareGeographicWritten);
     EXPECT_EQ(factory.CreateFromWKT((kBareGeographic + L"," + kVertical).c_str()), geographic);
-    EXPECT_EQ(factory.CreateFromWKT((kBareGeographic + L" junk").c_str()), geographic);
 
     // With a PROJCS, what follows its PROJECTION is read on trial and fails: no system,
     // no projection, no linear unit; the geographic system made before stays registered.
@@ -462,8 +342,6 @@ TEST(ReadWkt, TokensAfterACompleteSystem) {
                                    L"PARAMETER[\"scale_factor\",0.9996],UNIT[\"foot\",0.3048]]";
     EXPECT_EQ(other.CreateFromWKT((projected + L"," + kVertical).c_str()), nullptr);
     EXPECT_EQ(Registered(other, kQuarnGeographicCS), 1);
-    EXPECT_EQ(Registered(other, kQuarnHorizontalDatum), 1);
-    EXPECT_EQ(Registered(other, kQuarnAngularUnit), 1);
     EXPECT_EQ(Registered(other, kQuarnProjection), 0);
     EXPECT_EQ(Registered(other, kQuarnLinearUnit), 0);
     EXPECT_EQ(Registered(other, kQuarnProjectedCS), 0);
@@ -483,23 +361,16 @@ TEST(ReadWkt, ListsBeyondTheirCapacityKeepTheirFirstEntries) {
         L"LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],AXIS[\"a\",North],"
         L"AXIS[\"b\",East],AXIS[\"c\",Up],AXIS[\"d\",Down]]");
     ASSERT_NE(local, nullptr);
-    EXPECT_EQ(local->GetDimension(), 3);
-    EXPECT_EQ(Written(local), L"LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],"
-                              L"AXIS[\"a\",North],AXIS[\"b\",East],AXIS[\"c\",Up]]");
-    // One axis gives a one-dimensional system.
-    local = factory.CreateFromWKT(
-        L"LOCAL_CS[\"L1\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],AXIS[\"a\",West]]");
-    ASSERT_NE(local, nullptr);
-    EXPECT_EQ(local->GetDimension(), 1);
-    ExpectAxis(local, 0, L"a", CS_AO_West);
+    ExpectAxes(local, {L"a", L"b", L"c"}, {CS_AO_North, CS_AO_East, CS_AO_Up});
 
     // A twelfth parameter is dropped.
     std::wstring parameters;
     for (int i = 1; i <= 12; ++i)
         parameters += L",PARAMETER[\"p" + std::to_wstring(i) + L"\"," + std::to_wstring(i) + L"]";
-    const std::wstring projected = L"PROJCS[\"P\"," + kBareGeographic + L",PROJECTION[\"Method\"]" +
-                                   parameters + L"," + kMetre + L"]";
-    const auto* map = As<CS_ProjectedCoordinateSystem>(factory.CreateFromWKT(projected.c_str()));
+    const auto* map = As<CS_ProjectedCoordinateSystem>(
+        factory.CreateFromWKT((L"PROJCS[\"P\"," + kBareGeographic + L",PROJECTION[\"Method\"]" +
+                               parameters + L"," + kMetre + L"]")
+                                  .c_str()));
     ASSERT_NE(map, nullptr);
     const CS_Projection* projection = map->GetProjection();
     ASSERT_EQ(projection->GetNumParameters(), 11);
@@ -511,28 +382,19 @@ TEST(ReadWkt, ListsBeyondTheirCapacityKeepTheirFirstEntries) {
     std::wstring fillers;
     for (int i = 1; i <= 11; ++i)
         fillers += L"PARAMETER[\"x" + std::to_wstring(i) + L"\",0],";
-    const std::wstring late = L"FITTED_CS[\"F\",PARAM_MT[\"Local_Grid\"," + fillers +
-                              L"PARAMETER[\"K\",2]]," + kBareGeographic + L"]";
-    const auto* fit =
-        As<CQuarnFittedHorizontalCoordinateSystem>(factory.CreateFromWKT(late.c_str()));
+    const auto* fit = As<CQuarnFittedHorizontalCoordinateSystem>(
+        factory.CreateFromWKT((L"FITTED_CS[\"F\",PARAM_MT[\"Local_Grid\"," + fillers +
+                               L"PARAMETER[\"K\",2]]," + kBareGeographic + L"]")
+                                  .c_str()));
     ASSERT_NE(fit, nullptr);
     EXPECT_EQ(fit->GetK(), 1.0);
-    const std::wstring early = L"FITTED_CS[\"F\",PARAM_MT[\"Local_Grid\",PARAMETER[\"K\",2]," +
-                               fillers.substr(0, fillers.size() - 1) + L"]," + kBareGeographic +
-                               L"]";
-    fit = As<CQuarnFittedHorizontalCoordinateSystem>(factory.CreateFromWKT(early.c_str()));
-    ASSERT_NE(fit, nullptr);
-    EXPECT_EQ(fit->GetK(), 2.0);
 
-    // A list of PARAM_MT elements exists only inside CONCAT_MT, which no system accepts;
-    // nor are the other transform kinds accepted.
-    for (const wchar_t* transform :
-         {L"CONCAT_MT[PARAM_MT[\"Local_Grid\"],PARAM_MT[\"Local_Grid\"],PARAM_MT[\"Local_Grid\"],"
-          L"PARAM_MT[\"Local_Grid\"],PARAM_MT[\"Local_Grid\"]]",
-          L"CONCAT_MT[PARAM_MT[\"Local_Grid\"]]", L"INVERSE_MT[PARAM_MT[\"Local_Grid\"]]",
-          L"PASSTHROUGH_MT[PARAM_MT[\"Local_Grid\"]]"}) {
-        const std::wstring text =
-            std::wstring(L"FITTED_CS[\"F\",") + transform + L"," + kBareGeographic + L"]";
-        EXPECT_EQ(factory.CreateFromWKT(text.c_str()), nullptr) << transform;
-    }
+    // A list of PARAM_MT elements exists only inside CONCAT_MT, which no system accepts,
+    // so a fifth entry never reaches a list.
+    const std::wstring grid = L"PARAM_MT[\"Local_Grid\"]";
+    const std::wstring five =
+        L"CONCAT_MT[" + grid + L"," + grid + L"," + grid + L"," + grid + L"," + grid + L"]";
+    EXPECT_EQ(
+        factory.CreateFromWKT((L"FITTED_CS[\"F\"," + five + L"," + kBareGeographic + L"]").c_str()),
+        nullptr);
 }

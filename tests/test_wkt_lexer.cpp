@@ -3,151 +3,93 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
 using Parser = CQuarnWKTCoordinateSystemParser;
-
-// All token codes of a text, the end (-1) included.
-std::vector<int> Codes(const wchar_t* text) {
-    Parser parser;
-    parser.SetInput(text);
-    std::vector<int> codes;
-    for (int i = 0; i < 1000; ++i) {
-        codes.push_back(parser.Lex());
-        if (codes.back() < 0) break;
-    }
-    return codes;
-}
 
 std::wstring TokenText() {
     const wchar_t* text = Parser::GetTokenValue().text;
     return text != nullptr ? text : L"<null>";
 }
 
-TEST(WktLexer, KeywordsIgnoreCaseAndQuotedWordsAreStrings) {
+// The tokens of a text up to its end, one word each: I<integer>, R<real>, "<string>",
+// ?<text of an error token>, NAME(<text>) for a keyword, a single character as itself.
+std::wstring Tokens(const wchar_t* text) {
     Parser parser;
-    parser.SetInput(L"GEOGCS geogcs GeoGcs \"GEOGCS\" North");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(parser.Lex(), kQuarnWktGeogCs);
+    parser.SetInput(text);
+    std::wstring out;
+    for (int code = parser.Lex(), n = 0; code >= 0 && n < 1000; code = parser.Lex(), ++n) {
+        const QuarnWktValue& value = Parser::GetTokenValue();
+        wchar_t number[64];
+        if (!out.empty()) out += L' ';
+        if (code == kQuarnWktInteger) {
+            out += L"I" + std::to_wstring(value.integer);
+        } else if (code == kQuarnWktReal) {
+            std::swprintf(number, 64, L"R%.15g", value.real);
+            out += number;
+        } else if (code == kQuarnWktString) {
+            out += L"\"" + TokenText() + L"\"";
+        } else if (code == kQuarnWktError) {
+            out += L"?" + (value.text != nullptr ? std::wstring(value.text) : L"");
+        } else if (code > kQuarnWktError) {
+            out += Parser::GetTokenName(code) + (L"(" + TokenText() + L")");
+        } else {
+            out += static_cast<wchar_t>(code);
+        }
     }
-    EXPECT_EQ(TokenText(), L"GeoGcs");
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(TokenText(), L"GEOGCS");
-    EXPECT_EQ(parser.Lex(), kQuarnWktNorth);
-    EXPECT_EQ(parser.Lex(), -1);
+    return out;
 }
 
-TEST(WktLexer, Words) {
+TEST(WktLexer, TokensOfTexts) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        // Keywords ignore case; quoted words are strings; unknown words are errors that keep
+        // their text.
+        {L"GEOGCS geogcs GeoGcs \"GEOGCS\" North",
+         L"GEOGCS(GEOGCS) GEOGCS(geogcs) GEOGCS(GeoGcs) \"GEOGCS\" NORTH(North)"},
+        {L"NULL _x1 PASSTHROUGH_MT", L"?NULL ?_x1 PASSTHROUGH_MT(PASSTHROUGH_MT)"},
+        // Strings have no escapes; an unterminated one is an error.
+        {L"\"\"\"a [b], c\r\nd\"x\"tail", L"\"\" \"a [b], c\r\nd\" ?x ?"},
+        {L"UNIT[\"metre", L"UNIT(UNIT) [ ?"},
+        // A word or number right after a number starts where the number's text was cut.
+        {L"12abc 1.5GEOGCS 3\"s\"", L"I12 ?abc R1.5 GEOGCS(GEOGCS) I3 \"s\""},
+        // Numbers: a '.', 'e' or 'E' after the first character makes one REAL; "%lf"
+        // reads as far as it can ("1-2" is 1); integers saturate at 32 bits.
+        {L"6378137 6.378137E6 -0.5 +5 1-2 - -.5 1.5.5 2e 1e-3 007 .5",
+         L"I6378137 R6378137 R-0.5 I5 I1 I0 R-0.5 R1.5 R2 R0.001 I7 I0"},
+        {L"2147483647 99999999999999999999 -2147483648 -2147483649",
+         L"I2147483647 I2147483647 I-2147483648 I-2147483648"},
+        {L" \t\r\n[\t\t\t\t],(){}\x7f\xff", L"[ ] , ( ) { } \x7f \xff"},
+        {L"", L""},
+        {L" \t\r\n ", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Tokens(c.first), c.second) << c.first;
+}
+
+TEST(WktLexer, TokenNamesAreKeywordsToo) {
     Parser parser;
-    // The token names INTEGER, REAL and STRING are keywords too; unknown words are errors
-    // that keep their text.
-    parser.SetInput(L"integer Real sTrInG NULL _x1 PASSTHROUGH_MT");
+    parser.SetInput(L"integer Real sTrInG");
     EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
     EXPECT_EQ(TokenText(), L"integer");
     EXPECT_EQ(parser.Lex(), kQuarnWktReal);
     EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(parser.Lex(), kQuarnWktError);
-    EXPECT_EQ(TokenText(), L"NULL");
-    EXPECT_EQ(parser.Lex(), kQuarnWktError);
-    EXPECT_EQ(TokenText(), L"_x1");
-    EXPECT_EQ(parser.Lex(), kQuarnWktPassthroughMt);
+    // The end of input repeats.
+    EXPECT_EQ(parser.Lex(), -1);
     EXPECT_EQ(parser.Lex(), -1);
 }
 
-TEST(WktLexer, Numbers) {
-    struct Case {
-        const wchar_t* text;
-        int code;
-        double value;
-    };
-    const Case cases[] = {
-        {L"6378137", kQuarnWktInteger, 6378137},
-        {L"6378137.0", kQuarnWktReal, 6378137},
-        {L"6.378137E6", kQuarnWktReal, 6378137},
-        {L"-0.5", kQuarnWktReal, -0.5},
-        {L"+5", kQuarnWktInteger, 5},
-        {L"1-2", kQuarnWktInteger, 1},
-        {L"-", kQuarnWktInteger, 0},
-        {L"-.5", kQuarnWktReal, -0.5},
-        {L"1.5.5", kQuarnWktReal, 1.5},
-        {L"2e", kQuarnWktReal, 2},
-        {L"1e-3", kQuarnWktReal, 0.001},
-        {L"007", kQuarnWktInteger, 7},
-        {L"2147483647", kQuarnWktInteger, INT32_MAX},
-        // Beyond 32 bits the integer saturates.
-        {L"99999999999999999999", kQuarnWktInteger, INT32_MAX},
-        {L"-2147483648", kQuarnWktInteger, INT32_MIN},
-        {L"-2147483649", kQuarnWktInteger, INT32_MIN},
-        // Only a '.', 'e' or 'E' after the first character makes a number REAL.
-        {L".5", kQuarnWktInteger, 0},
-    };
-    for (const Case& c : cases) {
-        Parser parser;
-        parser.SetInput(c.text);
-        ASSERT_EQ(parser.Lex(), c.code) << c.text;
-        const QuarnWktValue& value = Parser::GetTokenValue();
-        EXPECT_EQ(c.code == kQuarnWktInteger ? value.integer : value.real, c.value) << c.text;
-        EXPECT_EQ(parser.Lex(), -1) << c.text;
-    }
-}
-
-TEST(WktLexer, Strings) {
-    Parser parser;
-    parser.SetInput(L"\"\"\"a [b], c\r\nd\"x\"tail");
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(TokenText(), L"");
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(TokenText(), L"a [b], c\r\nd");
-    EXPECT_EQ(parser.Lex(), kQuarnWktError); // the word "x"
-    EXPECT_EQ(parser.Lex(), kQuarnWktError); // "tail: an unterminated string
-    EXPECT_EQ(parser.Lex(), -1);
-    EXPECT_EQ(Codes(L"UNIT[\"metre"), (std::vector<int>{kQuarnWktUnit, '[', kQuarnWktError, -1}));
-}
-
-TEST(WktLexer, AdjacentTokensKeepWholeTexts) {
-    Parser parser;
-    // A word or number right after a number starts where the number's text was cut.
-    parser.SetInput(L"12abc 1.5GEOGCS 3\"s\"");
-    EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
-    EXPECT_EQ(Parser::GetTokenValue().integer, 12);
-    EXPECT_EQ(parser.Lex(), kQuarnWktError);
-    EXPECT_EQ(TokenText(), L"abc");
-    EXPECT_EQ(parser.Lex(), kQuarnWktReal);
-    EXPECT_EQ(parser.Lex(), kQuarnWktGeogCs);
-    EXPECT_EQ(TokenText(), L"GEOGCS");
-    EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(TokenText(), L"s");
-}
-
-TEST(WktLexer, SingleCharactersAndBlanks) {
-    EXPECT_EQ(Codes(L" \t\r\n[\t\t\t\t],(){}\x7f\xff"),
-              (std::vector<int>{'[', ']', ',', '(', ')', '{', '}', 0x7f, 0xff, -1}));
-    EXPECT_EQ(Codes(L""), std::vector<int>{-1});
-    EXPECT_EQ(Codes(L" \t\r\n "), std::vector<int>{-1});
-
-    // Characters that could pose as named tokens are errors, like any beyond 255.
-    std::wstring wide;
-    for (wchar_t c = 256; c <= 290; ++c)
+TEST(WktLexer, CharactersBeyond255AreErrors) {
+    // Also those that could pose as named tokens.
+    std::wstring wide, expected;
+    for (wchar_t c = 256; c <= 290; ++c) {
         wide += c;
+        expected += L"? ";
+    }
     wide += static_cast<wchar_t>(0x10000);
-    std::vector<int> codes = Codes(wide.c_str());
-    ASSERT_EQ(codes.size(), wide.size() + 1);
-    for (std::size_t i = 0; i < wide.size(); ++i)
-        EXPECT_EQ(codes[i], kQuarnWktError) << i;
-    EXPECT_EQ(codes.back(), -1);
-}
-
-TEST(WktLexer, EndOfInputRepeats) {
-    Parser parser;
-    parser.SetInput(L"UNIT");
-    EXPECT_EQ(parser.Lex(), kQuarnWktUnit);
-    EXPECT_EQ(parser.Lex(), -1);
-    EXPECT_EQ(parser.Lex(), -1);
+    EXPECT_EQ(Tokens(wide.c_str()), expected + L"?");
     // Without any input the parser reads the end at once.
     Parser empty;
     EXPECT_EQ(empty.Lex(), -1);
@@ -163,14 +105,10 @@ TEST(WktLexer, LookupKeyword) {
         EXPECT_EQ(parser.LookupKeyword(name), code) << code;
     }
     EXPECT_EQ(parser.LookupKeyword(L"towgs84"), kQuarnWktToWgs84);
-    EXPECT_EQ(parser.LookupKeyword(L"end-of-file"), kQuarnWktError);
-    EXPECT_EQ(parser.LookupKeyword(L"','"), kQuarnWktError);
-    EXPECT_EQ(parser.LookupKeyword(L""), kQuarnWktError);
-    EXPECT_EQ(parser.LookupKeyword(L"GEOGCSX"), kQuarnWktError);
+    for (const wchar_t* word : {L"end-of-file", L"','", L"", L"GEOGCSX"})
+        EXPECT_EQ(parser.LookupKeyword(word), kQuarnWktError) << word;
     EXPECT_EQ(parser.LookupKeyword(nullptr), kQuarnWktError);
-
-    // Only the named tokens have wide names; the generated table is checked elsewhere.
-    EXPECT_STREQ(Parser::GetTokenName(','), L"','");
+    // Only the named tokens have wide names.
     EXPECT_EQ(Parser::GetTokenName(256), nullptr);
     EXPECT_EQ(Parser::GetTokenName(-1), nullptr);
     EXPECT_EQ(Parser::GetTokenName(290), nullptr);
