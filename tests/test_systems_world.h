@@ -4,20 +4,13 @@
 #define QUARN_TESTS_TEST_SYSTEMS_WORLD_H
 
 #include "quarn.h"
+#include "support/Parameters.h"
 
-#include "objects/Datums.h"
-#include "objects/Ellipsoid.h"
-#include "objects/PrimeMeridian.h"
-#include "objects/Projection.h"
-#include "systems/CompoundCoordinateSystem.h"
-#include "systems/FittedCoordinateSystems.h"
-#include "systems/GeocentricCoordinateSystem.h"
-#include "systems/GeographicCoordinateSystem.h"
-#include "systems/LocalCoordinateSystem.h"
-#include "systems/ProjectedCoordinateSystem.h"
-#include "systems/VerticalCoordinateSystem.h"
+#include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace systems_test {
 
@@ -45,16 +38,31 @@ inline const std::wstring kProjectedWkt = L"PROJCS[\"UTM 32N\"," + kGeographicWk
 inline const std::wstring kVerticalWkt =
     L"VERT_CS[\"NAP height\",VERT_DATUM[\"NAP\",2005]," + kMetreWkt + L",AXIS[\"H\",Up]]";
 
-inline void SetParameter(CQuarnProjection& projection, long index, const wchar_t* name,
-                         double value) {
-    CQuarnProjectionParameter parameter;
-    parameter.SetName(name);
-    parameter.SetValue(value);
-    projection.SetParameter(index, parameter);
+using NamedValues = std::vector<std::pair<const wchar_t*, double>>;
+
+// Gives the projection its method and exactly the parameters listed, in that order.
+inline void SetMethod(CQuarnProjection& projection, const wchar_t* className,
+                      const NamedValues& parameters) {
+    projection.SetClassName(className);
+    projection.SetNumParameters(static_cast<long>(parameters.size()));
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        CQuarnProjectionParameter parameter;
+        parameter.SetName(parameters[i].first);
+        parameter.SetValue(parameters[i].second);
+        projection.SetParameter(static_cast<long>(i), parameter);
+    }
+}
+
+// Sets the axes in order from index 0.
+template <class System> void SetAxes(System& system, std::initializer_list<CQuarnAxisInfo> axes) {
+    long index = 0;
+    for (const CQuarnAxisInfo& axis : axes)
+        system.SetAxis(index++, &axis);
 }
 
 // Units, a datum on GRS 1980, Greenwich, a geographic system in degrees, a Transverse
-// Mercator projection, a projected system in metres and a vertical system on NAP.
+// Mercator projection, a projected system in metres, a vertical system on NAP and a local
+// system of dimension 2 with three axis records.
 struct World {
     CQuarnLinearUnit metre, foot;
     CQuarnAngularUnit degree;
@@ -66,6 +74,8 @@ struct World {
     CQuarnProjectedCoordinateSystem projected;
     CQuarnVerticalDatum nap;
     CQuarnVerticalCoordinateSystem vertical;
+    CQuarnLocalDatum yard;
+    CQuarnLocalCoordinateSystem local;
 
     World() {
         metre.SetName(L"metre");
@@ -88,47 +98,93 @@ struct World {
         geographic.SetAngularUnit(&degree);
         geographic.SetHorizontalDatum(&datum);
         geographic.SetPrimeMeridian(&greenwich);
-        const CQuarnAxisInfo lon(L"Lon", CS_AO_East), lat(L"Lat", CS_AO_North);
-        geographic.SetAxis(0, &lon);
-        geographic.SetAxis(1, &lat);
+        SetAxes(geographic, {{L"Lon", CS_AO_East}, {L"Lat", CS_AO_North}});
+
+        PT_Envelope box;
+        box.minCP = CTesselCoordinatePoint(-10.0, -20.0);
+        box.maxCP = CTesselCoordinatePoint(10.0, 20.0);
+        geographic.SetDefaultEnvelope(&box);
 
         tm.SetName(L"UTM 32N projection");
-        tm.SetClassName(L"Transverse_Mercator");
-        tm.SetNumParameters(4);
-        SetParameter(tm, 0, L"central_meridian", 9.0);
-        SetParameter(tm, 1, L"scale_factor", 0.9996);
-        SetParameter(tm, 2, L"false_easting", 500000.0);
-        SetParameter(tm, 3, L"false_northing", 0.0);
+        SetMethod(tm, L"Transverse_Mercator",
+                  {{L"central_meridian", 9.0},
+                   {L"scale_factor", 0.9996},
+                   {L"false_easting", 500000.0},
+                   {L"false_northing", 0.0}});
 
         projected.SetName(L"UTM 32N");
         projected.SetGeographicCoordinateSystem(&geographic);
         projected.SetProjection(&tm);
         projected.SetLinearUnit(&metre);
-        const CQuarnAxisInfo east(L"E", CS_AO_East), north(L"N", CS_AO_North);
-        projected.SetAxis(0, &east);
-        projected.SetAxis(1, &north);
+        SetAxes(projected, {{L"E", CS_AO_East}, {L"N", CS_AO_North}});
+
+        box.minCP = CTesselCoordinatePoint(0.0, 0.0);
+        box.maxCP = CTesselCoordinatePoint(800000.0, 9000000.0);
+        projected.SetDefaultEnvelope(&box);
 
         nap.SetName(L"NAP");
         nap.SetDatumType(2005);
         vertical.SetName(L"NAP height");
         vertical.SetVerticalDatum(&nap);
         vertical.SetUnits(0, &metre);
-        const CQuarnAxisInfo up(L"H", CS_AO_Up);
-        vertical.SetAxis(0, &up);
+        SetAxes(vertical, {{L"H", CS_AO_Up}});
+
+        yard.SetName(L"Yard");
+        local.SetName(L"Site grid");
+        local.SetLocalDatum(&yard);
+        local.SetLinearUnit(&metre);
+        SetAxes(local, {{L"X", CS_AO_East}, {L"Y", CS_AO_North}, {L"Z", CS_AO_Up}});
+        box.minCP = CTesselCoordinatePoint(0.0, 0.0, 0.0);
+        box.maxCP = CTesselCoordinatePoint(10.0, 10.0, 5.0);
+        local.SetDefaultEnvelope(&box);
     }
 };
 
-// Sets the projection-loading flag for the life of the guard.
-class LoadingFlag {
-public:
-    explicit LoadingFlag(bool loading) : m_previous(IsPrjLoading()) { SetPrjLoading(loading); }
-    ~LoadingFlag() { SetPrjLoading(m_previous); }
-    LoadingFlag(const LoadingFlag&) = delete;
-    LoadingFlag& operator=(const LoadingFlag&) = delete;
+// Whether a copy of `base` still equals it after `change` has been applied to the copy.
+template <class System, class Change> bool EqualAfter(const System& base, Change change) {
+    System other(base);
+    change(other);
+    return other == base;
+}
 
-private:
-    bool m_previous;
-};
+// A copy takes the source's reference count, an assignment keeps the target's; both carry
+// names, axes, envelope and children over, so they equal the source and write its text.
+template <class System> void ExpectCopyAndAssignment(System& source) {
+    source.AddRef();
+    source.AddRef();
+    const std::wstring wkt = source.GetWKT(nullptr);
+    const System copy(source);
+    EXPECT_EQ(copy.GetRefCount(), source.GetRefCount());
+    EXPECT_TRUE(copy == source);
+    System target;
+    target.AddRef();
+    target = source;
+    EXPECT_EQ(target.GetRefCount(), 1);
+    EXPECT_TRUE(target == source);
+    EXPECT_STREQ(target.GetName(), source.GetName());
+    EXPECT_STREQ(target.GetAuthorityCode(), source.GetAuthorityCode());
+    EXPECT_TRUE(EqualEnvelope(target.GetDefaultEnvelope(), source.GetDefaultEnvelope()));
+    EXPECT_EQ(std::wstring(target.GetWKT(nullptr)), wkt);
+}
+
+// Object type, dimension, system type, extended system type and height type.
+inline void ExpectCodes(const CS_CoordinateSystem& system, long object, long dimension, long type,
+                        long typeEx, long height) {
+    EXPECT_EQ(system.GetObjectType(), object);
+    EXPECT_EQ(system.GetDimension(), dimension);
+    EXPECT_EQ(system.GetSystemType(), type);
+    EXPECT_EQ(system.GetSystemTypeEx(), typeEx);
+    EXPECT_EQ(system.GetHeightType(), height);
+}
+
+// FormatWKT writes nothing into a buffer one short of the text and its end, and the whole
+// text into one that just holds it.
+template <class System> void ExpectLengthRule(const System& system, const std::wstring& wkt) {
+    std::wstring buffer(wkt.size() + 1, L'?');
+    const long length = static_cast<long>(wkt.size());
+    EXPECT_STREQ(system.FormatWKT(&buffer[0], length), L"");
+    EXPECT_EQ(std::wstring(system.FormatWKT(&buffer[0], length + 1)), wkt);
+}
 
 } // namespace systems_test
 
