@@ -11,6 +11,7 @@
 #include "model/Records.h"
 #include "model/Sequence.h"
 #include "model/Text.h"
+#include "model/Utf8.h"
 #include "model/ValueRecords.h"
 #include "platform/MessageReport.h"
 #include "platform/PtrArray.h"
@@ -30,6 +31,7 @@
 #include "systems/ProjectedCoordinateSystem.h"
 #include "systems/VerticalCoordinateSystem.h"
 
+#include "wkt/ParseDiagnostic.h"
 #include "wkt/ToolParser.h"
 #include "wkt/WktParser.h"
 

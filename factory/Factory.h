@@ -114,6 +114,15 @@ public:
     // The first registered projection, other than `projection` itself, that equals it.
     const CS_Projection* FindEqualProjection(const CS_Projection* projection) const;
 
+    // Where and why the last reading of a text stopped (CreateFromWKT and the readers built
+    // on it); a clean reading leaves a record without error.
+    const QuarnParseDiagnostic& GetLastDiagnostic() const { return m_parser.GetDiagnostic(); }
+    // Lets a reader built on this factory (UTF-8 input, the authority factory) record a
+    // failure found before the text reached the parser.
+    void SetLastDiagnostic(const QuarnParseDiagnostic& diagnostic) {
+        m_parser.Diagnostic() = diagnostic;
+    }
+
 private:
     CQuarnInfoArray m_productLines[kQuarnObjectTypeCount];
     // Reads WKT for CreateFromWKT; its rule actions call back into this factory.

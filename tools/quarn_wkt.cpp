@@ -36,41 +36,15 @@ const char* const kKinds[kQuarnObjectTypeCount] = {"compound systems",
                                                    "linear units",
                                                    "angular units"};
 
-// The texts are ASCII or UTF-8; characters beyond ASCII are decoded as UTF-8.
+// The texts are UTF-8; an ill-formed sequence is not guessed at.
 std::wstring Widen(const std::string& bytes) {
     std::wstring text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        unsigned long code = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 0; k < extra && i + 1 < bytes.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(bytes[++i]) & 0x3F);
-        text.push_back(static_cast<wchar_t>(code));
-    }
+    QuarnDecodeUtf8(bytes, text);
     return text;
 }
 
 std::string Narrow(const wchar_t* text) {
-    std::string bytes;
-    for (; text != nullptr && *text != L'\0'; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c < 0x80) {
-            bytes.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            bytes.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            bytes.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            bytes.push_back(static_cast<char>(0xF0 | ((c >> 18) & 0x07)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return bytes;
+    return QuarnEncodeUtf8(text);
 }
 
 bool Read(const std::string& path, std::string& contents) {

@@ -24,6 +24,7 @@ void CQuarnWKTCoordinateSystemParser::ReportError(const wchar_t*) {}
 void CQuarnWKTCoordinateSystemParser::Rewind() {
     CTOOLParser::Rewind();
     m_result = nullptr;
+    m_diagnostic = QuarnParseDiagnostic();
 }
 
 const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {

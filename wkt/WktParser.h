@@ -4,6 +4,7 @@
 #ifndef QUARN_WKT_WKTPARSER_H
 #define QUARN_WKT_WKTPARSER_H
 
+#include "ParseDiagnostic.h"
 #include "ToolParser.h"
 
 #include <cstdint>
@@ -90,6 +91,9 @@ public:
     // The coordinate system the last parse produced, null before one.
     const CS_CoordinateSystem* GetResult() const { return m_result; }
     void SetResult(const CS_CoordinateSystem* result) { m_result = result; }
+    // Where and why the last parse stopped; cleared by Rewind (and so by SetInput).
+    const QuarnParseDiagnostic& GetDiagnostic() const { return m_diagnostic; }
+    QuarnParseDiagnostic& Diagnostic() { return m_diagnostic; }
 
     // Takes ownership of a value object made by a rule action; it lives until the parser
     // is destroyed. Returns `object`.
@@ -127,6 +131,7 @@ private:
     CQuarnCoordinateSystemFactory* m_factory;
     const CS_CoordinateSystem* m_result;
     std::vector<Owned> m_values;
+    QuarnParseDiagnostic m_diagnostic;
 };
 
 #endif
