@@ -27,9 +27,11 @@ struct QuarnEsriParameter {
 };
 
 // The method and parameters of `projection` under ESRI's names (ESRI names some methods
-// differently and describes some by other parameters). False, with `reason`, when ESRI's
-// form cannot describe the projection.
-bool QuarnEsriProjection(const CS_Projection& projection, std::string& method,
+// differently and describes some by other parameters, for which it may need the ellipsoid
+// of the system; null when there is none). False, with `reason`, when ESRI's form cannot
+// describe the projection.
+bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                         std::string& method,
                          std::vector<QuarnEsriParameter>& parameters, std::string& reason);
 
 #endif

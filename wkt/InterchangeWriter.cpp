@@ -88,7 +88,7 @@ private:
     bool HorizontalDatum(const CS_HorizontalDatum* datum);
     bool VerticalDatum(const CS_VerticalDatum* datum);
     bool LocalDatum(const CS_LocalDatum* datum);
-    bool Projection(const CS_Projection* projection);
+    bool Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid);
     bool Axes(const CS_CoordinateSystem& system, long count, bool always);
     bool System(const CS_CoordinateSystem* system);
     bool Geographic(const CS_GeographicCoordinateSystem& system);
@@ -280,7 +280,7 @@ bool OwnMethod(EProjectionType type) {
     }
 }
 
-bool Writer::Projection(const CS_Projection* projection) {
+bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid) {
     if (projection == nullptr) return Refuse("a projected system has no projection");
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
@@ -288,7 +288,8 @@ bool Writer::Projection(const CS_Projection* projection) {
     std::vector<QuarnEsriParameter> parameters;
     std::string name = method;
     if (m_esri) {
-        if (!QuarnEsriProjection(*projection, name, parameters, m_reason)) return false;
+        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason))
+            return false;
     } else {
         for (long i = 0; i < projection->GetNumParameters(); ++i) {
             const CS_ProjectionParameter* parameter = projection->GetParameter(i);
@@ -344,12 +345,17 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system) {
            Close(system);
 }
 
+const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
+    const CS_HorizontalDatum* datum = system.GetHorizontalDatum();
+    return datum != nullptr ? datum->GetEllipsoid() : nullptr;
+}
+
 bool Writer::Projected(const CS_ProjectedCoordinateSystem& system) {
     const CS_GeographicCoordinateSystem* geographic = system.GetGeographicCoordinateSystem();
     if (geographic == nullptr) return Refuse("a projected system has no geographic system");
     return Open("PROJCS", SystemName(system, m_esri)) &&
            (m_out += ',', Geographic(*geographic)) &&
-           (m_out += ',', Projection(system.GetProjection())) &&
+           (m_out += ',', Projection(system.GetProjection(), EllipsoidOf(*geographic))) &&
            (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) &&
            Close(system);
 }
@@ -430,7 +436,7 @@ bool Writer::Object(const CS_Info& object) {
     case kQuarnEllipsoid:
         return Ellipsoid(&static_cast<const CS_Ellipsoid&>(object));
     case kQuarnProjection:
-        return Projection(&static_cast<const CS_Projection&>(object));
+        return Projection(&static_cast<const CS_Projection&>(object), nullptr);
     case kQuarnHorizontalDatum:
         return HorizontalDatum(&static_cast<const CS_HorizontalDatum&>(object));
     case kQuarnVerticalDatum:

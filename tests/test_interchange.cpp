@@ -1,0 +1,3 @@
+#include "interchange.h"
+#include <gtest/gtest.h>
+TEST(Interchange, Placeholder) {}
