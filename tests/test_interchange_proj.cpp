@@ -24,9 +24,7 @@ using Pj = std::unique_ptr<PJ, PjDeleter>;
 
 class ProjContext {
 public:
-    ProjContext() : m_context(proj_context_create()) {
-        proj_log_level(m_context, PJ_LOG_NONE);
-    }
+    ProjContext() : m_context(proj_context_create()) { proj_log_level(m_context, PJ_LOG_NONE); }
     ~ProjContext() { proj_context_destroy(m_context); }
     Pj Read(const std::string& wkt) const { return Pj(proj_create(m_context, wkt.c_str())); }
     std::string EsriOf(const PJ* object) const {
@@ -38,14 +36,22 @@ public:
     }
     const char* TypeName(const PJ* object) const {
         switch (proj_get_type(object)) {
-        case PJ_TYPE_BOUND_CRS: return "bound";
-        case PJ_TYPE_COMPOUND_CRS: return "compound";
-        case PJ_TYPE_PROJECTED_CRS: return "projected";
-        case PJ_TYPE_GEOGRAPHIC_2D_CRS: return "geographic";
-        case PJ_TYPE_GEOCENTRIC_CRS: return "geocentric";
-        case PJ_TYPE_VERTICAL_CRS: return "vertical";
-        case PJ_TYPE_ENGINEERING_CRS: return "engineering";
-        default: return "other";
+        case PJ_TYPE_BOUND_CRS:
+            return "bound";
+        case PJ_TYPE_COMPOUND_CRS:
+            return "compound";
+        case PJ_TYPE_PROJECTED_CRS:
+            return "projected";
+        case PJ_TYPE_GEOGRAPHIC_2D_CRS:
+            return "geographic";
+        case PJ_TYPE_GEOCENTRIC_CRS:
+            return "geocentric";
+        case PJ_TYPE_VERTICAL_CRS:
+            return "vertical";
+        case PJ_TYPE_ENGINEERING_CRS:
+            return "engineering";
+        default:
+            return "other";
         }
     }
 
@@ -82,7 +88,8 @@ void Judge(const ProjContext& proj, const PJ* original, const std::string& text,
         return;
     }
     std::string kinds = proj.TypeName(original);
-    if (kinds != proj.TypeName(written.get())) kinds += " read as " + std::string(proj.TypeName(written.get()));
+    if (kinds != proj.TypeName(written.get()))
+        kinds += " read as " + std::string(proj.TypeName(written.get()));
     tally.Fail("not equivalent, " + kinds, id);
 }
 

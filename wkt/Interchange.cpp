@@ -26,8 +26,7 @@ std::string ToWkt(const CS_Info& object, WktDialect dialect) {
     return WktWriter(dialect).Write(object);
 }
 
-const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory,
-                                   std::string_view utf8) {
+const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::string_view utf8) {
     std::wstring text;
     if (!QuarnDecodeUtf8(utf8, text)) {
         QuarnParseDiagnostic diagnostic;

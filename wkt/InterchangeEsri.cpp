@@ -91,8 +91,8 @@ bool MercatorParallel(double k, const CS_Ellipsoid* ellipsoid, double& degrees) 
 } // namespace
 
 bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
-                         std::string& method,
-                         std::vector<QuarnEsriParameter>& parameters, std::string& reason) {
+                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
+                         std::string& reason) {
     method = QuarnEncodeUtf8(projection.GetClassName());
     parameters.clear();
     for (long i = 0; i < projection.GetNumParameters(); ++i) {

@@ -13,8 +13,8 @@ enum class QuarnInterchangeDialect { Gdal, Esri };
 
 // Writes `object` into `out`. Returns false, with `reason` saying why in words and `out`
 // unspecified, when the dialect has no form for the object or for something in it.
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect,
-                           std::string& out, std::string& reason);
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason);
 
 // A number in its shortest form that reads back to the same double: plain decimal notation
 // for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
@@ -31,7 +31,7 @@ struct QuarnEsriParameter {
 // of the system; null when there is none). False, with `reason`, when ESRI's form cannot
 // describe the projection.
 bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
-                         std::string& method,
-                         std::vector<QuarnEsriParameter>& parameters, std::string& reason);
+                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
+                         std::string& reason);
 
 #endif

@@ -288,8 +288,7 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
     std::vector<QuarnEsriParameter> parameters;
     std::string name = method;
     if (m_esri) {
-        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason))
-            return false;
+        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
     } else {
         for (long i = 0; i < projection->GetNumParameters(); ++i) {
             const CS_ProjectionParameter* parameter = projection->GetParameter(i);
@@ -341,8 +340,7 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system) {
     return Open("GEOGCS", SystemName(system, m_esri)) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
-           (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) &&
-           Close(system);
+           (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) && Close(system);
 }
 
 const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
@@ -353,11 +351,9 @@ const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
 bool Writer::Projected(const CS_ProjectedCoordinateSystem& system) {
     const CS_GeographicCoordinateSystem* geographic = system.GetGeographicCoordinateSystem();
     if (geographic == nullptr) return Refuse("a projected system has no geographic system");
-    return Open("PROJCS", SystemName(system, m_esri)) &&
-           (m_out += ',', Geographic(*geographic)) &&
+    return Open("PROJCS", SystemName(system, m_esri)) && (m_out += ',', Geographic(*geographic)) &&
            (m_out += ',', Projection(system.GetProjection(), EllipsoidOf(*geographic))) &&
-           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) &&
-           Close(system);
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) && Close(system);
 }
 
 bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
@@ -365,8 +361,7 @@ bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
     return Open("GEOCCS", SystemName(system, false)) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
-           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) &&
-           Close(system);
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) && Close(system);
 }
 
 bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
@@ -404,8 +399,8 @@ bool Writer::Local(const CS_LocalCoordinateSystem& system) {
     if (m_esri) return Refuse("the Esri dialect has no local (engineering) system");
     return Open("LOCAL_CS", SystemName(system, false)) &&
            (m_out += ',', LocalDatum(system.GetLocalDatum())) &&
-           (m_out += ',', Unit(system.GetUnits(0))) &&
-           Axes(system, system.GetDimension(), true) && Close(system);
+           (m_out += ',', Unit(system.GetUnits(0))) && Axes(system, system.GetDimension(), true) &&
+           Close(system);
 }
 
 bool Writer::System(const CS_CoordinateSystem* system) {
@@ -480,8 +475,8 @@ std::string QuarnShortestNumber(double value) {
     return (negative ? "-" : "") + text;
 }
 
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect,
-                           std::string& out, std::string& reason) {
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason) {
     out.clear();
     reason.clear();
     return Writer(dialect, out, reason).Object(object);
