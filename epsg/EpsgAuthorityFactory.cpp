@@ -122,6 +122,11 @@ bool ParseCode(const wchar_t* text, std::uint32_t& number) {
     return digits > 0;
 }
 
+// "a geographic coordinate system", "an angular unit".
+std::string WithArticle(const std::string& what) {
+    return (what.find_first_of("aeiou") == 0 ? "an " : "a ") + what;
+}
+
 std::wstring Wide(const std::string& utf8) {
     std::wstring text;
     QuarnDecodeUtf8(utf8, text);
@@ -283,7 +288,8 @@ std::string CQuarnEpsgAuthorityFactory::Impl::DatabaseText(Kind kind, const std:
         Fail("EPSG:" + code + " (" + proj_get_name(object.get()) + ") has no WKT 1 form");
     const Element& element = ElementOf(wkt);
     if (!Answers(request, element))
-        Fail("EPSG:" + code + " is a " + element.what + ", not a " + request.what);
+        Fail("EPSG:" + code + " is " + WithArticle(element.what) + ", not " +
+             WithArticle(request.what));
     if (deprecated != nullptr) *deprecated = proj_is_deprecated(object.get()) != 0;
     return wkt;
 }
@@ -296,7 +302,11 @@ const CS_Info* CQuarnEpsgAuthorityFactory::Impl::Read(Kind kind, const std::stri
     int counts[kQuarnObjectTypeCount];
     for (long type = 0; type < kQuarnObjectTypeCount; ++type)
         counts[type] = factory.GetProductLine(type).GetSize();
-    std::wstring text = Wide(request.before + wkt + request.after);
+    std::string after = request.after;
+    // A datum on another prime meridian than Greenwich comes with its PRIMEM element.
+    if (kind == Kind::HorizontalDatum && wkt.find(",PRIMEM[") != std::string::npos)
+        after = "," QUARN_EPSG_DEGREE "]";
+    std::wstring text = Wide(request.before + wkt + after);
     const CS_CoordinateSystem* system = factory.CreateFromWKT(text.c_str());
     if (system != nullptr && system->GetObjectType() != ElementOf(request.before + wkt).type)
         Fail("EPSG:" + code + ": the database's text reads to another kind of object");
@@ -357,7 +367,8 @@ Answer CQuarnEpsgAuthorityFactory::Impl::LookUnit(Kind kind, const std::string& 
     if (!proj_uom_get_info_from_database(context, "EPSG", code.c_str(), &name, &factor, &category))
         Fail("EPSG:" + code + ": no " + request.what + " of this code in the database");
     if (std::string(category) != request.elements)
-        Fail("EPSG:" + code + " is a " + category + " unit, not a " + request.what);
+        Fail("EPSG:" + code + " is " + WithArticle(category + std::string(" unit")) + ", not " +
+             WithArticle(request.what));
     char number[32];
     std::snprintf(number, sizeof number, "%.15g", factor);
     Answer answer;
