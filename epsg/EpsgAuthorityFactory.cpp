@@ -316,20 +316,26 @@ const CS_Info* CQuarnEpsgAuthorityFactory::Impl::Read(Kind kind, const std::stri
              std::to_string(diagnostic.offset) + " (" + QuarnEncodeUtf8(diagnostic.token) +
              "): " + QuarnEncodeUtf8(text));
     }
-    auto geographic = static_cast<const CS_GeographicCoordinateSystem*>(system);
+    // The helper system, and the helper datum around an ellipsoid, go again unless the host
+    // already had them.
     const CS_Info* part = system;
+    const CS_HorizontalDatum* helperDatum = nullptr;
+    auto geographic = [system] {
+        return static_cast<const CS_GeographicCoordinateSystem*>(system);
+    };
     switch (kind) {
     case Kind::HorizontalDatum:
-        part = geographic->GetHorizontalDatum();
+        part = geographic()->GetHorizontalDatum();
         break;
     case Kind::Ellipsoid:
-        part = geographic->GetHorizontalDatum()->GetEllipsoid();
+        helperDatum = geographic()->GetHorizontalDatum();
+        part = helperDatum->GetEllipsoid();
         break;
     case Kind::PrimeMeridian:
-        part = geographic->GetPrimeMeridian();
+        part = geographic()->GetPrimeMeridian();
         break;
     case Kind::AngularUnit:
-        part = geographic->GetAngularUnit();
+        part = geographic()->GetAngularUnit();
         break;
     case Kind::LinearUnit:
         part = static_cast<const CS_GeocentricCoordinateSystem*>(system)->GetLinearUnit();
@@ -340,10 +346,6 @@ const CS_Info* CQuarnEpsgAuthorityFactory::Impl::Read(Kind kind, const std::stri
     default:
         return system;
     }
-    // The helper system, and the helper datum around an ellipsoid, go again unless the host
-    // already had them.
-    const CS_HorizontalDatum* helperDatum =
-        kind == Kind::Ellipsoid ? geographic->GetHorizontalDatum() : nullptr;
     DropIfNew(system, counts);
     if (helperDatum != nullptr) DropIfNew(helperDatum, counts);
     return part;
