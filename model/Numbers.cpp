@@ -98,6 +98,7 @@ std::size_t QuarnFormatNumber(double value, wchar_t* out) {
     // The shortest text that reads back as the value: when it has at most 15 significant
     // digits it is also the value rounded to 15 digits (the spacing of normal doubles is
     // finer than that of 15 digits), so "%.15G" writes the same digits and exponent.
+    // Longer texts are rounded to 15 digits below.
     char text[kQuarnNumberText];
     std::to_chars_result r =
         std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
@@ -107,9 +108,32 @@ std::size_t QuarnFormatNumber(double value, wchar_t* out) {
     for (; p < r.ptr && *p != 'e'; ++p) {
         if (*p != '.') digits[count++] = *p;
     }
-    if (count > 15 || p == r.ptr) return FormatWithPrecision(value, out);
+    // A 16-digit shortest text ending in 5 lies on a rounding midpoint of 15 digits: only
+    // the exact value decides which way it goes.
+    if (p == r.ptr || (count == 16 && digits[15] == '5')) return FormatWithPrecision(value, out);
     int exponent = 0;
     std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
+    if (count > 15) {
+        // Otherwise no midpoint lies between the value and its shortest text (the shortest
+        // text would be that midpoint), so rounding the text rounds the value.
+        const bool up = digits[15] >= '5';
+        count = 15;
+        if (up) {
+            std::size_t i = count;
+            while (i > 0 && digits[i - 1] == '9')
+                --i;
+            if (i == 0) { // 999999999999999 rounds up to 1 of the next power of ten
+                digits[0] = '1';
+                count = 1;
+                ++exponent;
+            } else {
+                ++digits[i - 1];
+                count = i;
+            }
+        }
+        while (count > 1 && digits[count - 1] == '0')
+            --count;
+    }
     return LayOut(negative, digits, count, exponent, out);
 }
 
