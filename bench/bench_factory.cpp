@@ -1,10 +1,126 @@
-// Creating objects through the factory: each request scans the registry of its type, so the
-// cost grows with the number of registered objects.
+// Creating objects through the factory: what a request costs as the registries grow, and the
+// heap a factory holds per text it has read.
+#include "Corpus.h"
 #include "quarn.h"
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
 namespace {
+
+// CPU time of the calling thread: other work on a shared machine does not count.
+double ThreadSeconds() {
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Heap in use: small blocks and mapped blocks together.
+double HeapInUse() {
+    struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+// A distinct projected system of about 370 characters: one of five datums and four methods,
+// five parameters of which the central meridian and the false easting vary with `i`.
+std::wstring GeneratedSystem(long i) {
+    static const wchar_t* datums[5][3] = {
+        {L"WGS_1984", L"WGS 84", L"6378137,298.257223563"},
+        {L"North_American_Datum_1983", L"GRS 1980", L"6378137,298.257222101"},
+        {L"European_Datum_1950", L"International 1924", L"6378388,297"},
+        {L"Ordnance_Survey_of_Great_Britain_1936", L"Airy 1830", L"6377563.396,299.3249646"},
+        {L"Tokyo", L"Bessel 1841", L"6377397.155,299.1528128"}};
+    static const wchar_t* methods[4] = {L"Transverse_Mercator", L"Mercator_1SP",
+                                        L"Lambert_Conformal_Conic_1SP", L"Polyconic"};
+    const wchar_t* const* datum = datums[i % 5];
+    wchar_t text[1024];
+    std::swprintf(
+        text, 1024,
+        L"PROJCS[\"Generated grid %ld\",GEOGCS[\"GCS %ls\",DATUM[\"%ls\",SPHEROID[\"%ls\","
+        L"%ls]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]],"
+        L"PROJECTION[\"%ls\"],PARAMETER[\"latitude_of_origin\",0],"
+        L"PARAMETER[\"central_meridian\",%.4f],PARAMETER[\"scale_factor\",0.9996],"
+        L"PARAMETER[\"false_easting\",%ld],PARAMETER[\"false_northing\",0],"
+        L"UNIT[\"metre\",1]]",
+        i, datum[0], datum[0], datum[1], datum[2], methods[(i / 5) % 4],
+        -180.0 + static_cast<double>(i % 3600) * 0.1, 100000 + (i / 3600) * 1000);
+    return text;
+}
+
+// Reads `texts` into one factory; the cost per text of the first and of the last `window`
+// texts, and the heap held per text.
+// Reads `texts` into one factory per iteration; the thread CPU time per text of the first
+// and of the last `window` texts (summed over the iterations), and the heap held per text.
+void ReadIntoOneFactory(benchmark::State& state, const std::vector<std::wstring>& texts,
+                        std::size_t window) {
+    double first = 0.0, last = 0.0, heap = 0.0, rounds = 0.0;
+    for (auto _ : state) {
+        double heapBefore = HeapInUse();
+        auto* factory = new CQuarnCoordinateSystemFactory();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            double start = ThreadSeconds();
+            benchmark::DoNotOptimize(factory->CreateFromWKT(texts[i].c_str()));
+            double spent = ThreadSeconds() - start;
+            if (i < window) first += spent;
+            if (i >= texts.size() - window) last += spent;
+        }
+        heap += HeapInUse() - heapBefore;
+        rounds += 1.0;
+        delete factory;
+    }
+    const double perWindow = static_cast<double>(window) * rounds;
+    state.counters["first_us_per_text"] = first * 1e6 / perWindow;
+    state.counters["last_us_per_text"] = last * 1e6 / perWindow;
+    state.counters["last_over_first"] = last / first;
+    state.counters["heap_bytes_per_text"] = heap / rounds / static_cast<double>(texts.size());
+}
+
+// Figures 1 and 2: 100,000 distinct generated systems into one factory.
+void GeneratedSystemsIntoOneFactory(benchmark::State& state) {
+    std::vector<std::wstring> texts;
+    for (long i = 0; i < state.range(0); ++i)
+        texts.push_back(GeneratedSystem(i));
+    ReadIntoOneFactory(state, texts, 1000);
+}
+BENCHMARK(GeneratedSystemsIntoOneFactory)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Figure 1 on the corpus: the last fifth of the texts against the first fifth.
+void CorpusIntoOneFactory(benchmark::State& state, const char* file) {
+    std::vector<std::wstring> texts;
+    for (const CorpusEntry& entry : ReadCorpus(std::string(QUARN_CORPUS_DIR) + "/" + file))
+        texts.push_back(entry.wkt);
+    if (texts.empty()) {
+        state.SkipWithError("corpus not found");
+        return;
+    }
+    ReadIntoOneFactory(state, texts, texts.size() / 5);
+}
+BENCHMARK_CAPTURE(CorpusIntoOneFactory, gdal, "epsg_wkt1_gdal_sample.jsonl")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CorpusIntoOneFactory, esri, "epsg_wkt1_esri_sample.jsonl")
+    ->Unit(benchmark::kMillisecond);
+
+// Figure 3: one text read 1,000,000 times into one factory; the heap after the last read
+// against the heap after the 10,000th.
+void SameTextReadAgain(benchmark::State& state) {
+    const std::wstring text = GeneratedSystem(7);
+    for (auto _ : state) {
+        CQuarnCoordinateSystemFactory factory;
+        double early = 0.0;
+        for (long i = 1; i <= state.range(0); ++i) {
+            benchmark::DoNotOptimize(factory.CreateFromWKT(text.c_str()));
+            if (i == 10000) early = HeapInUse();
+        }
+        state.counters["heap_growth_bytes"] = HeapInUse() - early;
+    }
+}
+BENCHMARK(SameTextReadAgain)->Arg(1000000)->Iterations(1)->Unit(benchmark::kSecond);
 
 // Asks again for one of n registered units: the answer is the registered object.
 void CreateExistingUnit(benchmark::State& state) {
@@ -19,7 +135,7 @@ void CreateExistingUnit(benchmark::State& state) {
 }
 BENCHMARK(CreateExistingUnit)->RangeMultiplier(4)->Range(1, 4096)->Complexity();
 
-// Registers n units of one name: each new one needs a unique name, found by scanning.
+// Registers n units of one name: each new one needs a unique name.
 void RegisterSameName(benchmark::State& state) {
     const long n = state.range(0);
     for (auto _ : state) {
