@@ -407,12 +407,16 @@ void QuarnRegistryIndex::Rename(const CQuarnInfoArray& line, int position, const
     CS_Info* item = line.GetAt(position);
     const bool indexed =
         m_nameProgress.changes == line.GetChangeCount() && position < m_nameProgress.indexed;
+    std::vector<int> places;
     if (indexed) {
+        // Every place of the object (a host may have put it in twice) moves to the new name.
         auto range = m_names.equal_range(QuarnFoldedHash(item->GetName()));
-        for (auto it = range.first; it != range.second; ++it) {
-            if (it->second == position) {
-                m_names.erase(it);
-                break;
+        for (auto it = range.first; it != range.second;) {
+            if (line.GetAt(it->second) == item) {
+                places.push_back(it->second);
+                it = m_names.erase(it);
+            } else {
+                ++it;
             }
         }
         // The old name is free again: counters remembered for its base no longer hold.
@@ -422,5 +426,6 @@ void QuarnRegistryIndex::Rename(const CQuarnInfoArray& line, int position, const
         m_nextSuffix.erase(base);
     }
     item->SetName(name);
-    if (indexed) m_names.emplace(QuarnFoldedHash(item->GetName()), position);
+    for (int place : places)
+        m_names.emplace(QuarnFoldedHash(item->GetName()), place);
 }
