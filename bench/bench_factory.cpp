@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,58 @@ void GeneratedSystemsIntoOneFactory(benchmark::State& state) {
     ReadIntoOneFactory(state, texts, 1000);
 }
 BENCHMARK(GeneratedSystemsIntoOneFactory)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Figure 1 without the reading: the create operations the reader calls for each generated
+// system, made directly, so that what is left is the registries' share.
+void GeneratedSystemsThroughCreateOperations(benchmark::State& state) {
+    static const wchar_t* methods[4] = {L"Transverse_Mercator", L"Mercator_1SP",
+                                        L"Lambert_Conformal_Conic_1SP", L"Polyconic"};
+    static const wchar_t* names[5] = {L"latitude_of_origin", L"central_meridian", L"scale_factor",
+                                      L"false_easting", L"false_northing"};
+    const long count = state.range(0), window = 1000;
+    for (auto _ : state) {
+        CQuarnCoordinateSystemFactory factory;
+        double first = 0.0, last = 0.0;
+        for (long i = 0; i < count; ++i) {
+            if (i == 0) first -= ThreadSeconds();
+            if (i == count - window) last -= ThreadSeconds();
+            const CS_LinearUnit* metre = factory.CreateLinearUnit(L"metre", 1.0);
+            const CS_AngularUnit* degree = factory.CreateAngularUnit(L"degree", 0.0174532925199433);
+            const CS_Ellipsoid* ellipsoid = factory.CreateFlattenedSphere(
+                L"Spheroid", 6378137.0 + static_cast<double>(i % 5), 298.257223563, nullptr);
+            const CS_HorizontalDatum* datum = factory.CreateHorizontalDatum(
+                L"Datum", 1001, ellipsoid, CQuarnWGS84ConversionInfo(), CQuarn3DIMInfo());
+            const CS_PrimeMeridian* greenwich =
+                factory.CreatePrimeMeridian(L"Greenwich", nullptr, 0.0);
+            const CS_GeographicCoordinateSystem* geographic =
+                factory.CreateGeographicCoordinateSystem(L"GCS", degree, datum, greenwich,
+                                                         CQuarnAxisInfo(), CQuarnAxisInfo());
+            const double values[5] = {0.0, -180.0 + static_cast<double>(i % 3600) * 0.1, 0.9996,
+                                      100000.0 + static_cast<double>(i / 3600) * 1000.0, 0.0};
+            CBASESequence<CS_ProjectionParameter, 11> parameters;
+            parameters.Resize(5);
+            for (int k = 0; k < 5; ++k) {
+                std::wcscpy(parameters[k].name, names[k]);
+                parameters[k].value = values[k];
+            }
+            const CS_Projection* projection =
+                factory.CreateProjection(L"", methods[(i / 5) % 4], parameters);
+            wchar_t name[64];
+            std::swprintf(name, 64, L"Generated grid %ld", i);
+            benchmark::DoNotOptimize(factory.CreateProjectedCoordinateSystem(
+                name, geographic, projection, metre, CQuarnAxisInfo(), CQuarnAxisInfo()));
+            if (i + 1 == window) first += ThreadSeconds();
+        }
+        last += ThreadSeconds();
+        state.counters["first_us_per_system"] = first * 1e6 / static_cast<double>(window);
+        state.counters["last_us_per_system"] = last * 1e6 / static_cast<double>(window);
+        state.counters["last_over_first"] = last / first;
+    }
+}
+BENCHMARK(GeneratedSystemsThroughCreateOperations)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 // Figure 1 on the corpus: the last fifth of the texts against the first fifth.
 void CorpusIntoOneFactory(benchmark::State& state, const char* file) {
