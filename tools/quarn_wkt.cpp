@@ -95,6 +95,17 @@ int ParseOptions(int argc, char** argv, Options& options) {
     return -1;
 }
 
+// Where to point at a text that does not read: the offending token; at the end of the text,
+// just after its last character (not on a blank line after it); without a syntax error (a
+// well-formed text that still forms no system), the start of the text.
+std::size_t ErrorOffset(const std::wstring& text, const QuarnParseDiagnostic& diagnostic) {
+    const wchar_t* blanks = L" \t\r\n";
+    if (!diagnostic.syntaxError) return text.find_first_not_of(blanks);
+    if (!diagnostic.token.empty() || diagnostic.offset < text.size()) return diagnostic.offset;
+    std::size_t last = text.find_last_not_of(blanks);
+    return last == std::wstring::npos ? 0 : last + 1;
+}
+
 class Reader {
 public:
     Reader(const Options& options)
@@ -148,9 +159,8 @@ private:
         const CS_CoordinateSystem* system = m_factory.CreateFromWKT(text.c_str());
         const QuarnParseDiagnostic& diagnostic = m_factory.GetLastDiagnostic();
         if (system == nullptr) {
-            std::size_t offset =
-                diagnostic.syntaxError ? diagnostic.offset : text.find_first_not_of(L" \t\r\n");
-            m_reporter.Diagnostic(name, "error", Locate(text, offset, source.firstLine),
+            m_reporter.Diagnostic(name, "error",
+                                  Locate(text, ErrorOffset(text, diagnostic), source.firstLine),
                                   DescribeSyntaxError(diagnostic));
             return false;
         }
