@@ -259,17 +259,17 @@ TEST(ToolDiagnostics, LineColumnAndCaret) {
         const char* err;
     } cases[] = {
         {"one.wkt", folder,
-         "one.wkt:1:35: error: unexpected UNIT; expected ','\n"
+         "one.wkt:1:34: error: unexpected UNIT; expected ','\n"
          "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"
-         "                                      ^\n"},
+         "                                     ^\n"},
         {"missing_comma.wkt", kExamples / "broken",
          "missing_comma.wkt:5:5: error: unexpected UNIT; expected ','\n"
          "        UNIT[\"degree\",0.0174532925199433]]\n"
          "        ^\n"},
         {"cut.wkt", folder,
-         "cut.wkt:2:25: error: unexpected end of text; expected UNIT\n"
+         "cut.wkt:2:24: error: unexpected end of text; expected UNIT\n"
          "      VERT_DATUM[\"d\",2005],\n"
-         "                            ^\n"},
+         "                           ^\n"},
         {"--lines lines.txt", folder,
          "lines.txt:3:14: error: unexpected ']'; expected ','\n"
          "      VERT_CS[\"b\"]\n"
@@ -293,11 +293,11 @@ TEST(ToolDiagnostics, StrayTokensWarnAndStillPrint) {
     Result run = Tool("stray.wkt", folder);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n");
-    EXPECT_EQ(run.err, "stray.wkt:1:52: warning: VERT_CS after the end of the coordinate system "
+    EXPECT_EQ(run.err, "stray.wkt:1:51: warning: VERT_CS after the end of the coordinate system "
                        "is ignored\n"
                        "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]] "
                        "VERT_CS[\"again\"]\n" +
-                           std::string(4 + 51, ' ') + "^\n");
+                           std::string(4 + 50, ' ') + "^\n");
 }
 
 } // namespace
