@@ -25,7 +25,7 @@ enum class WktDialect { Canonical, Gdal, Esri };
 
 // The canonical text that a text of a dialect stands for, with the way back from positions
 // in the rewritten text to positions in the original.
-struct DialectRewrite {
+struct QUARN_API DialectRewrite {
     // False when the text holds a construct of the dialect whose meaning no Quarn object
     // can carry (a vertical shift, a direction other than up or down, ...): `refusal` then
     // says where and why, and nothing is read.
