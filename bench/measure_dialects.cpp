@@ -4,6 +4,7 @@
 // texts not read grouped by the diagnostic, and (with --equivalence) how many of the texts
 // read come back from PROJ as the same system. Built and run by bench/measure-dialects.sh;
 // not part of the build, as it needs PROJ.
+#include <interchange.h>
 #include <quarn.h>
 #include <wkt/WktDialects.h>
 
@@ -78,6 +79,65 @@ void Report(const char* what, const Tally& tally) {
     }
 }
 
+// PROJ's reading of `wkt`, null when it reads none.
+PJ* ProjRead(PJ_CONTEXT* ctx, const std::string& wkt) {
+    const char* options[] = {"STRICT=NO", nullptr};
+    return wkt.empty() ? nullptr
+                       : proj_create_from_wkt(ctx, wkt.c_str(), options, nullptr, nullptr);
+}
+
+bool Equivalent(PJ_CONTEXT* ctx, PJ* a, PJ* b) {
+    return a != nullptr && b != nullptr &&
+           proj_is_equivalent_to_with_ctx(ctx, a, b, PJ_COMP_EQUIVALENT);
+}
+
+// For each text: PROJ's reading of the original against PROJ's reading of Quarn's Gdal
+// interchange text of what Quarn read in `dialect`, and against PROJ's own round trip (its
+// reading written as WKT1_GDAL and read back).
+void Equivalence(PJ_CONTEXT* ctx, const char* what, const std::vector<Text>& texts,
+                 quarn::WktDialect dialect) {
+    int quarnSame = 0, projSame = 0, quarnRead = 0, unwritten = 0;
+    std::map<std::string, std::vector<std::string>> differ;
+    for (const Text& text : texts) {
+        PJ* original = ProjRead(ctx, text.wkt);
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* cs = quarn::FromWkt(factory, text.wkt, dialect);
+        if (original != nullptr) {
+            const char* options[] = {"MULTILINE=NO", nullptr};
+            const char* gdal = proj_as_wkt(ctx, original, PJ_WKT1_GDAL, options);
+            PJ* back = ProjRead(ctx, gdal ? gdal : "");
+            projSame += Equivalent(ctx, original, back);
+            proj_destroy(back);
+        }
+        if (cs != nullptr) {
+            ++quarnRead;
+            quarn::WktWriter writer(quarn::WktDialect::Gdal);
+            std::string written = writer.Write(*cs);
+            if (written.empty()) {
+                ++unwritten;
+                differ["not written: " + writer.Reason()].push_back(text.id);
+            } else {
+                PJ* mine = ProjRead(ctx, written);
+                if (Equivalent(ctx, original, mine))
+                    ++quarnSame;
+                else
+                    differ[original == nullptr ? "PROJ reads no original"
+                           : mine == nullptr
+                               ? "PROJ reads no interchange text"
+                               : "not equivalent, " + text.wkt.substr(0, text.wkt.find('['))]
+                        .push_back(text.id);
+                proj_destroy(mine);
+            }
+        }
+        proj_destroy(original);
+    }
+    std::printf("%s: PROJ finds Quarn's Gdal text equivalent for %d of %zu (%d read, %d not "
+                "written); PROJ's own round trip: %d\n",
+                what, quarnSame, texts.size(), quarnRead, unwritten, projSame);
+    for (const auto& [cause, ids] : differ)
+        std::printf("  %4zu  %s  e.g. %s\n", ids.size(), cause.c_str(), ids.front().c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +154,10 @@ int main(int argc, char** argv) {
     Report("ESRI texts, Esri reading", Read(esri, quarn::WktDialect::Esri));
     Report("GDAL texts, canonical reading", Read(gdal, quarn::WktDialect::Canonical));
     Report("GDAL texts, Gdal reading", Read(gdal, quarn::WktDialect::Gdal));
+    if (argc > 1 && std::strcmp(argv[1], "--equivalence") == 0) {
+        Equivalence(ctx, "ESRI texts", esri, quarn::WktDialect::Esri);
+        Equivalence(ctx, "GDAL texts", gdal, quarn::WktDialect::Gdal);
+    }
     if (verbose) {
         for (const Text& t : esri)
             std::printf("%s\t%s\n", t.id.c_str(), t.wkt.c_str());

@@ -25,7 +25,7 @@ const std::wstring kBng = L"PROJCS[\"British_National_Grid\"," + kOsgb + L"]" + 
 const std::wstring kNewlyn = L"VERTCS[\"Newlyn\",VDATUM[\"Ordnance_Datum_Newlyn\"],PARAMETER["
                              L"\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT["
                              L"\"Meter\",1.0]]";
-const std::wstring kNewlynCanonical = L"VERT_CS[\"Newlyn\",VERT_DATUM[\"Ordnance_Datum_Newlyn\","
+const std::wstring kNewlynCanonical = L"VERT_CS[\"Newlyn\",VERT_DATUM[\"Ordnance Datum Newlyn\","
                                       L"2005],UNIT[\"Meter\",1.0],AXIS[\"Gravity-related "
                                       L"height\",UP]]";
 const std::wstring kHeight = L"VERT_CS[\"Ellipsoidal height\",VERT_DATUM[\"Ellipsoid\",2002],";
@@ -82,15 +82,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"VERTCS with direction -1: depths", WktDialect::Esri,
              L"VERTCS[\"MSL_Depth\",VDATUM[\"Mean_Sea_Level\"],PARAMETER[\"Vertical_Shift\",0.0],"
              L"PARAMETER[\"Direction\",-1.0],UNIT[\"Foot_US\",0.3048006096012192]]",
-             L"VERT_CS[\"MSL_Depth\",VERT_DATUM[\"Mean_Sea_Level\",2005],UNIT[\"Foot_US\","
+             L"VERT_CS[\"MSL_Depth\",VERT_DATUM[\"Mean Sea Level\",2005],UNIT[\"Foot_US\","
              L"0.3048006096012192],AXIS[\"Depth\",DOWN]]",
              kQuarnVerticalCS, 2},
         Case{"VERTCS on a DATUM: heights above its ellipsoid", WktDialect::Esri,
-             L"VERTCS[\"WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,"
-             L"298.257223563]],PARAMETER[\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],"
-             L"UNIT[\"Meter\",1.0]]",
-             L"VERT_CS[\"WGS_1984\",VERT_DATUM[\"D_WGS_1984\",2002],UNIT[\"Meter\",1.0],AXIS["
-             L"\"Ellipsoidal height\",UP]]",
+             L"VERTCS[\"D_Luxembourg_Reference_Frame\",DATUM[\"D_Luxembourg_Reference_Frame\","
+             L"SPHEROID[\"International_1924\",6378388.0,297.0]],PARAMETER[\"Vertical_Shift\","
+             L"0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]",
+             L"VERT_CS[\"D_Luxembourg_Reference_Frame\",VERT_DATUM[\"Luxembourg Reference "
+             L"Frame\",2002],UNIT[\"Meter\",1.0],AXIS[\"Ellipsoidal height\",UP]]",
              kQuarnVerticalCS, 1},
         Case{"PROJCS followed by VERTCS", WktDialect::Esri,
              kBng + L",UNIT[\"Meter\",1.0]], " + kNewlyn,

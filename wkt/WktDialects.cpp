@@ -5,6 +5,8 @@
 
 #include "../factory/Factory.h"
 #include "../model/Text.h"
+#include "../model/Utf8.h"
+#include "EsriNamesInternal.h"
 
 #include <cwchar>
 
@@ -135,6 +137,17 @@ Element Made(std::wstring text, const Element& standsFor, std::vector<Element> c
 
 std::wstring Quoted(const std::wstring& name) {
     return L"\"" + name + L"\"";
+}
+
+// ESRI names datums in its own way ("Ordnance_Datum_Newlyn" for "Ordnance Datum Newlyn",
+// "Genoa" for "Genoa 1942", "D_WGS_1984" for "World Geodetic System 1984"); the table of
+// ESRI names takes the datum of a vertical system back to the name the other readers know,
+// as the Esri writer takes it out. Unknown names stay.
+std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
+    const EsriNameRecord* record = QuarnFindByEsriName(kind, QuarnEncodeUtf8(esriName));
+    std::wstring name;
+    if (record == nullptr || !QuarnDecodeUtf8(record->epsgName, name)) return esriName;
+    return name;
 }
 
 // Splits a text into its top-level elements (separated by commas). Fails on anything that
@@ -327,6 +340,8 @@ private:
         if (!hasDatum || !hasUnit || NameOf(datum).empty())
             return Refuse(v, L"a VERTCS with a datum and a unit");
 
+        datum.children[0].text =
+            Quoted(DatumName(ellipsoidal ? kEsriDatum : kEsriVerticalDatum, NameOf(datum)));
         std::vector<Element> datumParts{datum.children[0],
                                         Made(ellipsoidal ? L"2002" : L"2005", datum)};
         Element datumAuthority;

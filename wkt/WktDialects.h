@@ -7,6 +7,7 @@
 #ifndef QUARN_WKT_WKTDIALECTS_H
 #define QUARN_WKT_WKTDIALECTS_H
 
+#include "../interchange.h"
 #include "../model/Export.h"
 #include "ParseDiagnostic.h"
 
@@ -15,13 +16,7 @@
 #include <string_view>
 #include <vector>
 
-class CQuarnCoordinateSystemFactory;
-class CS_CoordinateSystem;
-
 namespace quarn {
-
-// The WKT dialects: how a text is written and how it is read.
-enum class WktDialect { Canonical, Gdal, Esri };
 
 // The canonical text that a text of a dialect stands for, with the way back from positions
 // in the rewritten text to positions in the original.
