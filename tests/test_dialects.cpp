@@ -1,6 +1,7 @@
 // Reading the Esri and Gdal dialects: each construct written by hand in the style of those
 // tools, the canonical text it stands for, what the factory makes of it, the refusals, the
 // way back to the caller's text, and the proof that the canonical reading is untouched.
+#include "interchange.h"
 #include "quarn.h"
 #include "support/Corpus.h"
 #include "wkt/WktDialects.h"
@@ -49,7 +50,7 @@ TEST_P(Construct, RewritesIntoCanonicalTextAndReads) {
     EXPECT_EQ(rewrite.text, c.canonical);
 
     CQuarnCoordinateSystemFactory factory;
-    const CS_CoordinateSystem* system = quarn::ReadWktDialect(factory, c.text, c.dialect);
+    const CS_CoordinateSystem* system = quarn::FromWkt(factory, QuarnEncodeUtf8(c.text), c.dialect);
     ASSERT_NE(system, nullptr);
     EXPECT_EQ(system->GetObjectType(), c.objectType);
     EXPECT_EQ(system->GetHeightType(), c.heightType);
