@@ -1,7 +1,6 @@
 // Lookups in the generated table of ESRI names.
 #include "EsriNamesInternal.h"
 
-
 namespace {
 
 const EsriNameRecord kEsriNames[] = {

@@ -73,10 +73,26 @@ void ObliqueMercator(Parameters& p, std::string& method, bool center) {
                     : "Hotine_Oblique_Mercator_Azimuth_Natural_Origin";
 }
 
+// The latitude (degrees) at which a Mercator projection has the scale `k` at the equator:
+// cos(phi) / sqrt(1 - e^2 sin^2(phi)) = k, so sin^2(phi) = (1 - k^2) / (1 - k^2 e^2).
+bool MercatorParallel(double k, const CS_Ellipsoid* ellipsoid, double& degrees) {
+    if (k == 1.0) {
+        degrees = 0.0;
+        return true;
+    }
+    if (ellipsoid == nullptr || !(k > 0.0 && k < 1.0)) return false;
+    const double inverse = ellipsoid->GetInverseFlattening();
+    const double f = inverse == 0.0 || std::isinf(inverse) ? 0.0 : 1.0 / inverse;
+    const double e2 = f * (2.0 - f);
+    degrees = std::asin(std::sqrt((1.0 - k * k) / (1.0 - k * k * e2))) * 180.0 / 3.141592653589793;
+    return true;
+}
+
 } // namespace
 
-bool QuarnEsriProjection(const CS_Projection& projection, std::string& method,
-                         std::vector<QuarnEsriParameter>& parameters, std::string& reason) {
+bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
+                         std::string& reason) {
     method = QuarnEncodeUtf8(projection.GetClassName());
     parameters.clear();
     for (long i = 0; i < projection.GetNumParameters(); ++i) {
@@ -116,13 +132,14 @@ bool QuarnEsriProjection(const CS_Projection& projection, std::string& method,
         }
     } else if (key == "mercator1sp" || key == "mercator2sp") {
         if (key == "mercator1sp") {
-            if (p.Value("scalefactor", 1.0) != 1.0) {
-                reason = "ESRI writes the Mercator projection by its standard parallel, not by "
-                         "a scale factor other than 1";
+            double parallel = 0.0;
+            if (!MercatorParallel(p.Value("scalefactor", 1.0), ellipsoid, parallel)) {
+                reason = "ESRI writes the Mercator projection by its standard parallel, which "
+                         "this scale factor and ellipsoid do not give";
                 return false;
             }
             p.Remove("scalefactor");
-            p.Set("Standard_Parallel_1", 0.0);
+            p.Set("Standard_Parallel_1", parallel);
         }
         if (p.Value("latitudeoforigin", 0.0) == 0.0) p.Remove("latitudeoforigin");
         method = "Mercator";

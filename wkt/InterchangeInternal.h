@@ -13,8 +13,8 @@ enum class QuarnInterchangeDialect { Gdal, Esri };
 
 // Writes `object` into `out`. Returns false, with `reason` saying why in words and `out`
 // unspecified, when the dialect has no form for the object or for something in it.
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect,
-                           std::string& out, std::string& reason);
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason);
 
 // A number in its shortest form that reads back to the same double: plain decimal notation
 // for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
@@ -27,9 +27,11 @@ struct QuarnEsriParameter {
 };
 
 // The method and parameters of `projection` under ESRI's names (ESRI names some methods
-// differently and describes some by other parameters). False, with `reason`, when ESRI's
-// form cannot describe the projection.
-bool QuarnEsriProjection(const CS_Projection& projection, std::string& method,
-                         std::vector<QuarnEsriParameter>& parameters, std::string& reason);
+// differently and describes some by other parameters, for which it may need the ellipsoid
+// of the system; null when there is none). False, with `reason`, when ESRI's form cannot
+// describe the projection.
+bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
+                         std::string& reason);
 
 #endif

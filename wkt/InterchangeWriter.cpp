@@ -88,7 +88,7 @@ private:
     bool HorizontalDatum(const CS_HorizontalDatum* datum);
     bool VerticalDatum(const CS_VerticalDatum* datum);
     bool LocalDatum(const CS_LocalDatum* datum);
-    bool Projection(const CS_Projection* projection);
+    bool Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid);
     bool Axes(const CS_CoordinateSystem& system, long count, bool always);
     bool System(const CS_CoordinateSystem* system);
     bool Geographic(const CS_GeographicCoordinateSystem& system);
@@ -280,7 +280,7 @@ bool OwnMethod(EProjectionType type) {
     }
 }
 
-bool Writer::Projection(const CS_Projection* projection) {
+bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid) {
     if (projection == nullptr) return Refuse("a projected system has no projection");
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
@@ -288,7 +288,7 @@ bool Writer::Projection(const CS_Projection* projection) {
     std::vector<QuarnEsriParameter> parameters;
     std::string name = method;
     if (m_esri) {
-        if (!QuarnEsriProjection(*projection, name, parameters, m_reason)) return false;
+        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
     } else {
         for (long i = 0; i < projection->GetNumParameters(); ++i) {
             const CS_ProjectionParameter* parameter = projection->GetParameter(i);
@@ -340,18 +340,20 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system) {
     return Open("GEOGCS", SystemName(system, m_esri)) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
-           (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) &&
-           Close(system);
+           (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) && Close(system);
+}
+
+const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
+    const CS_HorizontalDatum* datum = system.GetHorizontalDatum();
+    return datum != nullptr ? datum->GetEllipsoid() : nullptr;
 }
 
 bool Writer::Projected(const CS_ProjectedCoordinateSystem& system) {
     const CS_GeographicCoordinateSystem* geographic = system.GetGeographicCoordinateSystem();
     if (geographic == nullptr) return Refuse("a projected system has no geographic system");
-    return Open("PROJCS", SystemName(system, m_esri)) &&
-           (m_out += ',', Geographic(*geographic)) &&
-           (m_out += ',', Projection(system.GetProjection())) &&
-           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) &&
-           Close(system);
+    return Open("PROJCS", SystemName(system, m_esri)) && (m_out += ',', Geographic(*geographic)) &&
+           (m_out += ',', Projection(system.GetProjection(), EllipsoidOf(*geographic))) &&
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) && Close(system);
 }
 
 bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
@@ -359,8 +361,7 @@ bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
     return Open("GEOCCS", SystemName(system, false)) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
-           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) &&
-           Close(system);
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) && Close(system);
 }
 
 bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
@@ -398,8 +399,8 @@ bool Writer::Local(const CS_LocalCoordinateSystem& system) {
     if (m_esri) return Refuse("the Esri dialect has no local (engineering) system");
     return Open("LOCAL_CS", SystemName(system, false)) &&
            (m_out += ',', LocalDatum(system.GetLocalDatum())) &&
-           (m_out += ',', Unit(system.GetUnits(0))) &&
-           Axes(system, system.GetDimension(), true) && Close(system);
+           (m_out += ',', Unit(system.GetUnits(0))) && Axes(system, system.GetDimension(), true) &&
+           Close(system);
 }
 
 bool Writer::System(const CS_CoordinateSystem* system) {
@@ -430,7 +431,7 @@ bool Writer::Object(const CS_Info& object) {
     case kQuarnEllipsoid:
         return Ellipsoid(&static_cast<const CS_Ellipsoid&>(object));
     case kQuarnProjection:
-        return Projection(&static_cast<const CS_Projection&>(object));
+        return Projection(&static_cast<const CS_Projection&>(object), nullptr);
     case kQuarnHorizontalDatum:
         return HorizontalDatum(&static_cast<const CS_HorizontalDatum&>(object));
     case kQuarnVerticalDatum:
@@ -474,8 +475,8 @@ std::string QuarnShortestNumber(double value) {
     return (negative ? "-" : "") + text;
 }
 
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect,
-                           std::string& out, std::string& reason) {
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason) {
     out.clear();
     reason.clear();
     return Writer(dialect, out, reason).Object(object);
