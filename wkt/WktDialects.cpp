@@ -499,8 +499,7 @@ const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory
     if (dialect == WktDialect::Canonical) return factory.CreateFromWKT(std::wstring(text).c_str());
     DialectRewrite rewrite = RewriteDialect(text, dialect);
     if (!rewrite.ok) {
-        // Nothing is read; the parser's last diagnostic becomes the refusal.
-        factory.CreateFromWKT(L"");
+        // Nothing is read; the last diagnostic is the refusal.
         factory.SetLastDiagnostic(rewrite.refusal);
         return nullptr;
     }
