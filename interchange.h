@@ -48,11 +48,13 @@ private:
 // WktWriter(dialect).Write(object): the object's text, empty when it has none in `dialect`.
 QUARN_API std::string ToWkt(const CS_Info& object, WktDialect dialect = WktDialect::Canonical);
 
-// Reads a UTF-8 WKT text with the factory's CreateFromWKT. Text that is not well-formed
-// UTF-8 gives null and a diagnostic (GetLastDiagnostic) at the first bad byte, counted in
-// characters as every diagnostic is.
+// Reads a UTF-8 WKT text of `dialect`: Canonical with the factory's CreateFromWKT alone;
+// Gdal and Esri also take the constructs of those dialects (wkt/WktDialects.h). Text that
+// is not well-formed UTF-8 gives null and a diagnostic (GetLastDiagnostic) at the first bad
+// byte, counted in characters as every diagnostic is.
 QUARN_API const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory,
-                                             std::string_view utf8);
+                                             std::string_view utf8,
+                                             WktDialect dialect = WktDialect::Canonical);
 
 // The object's name, authority and authority code as UTF-8.
 QUARN_API std::string Name(const CS_Info& object);

@@ -2,6 +2,7 @@
 #include "../interchange.h"
 
 #include "InterchangeInternal.h"
+#include "WktDialects.h"
 
 #include "../model/Utf8.h"
 
@@ -26,7 +27,8 @@ std::string ToWkt(const CS_Info& object, WktDialect dialect) {
     return WktWriter(dialect).Write(object);
 }
 
-const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::string_view utf8) {
+const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory,
+                                   std::string_view utf8, WktDialect dialect) {
     std::wstring text;
     if (!QuarnDecodeUtf8(utf8, text)) {
         QuarnParseDiagnostic diagnostic;
@@ -39,7 +41,7 @@ const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::
         factory.SetLastDiagnostic(diagnostic);
         return nullptr;
     }
-    return factory.CreateFromWKT(text.c_str());
+    return ReadWktDialect(factory, text, dialect);
 }
 
 std::string Name(const CS_Info& object) {
