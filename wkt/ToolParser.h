@@ -31,7 +31,15 @@ public:
     // The next token for the parse engine.
     virtual int NextToken() = 0;
 
+    // The stored copy of the text, null before the first SetInput. The lexer writes
+    // terminators into it after tokens.
+    const wchar_t* GetInput() const { return m_input; }
+
 protected:
+    // Character offset of the token start and of the cursor in the stored input.
+    long TokenOffset() const { return static_cast<long>(m_tokenStart - m_input); }
+    long CursorOffset() const { return static_cast<long>(m_cursor - m_input); }
+
     // Cursor operations of the lexer. The lookahead character is the character at the
     // cursor as it was before EndToken wrote a terminator there.
 
