@@ -200,6 +200,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleAxisListNext:
         result = value(1);
         Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtParameters:
         keep(AddValue(new YY_ParamMT{text(3), Value<ParameterList>(value(5))}));
@@ -225,6 +226,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         result = value(1);
         Append(Value<ParameterList>(value(1)), *Value<CQuarnProjectionParameter>(value(3)),
                CopyProjectionParameter);
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtListFirst: {
         ParamMTList* list = AddValue(new ParamMTList());
@@ -237,6 +239,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         result = value(1);
         Append(Value<ParamMTList>(value(1)), *Value<YY_ParamMT>(value(3)),
                [](YY_ParamMT* to, const YY_ParamMT* from) { *to = *from; });
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     default:
         break;

@@ -8,13 +8,14 @@
 //
 // The work per token is constant: a saved state copies only the stack (whose depth is the
 // nesting of the text, not the length of its lists), saved states are recycled, and the
-// replay queue grows geometrically.
+// replay queue grows in chunks without moving what it holds.
 //
 // The state belongs to the thread that parses: each thread may run one parse at a time.
 #include "WktParser.h"
 
 #include "WktTablesInternal.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <memory>
@@ -28,9 +29,14 @@ const QuarnWktTables& kTables = kQuarnWktTables;
 constexpr int kNoToken = -1;
 constexpr int kErrorCountdown = 3; // tokens to shift after an error before reporting again
 constexpr std::size_t kFirstCapacity = 16;
-// A replay queue or a spare stack larger than this is freed at the end of a parse, so that
-// one long text does not hold its memory for the rest of the thread.
+// A spare stack larger than this is freed, so that one deeply nested text does not hold its
+// memory for the rest of the thread.
 constexpr std::size_t kKeptCapacity = 4096;
+// Saved records kept for reuse; a long list saves one per element, which are freed.
+constexpr std::size_t kSpareRecords = 64;
+// Queued tokens are kept in chunks of this many, so that the queue grows without moving.
+constexpr std::size_t kChunkBits = 12;
+constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
 // One entry of the parse stack: state, semantic value and the token's character offset.
 struct StackEntry {
@@ -63,6 +69,32 @@ struct QueuedToken {
     std::int32_t length;
 };
 
+// The tokens read during trial parses, in order: an array in chunks.
+class TokenQueue {
+public:
+    std::size_t size() const { return m_size; }
+    QueuedToken& operator[](std::size_t i) { return m_chunks[i >> kChunkBits][i & (kChunk - 1)]; }
+    void clear() { m_size = 0; }
+    void push_back(const QueuedToken& token) {
+        if ((m_size >> kChunkBits) == m_chunks.size())
+            m_chunks.emplace_back(new QueuedToken[kChunk]);
+        (*this)[m_size++] = token;
+    }
+    // Frees all but the first chunk.
+    void Trim() {
+        if (m_chunks.size() > 1) m_chunks.resize(1);
+        m_size = std::min(m_size, kChunk);
+    }
+    void Release() {
+        m_chunks.clear();
+        m_size = 0;
+    }
+
+private:
+    std::vector<std::unique_ptr<QueuedToken[]>> m_chunks;
+    std::size_t m_size = 0;
+};
+
 using TokenSet = std::bitset<512>;
 
 // The engine's state, one per thread.
@@ -75,8 +107,8 @@ struct Engine {
     std::int32_t tokenPosition = 0;
     std::int32_t tokenLength = 0;
     int errorCount = 0;
-    std::vector<QueuedToken> queue; // the tokens of trials; its size is the fill index
-    std::size_t read = 0;           // the next queued token to hand out
+    TokenQueue queue;     // the tokens of trials; its size is the fill index
+    std::size_t read = 0; // the next queued token to hand out
 
     bool InTrial() const { return saved != nullptr; }
     bool HasUnread() const { return read < queue.size(); }
@@ -89,7 +121,10 @@ struct Engine {
         return record;
     }
     void Recycle(ParseRecord* record) {
-        if (record->stack.capacity() > kKeptCapacity) std::vector<StackEntry>().swap(record->stack);
+        if (spare.size() >= kSpareRecords || record->stack.capacity() > kKeptCapacity) {
+            delete record;
+            return;
+        }
         spare.push_back(record);
     }
     void RecycleChain(ParseRecord*& chain) {
@@ -236,8 +271,7 @@ int Run::Execute() {
         case kDone:
         case kAbort:
             FreeAll();
-            if (engine.queue.capacity() > kKeptCapacity)
-                std::vector<QueuedToken>().swap(engine.queue);
+            engine.queue.Trim();
             return step == kDone ? 0 : 1;
         }
     }
@@ -530,6 +564,6 @@ int CQuarnWKTCoordinateSystemParser::GetErrorCount() {
 }
 
 void CQuarnWKTCoordinateSystemParser::ReleaseReplayQueue() {
-    std::vector<QueuedToken>().swap(engine.queue);
+    engine.queue.Release();
     engine.read = 0;
 }

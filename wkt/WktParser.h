@@ -167,6 +167,13 @@ public:
         if (object != nullptr) m_values.push_back(Owned{object, &Destroy<T>});
         return object;
     }
+    // Frees `object` at once when it is the value object added last: a list element copied
+    // into its list is garbage, and a long list then needs no more memory than a short one.
+    void DropValue(const void* object) {
+        if (m_values.empty() || m_values.back().object != object) return;
+        m_values.back().destroy(m_values.back().object);
+        m_values.pop_back();
+    }
     int GetValueCount() const { return static_cast<int>(m_values.size()); }
 
     // The value the lexer left for the last token read (per thread, like the engine).
