@@ -151,8 +151,10 @@ bool Applies(int base, int symbol) {
     return index >= 0 && index <= kTables.tableSize && kTables.check[index] == symbol;
 }
 
-// The tokens the tables accept in `state` (shift, reduction or conflict).
+// The tokens the tables accept in `state` (shift, reduction or conflict); after a whole
+// coordinate system, the end of the text, which the engine accepts without the tables.
 void AddExpected(int state, TokenSet& set) {
+    if (state == kTables.finalState) set.set(0);
     for (int token = 0; token <= kTables.maxToken; ++token) {
         if (token == kTables.errorToken) continue;
         if (Applies(kTables.shiftIndex[state], token) ||
