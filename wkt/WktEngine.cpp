@@ -35,7 +35,7 @@ constexpr std::size_t kKeptCapacity = 4096;
 // Saved records kept for reuse; a long list saves one per element, which are freed.
 constexpr std::size_t kSpareRecords = 64;
 // Queued tokens are kept in chunks of this many, so that the queue grows without moving.
-constexpr std::size_t kChunkBits = 12;
+constexpr std::size_t kChunkBits = 10;
 constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
 // One entry of the parse stack: state, semantic value and the token's character offset.
@@ -84,10 +84,6 @@ public:
     void Trim() {
         if (m_chunks.size() > 1) m_chunks.resize(1);
         m_size = std::min(m_size, kChunk);
-    }
-    void Release() {
-        m_chunks.clear();
-        m_size = 0;
     }
 
 private:
@@ -191,7 +187,7 @@ public:
                                 QuarnWktValue* rhs, QuarnWktValue& result);
 
     Run(CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
-        : m_parser(parser), m_action(action) {}
+        : m_engine(engine), m_parser(parser), m_action(action) {}
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
     // A parse cut short by an exception (from a host's override) leaves its records to be
@@ -216,13 +212,16 @@ private:
     void NoteError();
     void RecordDiagnostic();
 
+    Engine& m_engine; // the thread's engine, looked up once per parse
     CQuarnWKTCoordinateSystemParser& m_parser;
     ActionHook m_action;
     int m_state = 0;
     int m_token = kNoToken;
     int m_rule = 0;
     ParseRecord* m_furthestError = nullptr; // the deepest failure of the alternatives tried
-    TokenSet m_expected; // what the alternatives failing at the furthest point would accept
+    // The states of the alternatives that failed at the furthest point: what they would
+    // have accepted there is worked out only when the error is reported.
+    std::vector<int> m_failedStates;
 };
 
 int Run::ReadToken() {
@@ -231,7 +230,7 @@ int Run::ReadToken() {
 }
 
 void Run::RestoreFrom(const ParseRecord& record) {
-    engine.live.stack.assign(record.stack.begin(), record.stack.end());
+    m_engine.live.stack.assign(record.stack.begin(), record.stack.end());
     m_state = record.state;
 }
 
@@ -239,15 +238,15 @@ int Run::Execute() {
     // A parse cut short by an exception may have left records behind.
     FreeAll();
     // Whatever an earlier parse left in the queue is not this text's.
-    engine.queue.clear();
-    engine.read = 0;
-    engine.token = QuarnWktValue{};
-    engine.tokenPosition = engine.tokenLength = 0;
-    engine.errorCount = 0;
-    engine.live.stack.clear();
-    engine.live.stack.reserve(kFirstCapacity);
-    engine.live.errorCountdown = 0;
-    engine.live.stack.push_back(StackEntry{0, engine.token, 0});
+    m_engine.queue.clear();
+    m_engine.read = 0;
+    m_engine.token = QuarnWktValue{};
+    m_engine.tokenPosition = m_engine.tokenLength = 0;
+    m_engine.errorCount = 0;
+    m_engine.live.stack.clear();
+    m_engine.live.stack.reserve(kFirstCapacity);
+    m_engine.live.errorCountdown = 0;
+    m_engine.live.stack.push_back(StackEntry{0, m_engine.token, 0});
 
     Step step = kLoop;
     for (;;) {
@@ -273,7 +272,7 @@ int Run::Execute() {
         case kDone:
         case kAbort:
             FreeAll();
-            engine.queue.Trim();
+            m_engine.queue.Trim();
             return step == kDone ? 0 : 1;
         }
     }
@@ -291,7 +290,7 @@ Run::Step Run::Loop() {
     if (Applies(base, m_token)) {
         m_state = kTables.action[base + m_token];
         m_token = kNoToken;
-        if (engine.live.errorCountdown > 0) --engine.live.errorCountdown;
+        if (m_engine.live.errorCountdown > 0) --m_engine.live.errorCountdown;
         return kShift;
     }
     base = kTables.reduceIndex[m_state];
@@ -299,53 +298,53 @@ Run::Step Run::Loop() {
         m_rule = kTables.action[base + m_token];
         return kReduce;
     }
-    if (engine.live.errorCountdown != 0) return kRecover;
+    if (m_engine.live.errorCountdown != 0) return kRecover;
     return kError;
 }
 
 Run::Step Run::Conflict(int entry) {
     int alternative;
-    if (engine.path != nullptr) {
+    if (m_engine.path != nullptr) {
         // Replaying a successful trial: take the choice it recorded here.
-        ParseRecord* choice = engine.path;
-        engine.path = choice->link;
+        ParseRecord* choice = m_engine.path;
+        m_engine.path = choice->link;
         alternative = choice->conflictTry;
         bool sameState = choice->state == m_state;
-        engine.Recycle(choice);
+        m_engine.Recycle(choice);
         if (!sameState) return kAbort;
     } else {
         // Save this point and start (or deepen) a trial parse.
-        ParseRecord* saved = engine.NewRecord();
-        saved->CopyFrom(engine.live);
+        ParseRecord* saved = m_engine.NewRecord();
+        saved->CopyFrom(m_engine.live);
         saved->state = m_state;
         alternative = kTables.action[entry];
         if (kTables.conflicts[alternative] == -1) ++alternative; // no shift alternative
         saved->conflictTry = alternative;
-        if (!engine.InTrial() && !engine.HasUnread()) {
+        if (!m_engine.InTrial() && !m_engine.HasUnread()) {
             // First conflict of the trial: from here on every token goes through the queue.
-            engine.queue.clear();
-            engine.read = 0;
+            m_engine.queue.clear();
+            m_engine.read = 0;
             if (m_token >= 0) {
-                engine.queue.push_back(
-                    QueuedToken{m_token, engine.token, engine.tokenPosition, engine.tokenLength});
+                m_engine.queue.push_back(QueuedToken{m_token, m_engine.token,
+                                                     m_engine.tokenPosition, m_engine.tokenLength});
                 m_token = kNoToken;
             }
         }
         if (m_token >= 0) {
-            --engine.read; // the held token will be read again from the queue
+            --m_engine.read; // the held token will be read again from the queue
             m_token = kNoToken;
         }
-        saved->lexeme = engine.read;
-        saved->link = engine.saved;
-        engine.saved = saved;
+        saved->lexeme = m_engine.read;
+        saved->link = m_engine.saved;
+        m_engine.saved = saved;
     }
 
     if (kTables.action[entry] == alternative) {
         // The shift alternative. A token given back to the queue is consumed again here;
         // the token slot still holds its value.
-        if (m_token < 0) ++engine.read;
+        if (m_token < 0) ++m_engine.read;
         m_token = kNoToken;
-        if (engine.live.errorCountdown > 0) --engine.live.errorCountdown;
+        if (m_engine.live.errorCountdown > 0) --m_engine.live.errorCountdown;
         m_state = kTables.conflicts[alternative];
         return kShift;
     }
@@ -354,17 +353,17 @@ Run::Step Run::Conflict(int entry) {
 }
 
 Run::Step Run::Shift() {
-    engine.live.stack.push_back(StackEntry{m_state, engine.token, engine.tokenPosition});
+    m_engine.live.stack.push_back(StackEntry{m_state, m_engine.token, m_engine.tokenPosition});
     return kLoop;
 }
 
 Run::Step Run::Reduce() {
-    std::vector<StackEntry>& stack = engine.live.stack;
+    std::vector<StackEntry>& stack = m_engine.live.stack;
     std::size_t length = static_cast<std::size_t>(kTables.ruleLength[m_rule]);
     std::size_t first = stack.size() - length; // index of $1
     QuarnWktValue reduced{};
     std::int32_t reducedPosition = length > 0 ? stack[first].position : 0;
-    if (!engine.InTrial()) {
+    if (!m_engine.InTrial()) {
         // The actions read the right-hand values as one array: gather them when the stack
         // entries interleave them with states and positions.
         QuarnWktValue rhs[32];
@@ -395,54 +394,54 @@ Run::Step Run::Reduce() {
 // Keeps the furthest point any alternative reached, to report the error there, and what
 // every alternative that failed there would have accepted.
 void Run::NoteError() {
-    if (m_furthestError == nullptr || m_furthestError->lexeme < engine.read) {
+    if (m_furthestError == nullptr || m_furthestError->lexeme < m_engine.read) {
         if (m_furthestError == nullptr) m_furthestError = new ParseRecord();
-        m_furthestError->CopyFrom(engine.live);
+        m_furthestError->CopyFrom(m_engine.live);
         m_furthestError->state = m_state;
-        m_furthestError->lexeme = engine.read;
-        m_expected.reset();
+        m_furthestError->lexeme = m_engine.read;
+        m_failedStates.clear();
     }
-    if (m_furthestError->lexeme == engine.read) AddExpected(m_state, m_expected);
+    if (m_furthestError->lexeme == m_engine.read) m_failedStates.push_back(m_state);
 }
 
 Run::Step Run::Error() {
-    bool trial = engine.InTrial();
-    while (engine.saved != nullptr) {
-        ParseRecord* saved = engine.saved;
+    bool trial = m_engine.InTrial();
+    while (m_engine.saved != nullptr) {
+        ParseRecord* saved = m_engine.saved;
         NoteError();
         // Back to the newest conflict point, and on to its next alternative.
-        engine.read = saved->lexeme;
+        m_engine.read = saved->lexeme;
         m_token = kNoToken;
         RestoreFrom(*saved);
         m_rule = kTables.conflicts[++saved->conflictTry];
         if (m_rule >= 0) return kReduce;
 
         // All alternatives of this conflict failed.
-        engine.saved = saved->link;
-        engine.Recycle(saved);
-        if (engine.saved == nullptr) {
+        m_engine.saved = saved->link;
+        m_engine.Recycle(saved);
+        if (m_engine.saved == nullptr) {
             RestoreFrom(*m_furthestError);
-            engine.live.errorCountdown = m_furthestError->errorCountdown;
-            engine.read = m_furthestError->lexeme;
+            m_engine.live.errorCountdown = m_furthestError->errorCountdown;
+            m_engine.read = m_furthestError->lexeme;
             // The token held there is the last one read before that point.
-            if (engine.read > 0) {
-                const QueuedToken& last = engine.queue[engine.read - 1];
+            if (m_engine.read > 0) {
+                const QueuedToken& last = m_engine.queue[m_engine.read - 1];
                 m_token = last.token;
-                engine.token = last.value;
-                engine.tokenPosition = last.position;
-                engine.tokenLength = last.length;
+                m_engine.token = last.value;
+                m_engine.tokenPosition = last.position;
+                m_engine.tokenLength = last.length;
             }
             delete m_furthestError;
             m_furthestError = nullptr;
         }
     }
     if (!trial) {
-        m_expected.reset();
-        AddExpected(m_state, m_expected);
+        m_failedStates.clear();
+        m_failedStates.push_back(m_state);
     }
     RecordDiagnostic();
     m_parser.ReportError(L"syntax error");
-    ++engine.errorCount;
+    ++m_engine.errorCount;
     return kRecover;
 }
 
@@ -452,8 +451,8 @@ void Run::RecordDiagnostic() {
     QuarnParseDiagnostic& diagnostic = m_parser.Diagnostic();
     diagnostic.syntaxError = true;
     diagnostic.stray = m_state == kTables.finalState;
-    diagnostic.offset = static_cast<std::size_t>(engine.tokenPosition);
-    diagnostic.length = m_token > 0 ? static_cast<std::size_t>(engine.tokenLength) : 0;
+    diagnostic.offset = static_cast<std::size_t>(m_engine.tokenPosition);
+    diagnostic.length = m_token > 0 ? static_cast<std::size_t>(m_engine.tokenLength) : 0;
     diagnostic.token.clear();
     const wchar_t* input = m_parser.GetInput();
     if (m_token > 0 && m_token < kTables.errorToken) {
@@ -466,11 +465,14 @@ void Run::RecordDiagnostic() {
         if (diagnostic.token.front() == L'\0') diagnostic.token.front() = L'"';
         if (diagnostic.token.back() == L'\0') diagnostic.token.back() = L'"';
     }
-    diagnostic.expected = Readable(m_expected);
+    TokenSet expected;
+    for (int state : m_failedStates)
+        AddExpected(state, expected);
+    diagnostic.expected = Readable(expected);
 }
 
 Run::Step Run::Recover() {
-    ParseRecord& live = engine.live;
+    ParseRecord& live = m_engine.live;
     if (live.errorCountdown < kErrorCountdown) {
         live.errorCountdown = kErrorCountdown;
         // Pop states until one can shift the error token. The grammar has no error rules,
@@ -491,28 +493,28 @@ Run::Step Run::Recover() {
 }
 
 Run::Step Run::Accept() {
-    if (!engine.InTrial()) return kDone;
+    if (!m_engine.InTrial()) return kDone;
     // The trial succeeded: replay its tokens with actions, following its choices.
-    if (engine.path != nullptr) return kAbort; // a replay cannot start another trial
-    while (engine.saved != nullptr) {
-        ParseRecord* saved = engine.saved;
-        engine.saved = saved->link;
-        saved->link = engine.path;
-        engine.path = saved;
+    if (m_engine.path != nullptr) return kAbort; // a replay cannot start another trial
+    while (m_engine.saved != nullptr) {
+        ParseRecord* saved = m_engine.saved;
+        m_engine.saved = saved->link;
+        saved->link = m_engine.path;
+        m_engine.path = saved;
     }
     delete m_furthestError;
     m_furthestError = nullptr;
     m_token = kNoToken;
-    RestoreFrom(*engine.path);
-    engine.read = engine.path->lexeme;
+    RestoreFrom(*m_engine.path);
+    m_engine.read = m_engine.path->lexeme;
     return kLoop;
 }
 
 void Run::FreeAll() {
     delete m_furthestError;
     m_furthestError = nullptr;
-    engine.RecycleChain(engine.saved);
-    engine.RecycleChain(engine.path);
+    m_engine.RecycleChain(m_engine.saved);
+    m_engine.RecycleChain(m_engine.path);
 }
 
 } // namespace
@@ -532,29 +534,28 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
 }
 
 int CQuarnWKTCoordinateSystemParser::NextToken() {
-    if (engine.HasUnread()) {
-        const QueuedToken& queued = engine.queue[engine.read++];
-        engine.token = queued.value;
-        engine.tokenPosition = queued.position;
-        engine.tokenLength = queued.length;
+    Engine& e = engine;
+    if (e.HasUnread()) {
+        const QueuedToken& queued = e.queue[e.read++];
+        e.token = queued.value;
+        e.tokenPosition = queued.position;
+        e.tokenLength = queued.length;
         return queued.token;
     }
     int token = Lex();
-    if (engine.InTrial()) {
-        engine.queue.push_back(
-            QueuedToken{token, engine.token, engine.tokenPosition, engine.tokenLength});
-        ++engine.read;
+    if (e.InTrial()) {
+        e.queue.push_back(QueuedToken{token, e.token, e.tokenPosition, e.tokenLength});
+        ++e.read;
     }
     return token;
 }
 
-QuarnWktValue& CQuarnWKTCoordinateSystemParser::TokenSlot() {
-    return engine.token;
-}
-
-void CQuarnWKTCoordinateSystemParser::SetTokenPlace(std::int32_t position, std::int32_t length) {
-    engine.tokenPosition = position;
-    engine.tokenLength = length;
+void CQuarnWKTCoordinateSystemParser::StoreToken(const QuarnWktValue& value, long position,
+                                                 long length) {
+    Engine& e = engine;
+    e.token = value;
+    e.tokenPosition = static_cast<std::int32_t>(position);
+    e.tokenLength = static_cast<std::int32_t>(length);
 }
 
 const QuarnWktValue& CQuarnWKTCoordinateSystemParser::GetTokenValue() {
@@ -566,6 +567,9 @@ int CQuarnWKTCoordinateSystemParser::GetErrorCount() {
 }
 
 void CQuarnWKTCoordinateSystemParser::ReleaseReplayQueue() {
-    engine.queue.Release();
+    // The first chunk stays with the thread: a host that makes a factory per text would
+    // otherwise allocate it anew for every text.
+    engine.queue.Trim();
+    engine.queue.clear();
     engine.read = 0;
 }

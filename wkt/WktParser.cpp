@@ -170,13 +170,12 @@ int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
 }
 
 int CQuarnWKTCoordinateSystemParser::Lex() {
-    QuarnWktValue& value = TokenSlot();
-    value = QuarnWktValue{};
+    QuarnWktValue value{};
     wchar_t c = BeginToken();
     while (IsBlank(c))
         c = Skip();
     if (AtEnd()) {
-        SetTokenPlace(CursorOffset(), 0);
+        StoreToken(value, CursorOffset(), 0);
         return -1;
     }
     const long start = TokenOffset();
@@ -186,7 +185,6 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
         while (IsWordPart(Extend())) {
         }
         EndToken();
-        SetTokenPlace(start, CursorOffset() - start);
         int code = LookupKeyword(TokenText());
         // The bare words INTEGER and REAL carry no number: they count as 0.
         if (code == kQuarnWktInteger)
@@ -195,6 +193,7 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
             QuarnWktSetReal(value, 0.0);
         else
             QuarnWktSetText(value, TokenText());
+        StoreToken(value, start, CursorOffset() - start);
         return code;
     }
 
@@ -204,33 +203,33 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
         for (wchar_t next = Extend(); IsNumberPart(next); next = Extend())
             real = real || next == L'.' || next == L'e' || next == L'E';
         EndToken();
-        SetTokenPlace(start, CursorOffset() - start);
-        if (real) {
+        int code = real ? kQuarnWktReal : kQuarnWktInteger;
+        if (real)
             QuarnWktSetReal(value, ReadReal(TokenText()));
-            return kQuarnWktReal;
-        }
-        QuarnWktSetInteger(value, ReadInteger(TokenText()));
-        return kQuarnWktInteger;
+        else
+            QuarnWktSetInteger(value, ReadInteger(TokenText()));
+        StoreToken(value, start, CursorOffset() - start);
+        return code;
     }
 
     if (c == L'"') {
         // The text runs from after the opening quote to the closing one; no escapes.
         for (c = Skip(); c != L'"'; c = Extend()) {
             if (c == L'\0') { // unterminated
-                SetTokenPlace(start, CursorOffset() - start);
+                StoreToken(value, start, CursorOffset() - start);
                 return kQuarnWktError;
             }
         }
         EndToken();
         QuarnWktSetText(value, TokenText());
         Extend(); // the closing quote
-        SetTokenPlace(start, CursorOffset() - start);
+        StoreToken(value, start, CursorOffset() - start);
         return kQuarnWktString;
     }
 
     if (c < 1 || c > 255) ReopenToken(); // keep it in the stored input for diagnostics
     Extend();
-    SetTokenPlace(start, 1);
+    StoreToken(value, start, 1);
     // A character outside 1 to 255 (wchar_t may be signed) could pose as a named token
     // or as the end of input: it is the error token instead.
     if (c < 1 || c > 255) return kQuarnWktError;

@@ -132,7 +132,8 @@ class QUARN_API CQuarnWKTCoordinateSystemParser : public CTOOLParser {
 public:
     explicit CQuarnWKTCoordinateSystemParser(CQuarnCoordinateSystemFactory* factory = nullptr);
 
-    // Frees the value objects, the engine's replay queue and the stored input.
+    // Frees the value objects, the stored input and what the replay queue holds beyond its
+    // first chunk.
     ~CQuarnWKTCoordinateSystemParser() override;
 
     // Keyword lookup: `word` compared, ignoring the case of A to Z, with the token names
@@ -190,11 +191,10 @@ private:
     // last; `result` ($$) arrives cleared. The factory pointer may be null.
     void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
 
-    // The thread's token slot the lexer writes; part of the engine's state.
-    static QuarnWktValue& TokenSlot();
-    // Where the token the lexer read stands: character offset into the text and length.
-    static void SetTokenPlace(std::int32_t position, std::int32_t length);
-    // Frees the thread's replay queue.
+    // Leaves a token's value for the engine, with where it stands: character offset into
+    // the text and length. The token slot is part of the thread's engine state.
+    static void StoreToken(const QuarnWktValue& value, long position, long length);
+    // Shrinks the thread's replay queue to its first chunk.
     static void ReleaseReplayQueue();
     // Frees the value objects of the parse.
     void ReleaseValues();
