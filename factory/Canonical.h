@@ -4,22 +4,40 @@
 #define QUARN_FACTORY_CANONICAL_H
 
 #include "Factory.h"
+#include "RegistryIndex.h"
 
 #include <memory>
 #include <new>
 #include <utility>
 
-// The first registered object equal to `candidate` by its class's operator==, the new
-// object on the left. Objects of another class in the registry (a host may register
-// anything) are passed over.
+// The position of the first registered object equal to `candidate` by its class's
+// operator==, the new object on the left (on the right with `registeredOnLeft`), other
+// than `skip`; -1 when there is none. Objects
+// of another class in the registry (a host may register anything) are passed over. The
+// registry's index finds the few objects that can be equal; the answer is that of a walk
+// from index 0.
+template <class T>
+int QuarnFindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_Info* skip = nullptr,
+                     bool registeredOnLeft = false) {
+    struct Request {
+        const T* candidate;
+        const CS_Info* skip;
+        bool registeredOnLeft;
+    } request{&candidate, skip, registeredOnLeft};
+    auto equal = [](const void* context, const CS_Info* item) -> bool {
+        const Request* r = static_cast<const Request*>(context);
+        const T& registered = *static_cast<const T*>(item);
+        if (item == r->skip) return false;
+        if (r->registeredOnLeft) return registered == *r->candidate;
+        return *r->candidate == registered;
+    };
+    return line.Index().FindEqual(line, candidate, &request, equal);
+}
+
+// The first registered object equal to `candidate` (see QuarnFindEqualAt), or null.
 template <class T> T* QuarnFindEqual(const CQuarnInfoArray& line, const T& candidate) {
-    for (int i = 0; i < line.GetSize(); ++i) {
-        CS_Info* item = line.GetAt(i);
-        if (item != nullptr && item->GetObjectType() == candidate.GetObjectType() &&
-            candidate == *static_cast<T*>(item))
-            return static_cast<T*>(item);
-    }
-    return nullptr;
+    int position = QuarnFindEqualAt(line, candidate);
+    return position < 0 ? nullptr : static_cast<T*>(line.GetAt(position));
 }
 
 // Registers `candidate` through the factory's AddItem (reached through the table of virtual

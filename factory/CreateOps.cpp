@@ -113,16 +113,11 @@ const CS_Projection* CQuarnCoordinateSystemFactory::CreateProjection(
 const CS_Projection*
 CQuarnCoordinateSystemFactory::FindEqualProjection(const CS_Projection* projection) const {
     if (projection == nullptr || projection->GetObjectType() != kQuarnProjection) return nullptr;
-    const CQuarnProjection& wanted = *static_cast<const CQuarnProjection*>(projection);
     const CQuarnInfoArray& line = GetProductLine(kQuarnProjection);
-    for (int i = 0; i < line.GetSize(); ++i) {
-        const CS_Info* item = line.GetAt(i);
-        if (item == nullptr || item == projection || item->GetObjectType() != kQuarnProjection)
-            continue;
-        if (*static_cast<const CQuarnProjection*>(item) == wanted)
-            return static_cast<const CQuarnProjection*>(item);
-    }
-    return nullptr;
+    // The registered projection is the left side of the comparison.
+    int equal =
+        QuarnFindEqualAt(line, *static_cast<const CQuarnProjection*>(projection), projection, true);
+    return equal < 0 ? nullptr : static_cast<const CQuarnProjection*>(line.GetAt(equal));
 }
 
 // ---- Datums -------------------------------------------------------------------------------

@@ -72,9 +72,10 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
 
     // Unlike every other kind, an equal registered system takes the requested name.
     const CQuarnInfoArray& line = GetProductLine(kQuarnProjectedCS);
-    if (CQuarnProjectedCoordinateSystem* equal = QuarnFindEqual(line, *system)) {
-        equal->SetName(name);
-        return equal;
+    int equal = QuarnFindEqualAt(line, *system);
+    if (equal >= 0) {
+        line.Index().Rename(line, equal, name);
+        return static_cast<CQuarnProjectedCoordinateSystem*>(line.GetAt(equal));
     }
     return QuarnRegister(*this, std::move(system));
 }

@@ -7,19 +7,33 @@
 #include "../platform/PtrArray.h"
 #include "../wkt/WktParser.h"
 
+#include <memory>
+
+class QuarnRegistryIndex;
+
 // The registry of one object type: registered objects in the order they were added. It
 // holds pointers only; the factory creates and destroys the objects.
 class QUARN_API CQuarnInfoArray : public CTypedPtrArray<CPtrArray, CS_Info*> {
 public:
+    CQuarnInfoArray();
+    ~CQuarnInfoArray();
+
     // The first registered object whose name equals `name` ignoring the case of A to Z
     // (whole texts), or null. An empty name finds nothing.
     CS_Info* Find(const wchar_t* name) const;
 
     // A name that no registered object carries: `name` itself when it is free, otherwise
     // its part before the first `~` followed by `~1`, `~2`, ... The text lives in one
-    // process-wide buffer until the next GetUniqueName call on any registry. A null or
-    // empty name gives an empty result.
+    // buffer of the calling thread until that thread's next GetUniqueName call on any
+    // registry. A null or empty name gives an empty result.
     const wchar_t* GetUniqueName(const wchar_t* name) const;
+
+    // The lookup structures over this registry (used inside the library): built on first
+    // use, they follow appended elements and start again after any other change.
+    QuarnRegistryIndex& Index() const;
+
+private:
+    mutable std::unique_ptr<QuarnRegistryIndex> m_index;
 };
 
 class QUARN_API CQuarnCoordinateSystemFactory : public CS_CoordinateSystemFactory {

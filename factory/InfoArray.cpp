@@ -1,31 +1,25 @@
 #include "Factory.h"
-
-#include "../model/Text.h"
+#include "RegistryIndex.h"
 
 #include <string>
 
+CQuarnInfoArray::CQuarnInfoArray() = default;
+
+CQuarnInfoArray::~CQuarnInfoArray() = default;
+
+QuarnRegistryIndex& CQuarnInfoArray::Index() const {
+    if (!m_index) m_index.reset(new QuarnRegistryIndex());
+    return *m_index;
+}
+
 CS_Info* CQuarnInfoArray::Find(const wchar_t* name) const {
-    if (name == nullptr || name[0] == L'\0') return nullptr;
-    for (int i = 0; i < GetSize(); ++i) {
-        CS_Info* item = GetAt(i);
-        if (item != nullptr && QuarnEqualNoCase(item->GetName(), name)) return item;
-    }
-    return nullptr;
+    int position = Index().FindName(*this, name);
+    return position < 0 ? nullptr : GetAt(position);
 }
 
 const wchar_t* CQuarnInfoArray::GetUniqueName(const wchar_t* name) const {
-    // One result text for the whole process; it is built on first use and lives until exit.
-    static std::wstring result;
-    if (name == nullptr) name = L"";
-    const wchar_t* tilde = name;
-    while (*tilde != L'\0' && *tilde != L'~')
-        ++tilde;
-    const std::wstring base(name, tilde);
-
-    // A suffix the name already carries stays on the first try.
-    std::wstring candidate(name);
-    for (unsigned long long counter = 1; Find(candidate.c_str()) != nullptr; ++counter)
-        candidate = base + L"~" + std::to_wstring(counter);
-    result.swap(candidate);
+    // One result text per thread; it is built on first use and lives until the thread ends.
+    static thread_local std::wstring result;
+    result = Index().UniqueName(*this, name);
     return result.c_str();
 }

@@ -6,42 +6,42 @@
 #include "Model.h"
 #include "Text.h"
 
-// Implements the identification operations of CS_Info on top of an interface. Each text is
-// kept in a fixed field: at most 255 characters, always terminated. Alias, abbreviation,
-// remarks and XML are not kept: their getters answer null.
+// Implements the identification operations of CS_Info on top of an interface. Each text
+// keeps at most 255 characters in a block of its own length. Alias, abbreviation, remarks
+// and XML are not kept: their getters answer null.
 template <class Interface> class CQuarnInfo : public Interface {
 public:
-    const wchar_t* GetName() const override { return m_name; }
-    const wchar_t* GetAuthority() const override { return m_authority; }
-    const wchar_t* GetAuthorityCode() const override { return m_authorityCode; }
+    const wchar_t* GetName() const override { return m_name.Get(); }
+    const wchar_t* GetAuthority() const override { return m_authority.Get(); }
+    const wchar_t* GetAuthorityCode() const override { return m_authorityCode.Get(); }
     const wchar_t* GetAlias() const override { return nullptr; }
     const wchar_t* GetAbbreviation() const override { return nullptr; }
     const wchar_t* GetRemarks() const override { return nullptr; }
     const wchar_t* GetXML() const override { return nullptr; }
 
     // A null text stores an empty one.
-    void SetName(const wchar_t* name) override { QuarnCopyText(m_name, name); }
-    void SetAuthority(const wchar_t* authority) { QuarnCopyText(m_authority, authority); }
-    void SetAuthorityCode(const wchar_t* code) { QuarnCopyText(m_authorityCode, code); }
+    void SetName(const wchar_t* name) override { m_name.Set(name); }
+    void SetAuthority(const wchar_t* authority) { m_authority.Set(authority); }
+    void SetAuthorityCode(const wchar_t* code) { m_authorityCode.Set(code); }
 
 protected:
-    CQuarnInfo() : m_name(), m_authority(), m_authorityCode() {}
+    CQuarnInfo() = default;
     // Copying takes every field, the reference count included.
     CQuarnInfo(const CQuarnInfo& other) = default;
     // Assignment takes the three texts through the source's getters and leaves the
     // target's reference count as it was.
     CQuarnInfo& operator=(const CQuarnInfo& other) {
-        QuarnCopyText(m_name, other.GetName());
-        QuarnCopyText(m_authority, other.GetAuthority());
-        QuarnCopyText(m_authorityCode, other.GetAuthorityCode());
+        m_name.Set(other.GetName());
+        m_authority.Set(other.GetAuthority());
+        m_authorityCode.Set(other.GetAuthorityCode());
         return *this;
     }
     ~CQuarnInfo() = default;
 
 private:
-    wchar_t m_name[kQuarnTextField];
-    wchar_t m_authority[kQuarnTextField];
-    wchar_t m_authorityCode[kQuarnTextField];
+    QuarnText m_name;
+    QuarnText m_authority;
+    QuarnText m_authorityCode;
 };
 
 #endif

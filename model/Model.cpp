@@ -7,7 +7,7 @@ long CS_Info::AddRef() const {
 }
 
 long CS_Info::AddRef() {
-    return m_refCount++;
+    return m_refCount.fetch_add(1, std::memory_order_relaxed);
 }
 
 long CS_Info::Release() const {
@@ -15,11 +15,11 @@ long CS_Info::Release() const {
 }
 
 long CS_Info::Release() {
-    return m_refCount--;
+    return m_refCount.fetch_sub(1, std::memory_order_relaxed);
 }
 
 long CS_Info::GetRefCount() const {
-    return m_refCount;
+    return m_refCount.load(std::memory_order_relaxed);
 }
 
 double CS_CoordinateSystem::GetAzimuth() const {

@@ -9,6 +9,7 @@
 
 #include "../tessel/Tessel.h"
 
+#include <atomic>
 #include <cstdint>
 
 // Object type codes (GetObjectType), one per implementation class. The factory keeps one
@@ -77,9 +78,9 @@ public:
     virtual const wchar_t* GetAlias() const = 0;
     virtual const wchar_t* GetAbbreviation() const = 0;
     virtual const wchar_t* GetRemarks() const = 0;
-    // The object as WKT, in a buffer owned by the implementation class; valid until the
-    // next GetWKT on an object of that class. `unit` is a unit context (used by the prime
-    // meridian); other classes ignore it.
+    // The object as WKT, in a buffer owned by the implementation class (one per thread);
+    // valid until the next GetWKT on an object of that class in the same thread. `unit` is a unit
+    // context (used by the prime meridian); other classes ignore it.
     virtual const wchar_t* GetWKT(const CS_Unit* unit) const = 0;
     virtual const wchar_t* GetXML() const = 0;
     virtual long GetObjectType() const = 0;
@@ -94,15 +95,17 @@ public:
 
 protected:
     CS_Info() : m_refCount(0) {}
-    CS_Info(const CS_Info& other) : m_refCount(other.m_refCount) {}
+    CS_Info(const CS_Info& other) : m_refCount(other.GetRefCount()) {}
     CS_Info& operator=(const CS_Info& other) {
-        m_refCount = other.m_refCount;
+        m_refCount.store(other.GetRefCount(), std::memory_order_relaxed);
         return *this;
     }
     ~CS_Info() = default;
 
 private:
-    mutable std::int32_t m_refCount;
+    // Atomic so that clients of a shared, finished factory may count references from several
+    // threads; the count orders nothing else, so relaxed operations suffice.
+    std::atomic<std::int32_t> m_refCount;
 };
 
 class QUARN_API CS_Unit : public CS_Info {

@@ -1,22 +1,27 @@
 #include "ModuleSetup.h"
 
+#include <atomic>
+
 // The flag is constant-initialised, so it holds false before any code of the process runs.
+// It is atomic so that a thread changing it never races with readers in other threads: a
+// read gives the old or the new setting. It guards no other data, hence relaxed order.
 namespace {
-bool g_prjLoading = false;
+std::atomic<bool> g_prjLoading{false};
 } // namespace
 
 void SetPrjLoading(bool loading) {
-    g_prjLoading = loading;
+    g_prjLoading.store(loading, std::memory_order_relaxed);
 }
 
 bool IsPrjLoading() {
-    return g_prjLoading;
+    return g_prjLoading.load(std::memory_order_relaxed);
 }
 
 // The default records are function-local statics: each is built the first time anything
 // asks for it, which is before any use however early a host's own static constructors run,
-// and the list is built from the three named axes after them. They are destroyed in
-// reverse order when the library is unloaded.
+// and the list is built from the three named axes after them. The language builds such a
+// static exactly once even when threads ask for it at the same time, the others waiting
+// until it is complete. They are destroyed in reverse order when the library is unloaded.
 const CQuarnAxisInfo& QuarnDefaultAxisX() {
     static const CQuarnAxisInfo axis(L"X", CS_AO_East);
     return axis;

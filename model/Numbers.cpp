@@ -2,24 +2,139 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
 
-std::size_t QuarnFormatNumber(double value, wchar_t* out) {
-    // std::to_chars is specified as printf in the C locale, so it never sees a decimal comma.
+namespace {
+
+// "%.15G" through std::to_chars, which is specified as printf in the C locale and so never
+// sees a decimal comma. "%G" writes the exponent mark and the words for infinity and NaN in
+// upper case.
+std::size_t FormatWithPrecision(double value, wchar_t* out) {
     char text[kQuarnNumberText];
     std::to_chars_result r =
         std::to_chars(text, text + sizeof text - 1, value, std::chars_format::general, 15);
     std::size_t length = static_cast<std::size_t>(r.ptr - text);
     for (std::size_t i = 0; i < length; ++i) {
         char c = text[i];
-        // "%G" writes the exponent mark and the words for infinity and NaN in upper case.
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         out[i] = static_cast<wchar_t>(c);
     }
     out[length] = L'\0';
     return length;
+}
+
+// Writes the decimal digits of `n` (at least one) at `out`; returns the count.
+std::size_t PutDigits(std::uint64_t n, wchar_t* out) {
+    wchar_t reversed[20];
+    std::size_t count = 0;
+    do {
+        reversed[count++] = static_cast<wchar_t>(L'0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = reversed[count - 1 - i];
+    return count;
+}
+
+// Lays out significant digits (no trailing zeros) with decimal exponent `exponent` the way
+// "%G" with precision 15 does: exponent form below -4 or from 15 on, else fixed notation,
+// with no trailing point.
+std::size_t LayOut(bool negative, const char* digits, std::size_t count, int exponent,
+                   wchar_t* out) {
+    std::size_t n = 0;
+    if (negative) out[n++] = L'-';
+    if (exponent < -4 || exponent >= 15) {
+        out[n++] = static_cast<wchar_t>(digits[0]);
+        if (count > 1) {
+            out[n++] = L'.';
+            for (std::size_t i = 1; i < count; ++i)
+                out[n++] = static_cast<wchar_t>(digits[i]);
+        }
+        out[n++] = L'E';
+        out[n++] = exponent < 0 ? L'-' : L'+';
+        unsigned magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+        if (magnitude < 10) out[n++] = L'0';
+        n += PutDigits(magnitude, out + n);
+    } else if (exponent < 0) {
+        out[n++] = L'0';
+        out[n++] = L'.';
+        for (int i = -1; i > exponent; --i)
+            out[n++] = L'0';
+        for (std::size_t i = 0; i < count; ++i)
+            out[n++] = static_cast<wchar_t>(digits[i]);
+    } else {
+        const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+        for (std::size_t i = 0; i < whole; ++i)
+            out[n++] = i < count ? static_cast<wchar_t>(digits[i]) : L'0';
+        if (count > whole) {
+            out[n++] = L'.';
+            for (std::size_t i = whole; i < count; ++i)
+                out[n++] = static_cast<wchar_t>(digits[i]);
+        }
+    }
+    out[n] = L'\0';
+    return n;
+}
+
+} // namespace
+
+std::size_t QuarnFormatNumber(double value, wchar_t* out) {
+    if (!std::isfinite(value)) return FormatWithPrecision(value, out);
+    const bool negative = std::signbit(value);
+    const double magnitude = negative ? -value : value;
+    // Whole numbers of at most 15 digits are written whole ("-0" for negative zero).
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        std::size_t n = 0;
+        if (negative) out[n++] = L'-';
+        n += PutDigits(static_cast<std::uint64_t>(magnitude), out + n);
+        out[n] = L'\0';
+        return n;
+    }
+    // Below the normal range the spacing of doubles is coarse: only printf's rounding serves.
+    if (magnitude < std::numeric_limits<double>::min()) return FormatWithPrecision(value, out);
+    // The shortest text that reads back as the value: when it has at most 15 significant
+    // digits it is also the value rounded to 15 digits (the spacing of normal doubles is
+    // finer than that of 15 digits), so "%.15G" writes the same digits and exponent.
+    // Longer texts are rounded to 15 digits below.
+    char text[kQuarnNumberText];
+    std::to_chars_result r =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    char digits[20];
+    std::size_t count = 0;
+    const char* p = text;
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (*p != '.') digits[count++] = *p;
+    }
+    // A 16-digit shortest text ending in 5 lies on a rounding midpoint of 15 digits: only
+    // the exact value decides which way it goes.
+    if (p == r.ptr || (count == 16 && digits[15] == '5')) return FormatWithPrecision(value, out);
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
+    if (count > 15) {
+        // Otherwise no midpoint lies between the value and its shortest text (the shortest
+        // text would be that midpoint), so rounding the text rounds the value.
+        const bool up = digits[15] >= '5';
+        count = 15;
+        if (up) {
+            std::size_t i = count;
+            while (i > 0 && digits[i - 1] == '9')
+                --i;
+            if (i == 0) { // 999999999999999 rounds up to 1 of the next power of ten
+                digits[0] = '1';
+                count = 1;
+                ++exponent;
+            } else {
+                ++digits[i - 1];
+                count = i;
+            }
+        }
+        while (count > 1 && digits[count - 1] == '0')
+            --count;
+    }
+    return LayOut(negative, digits, count, exponent, out);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <cstdint>
+#include <new>
 
 namespace {
 
@@ -18,6 +19,23 @@ void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
     }
     for (; i < kQuarnTextField; ++i)
         field[i] = L'\0';
+}
+
+void QuarnText::Set(const wchar_t* text) {
+    std::size_t length = 0;
+    if (text != nullptr) {
+        while (length < static_cast<std::size_t>(kQuarnTextLimit) && text[length] != L'\0')
+            ++length;
+    }
+    // The new text may lie inside the old block (a text set from its own getter).
+    wchar_t* block = length > 0 ? new (std::nothrow) wchar_t[length + 1] : nullptr;
+    if (block != nullptr) {
+        for (std::size_t i = 0; i < length; ++i)
+            block[i] = text[i];
+        block[length] = L'\0';
+    }
+    delete[] m_text;
+    m_text = block;
 }
 
 bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b) {

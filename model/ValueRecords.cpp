@@ -68,11 +68,23 @@ bool Equal3DIMInfo(const CS_3DIMInfo* a, const CS_3DIMInfo* b) {
 
 // ---- CQuarnAxisInfo -----------------------------------------------------------------------
 
-wchar_t CQuarnAxisInfo::m_WKT[2048];
+thread_local wchar_t CQuarnAxisInfo::m_WKT[2048];
 
 namespace {
-QuarnWktClassState g_axisCompose;
-QuarnWktClassState g_parameterCompose;
+thread_local QuarnWktClassState g_axisCompose;
+thread_local QuarnWktClassState g_parameterCompose;
+
+const wchar_t* FormatAxisInto(const wchar_t* name, long orientation, wchar_t* buffer, long limit) {
+    QuarnWktComposer wkt(g_axisCompose);
+    wkt.Format(kQuarnWktAxis).Arg(name).Arg(CQuarnAxisInfo::OrientationWord(orientation));
+    return wkt.Finish(buffer, limit);
+}
+
+const wchar_t* FormatParameterInto(const wchar_t* name, double value, wchar_t* buffer, long limit) {
+    QuarnWktComposer wkt(g_parameterCompose);
+    wkt.Format(kQuarnWktParameter).Arg(name).Arg(value);
+    return wkt.Finish(buffer, limit);
+}
 } // namespace
 
 CQuarnAxisInfo::CQuarnAxisInfo() : CS_AxisInfo() {}
@@ -125,14 +137,16 @@ const wchar_t* CQuarnAxisInfo::GetWKT() const {
 }
 
 const wchar_t* CQuarnAxisInfo::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_axisCompose);
-    wkt.Format(kQuarnWktAxis).Arg(GetName()).Arg(OrientationWord(GetOrientation()));
-    return wkt.Finish(buffer, limit);
+    return FormatAxisInto(GetName(), GetOrientation(), buffer, limit);
+}
+
+const wchar_t* CQuarnAxisInfo::FormatAxis(const wchar_t* name, long orientation) {
+    return FormatAxisInto(name, orientation, m_WKT, 2048);
 }
 
 // ---- CQuarnProjectionParameter ------------------------------------------------------------
 
-wchar_t CQuarnProjectionParameter::m_WKT[2048];
+thread_local wchar_t CQuarnProjectionParameter::m_WKT[2048];
 
 CQuarnProjectionParameter::CQuarnProjectionParameter() : CS_ProjectionParameter() {}
 
@@ -177,9 +191,11 @@ const wchar_t* CQuarnProjectionParameter::GetWKT() const {
 }
 
 const wchar_t* CQuarnProjectionParameter::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_parameterCompose);
-    wkt.Format(kQuarnWktParameter).Arg(GetName()).Arg(GetValue());
-    return wkt.Finish(buffer, limit);
+    return FormatParameterInto(GetName(), GetValue(), buffer, limit);
+}
+
+const wchar_t* CQuarnProjectionParameter::FormatParameter(const wchar_t* name, double value) {
+    return FormatParameterInto(name, value, m_WKT, 2048);
 }
 
 // ---- CQuarnWGS84ConversionInfo ------------------------------------------------------------

@@ -40,8 +40,12 @@ public:
 
     // The word written for an orientation code.
     static const wchar_t* OrientationWord(long code);
+    // The AXIS element of a name and an orientation, written into m_WKT as GetWKT writes
+    // it; objects that keep their axes compactly write them through this.
+    static const wchar_t* FormatAxis(const wchar_t* name, long orientation);
 
-    static wchar_t m_WKT[2048];
+    // Each thread has its own: a text stays valid until the next axis text in that thread.
+    static thread_local wchar_t m_WKT[2048];
 };
 
 class QUARN_API CQuarnProjectionParameter : public CS_ProjectionParameter {
@@ -73,9 +77,11 @@ public:
     // The PARAMETER element.
     virtual const wchar_t* GetWKT() const;
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
+    // The PARAMETER element of a name and a value, written into m_WKT as GetWKT writes it.
+    static const wchar_t* FormatParameter(const wchar_t* name, double value);
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 };
 
 class QUARN_API CQuarnWGS84ConversionInfo : public CS_WGS84ConversionInfo {

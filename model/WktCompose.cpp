@@ -3,6 +3,7 @@
 #include "Numbers.h"
 
 #include <cstdio>
+#include <cwchar>
 
 QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state)
     : m_state(state), m_pattern(nullptr), m_length(0), m_owner(!state.busy), m_failed(state.busy) {
@@ -16,25 +17,26 @@ QuarnWktComposer::~QuarnWktComposer() {
     if (m_owner) m_state.busy = false;
 }
 
-void QuarnWktComposer::Put(wchar_t c) {
-    // The last place of the buffer is kept for the terminator.
+void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
+    // The last place of the buffer is kept for the terminator, which Length and Finish set.
     if (m_owner && m_length < static_cast<std::size_t>(kQuarnWktCapacity - 1)) {
-        m_state.compose[m_length] = c;
-        m_state.compose[m_length + 1] = L'\0';
+        const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
+        std::wmemcpy(m_state.compose + m_length, text, count < room ? count : room);
     }
-    ++m_length;
+    m_length += count;
 }
 
 void QuarnWktComposer::Append(const wchar_t* text) {
-    if (text == nullptr) return;
-    for (; *text != L'\0'; ++text)
-        Put(*text);
+    if (text != nullptr) Append(text, std::wcslen(text));
 }
 
 void QuarnWktComposer::NextPlaceholder() {
     if (m_pattern == nullptr) return;
-    for (; *m_pattern != L'\0' && *m_pattern != L'%'; ++m_pattern)
-        Put(*m_pattern);
+    const wchar_t* mark = m_pattern;
+    while (*mark != L'\0' && *mark != L'%')
+        ++mark;
+    Append(m_pattern, static_cast<std::size_t>(mark - m_pattern));
+    m_pattern = mark;
     if (*m_pattern == L'\0') return;
     // A placeholder runs from the percent sign to its conversion letter (s, G or d).
     for (++m_pattern; *m_pattern != L'\0'; ++m_pattern) {
@@ -49,6 +51,12 @@ void QuarnWktComposer::NextPlaceholder() {
 void QuarnWktComposer::FlushTemplate() {
     Append(m_pattern);
     m_pattern = nullptr;
+}
+
+void QuarnWktComposer::Terminate() {
+    if (!m_owner) return;
+    const std::size_t end = static_cast<std::size_t>(kQuarnWktCapacity - 1);
+    m_state.compose[m_length < end ? m_length : end] = L'\0';
 }
 
 QuarnWktComposer& QuarnWktComposer::Format(const wchar_t* pattern) {
@@ -66,8 +74,7 @@ QuarnWktComposer& QuarnWktComposer::Arg(const wchar_t* text) {
 QuarnWktComposer& QuarnWktComposer::Arg(double value) {
     NextPlaceholder();
     wchar_t text[kQuarnNumberText];
-    QuarnFormatNumber(value, text);
-    Append(text);
+    Append(text, QuarnFormatNumber(value, text));
     return *this;
 }
 
@@ -75,9 +82,11 @@ QuarnWktComposer& QuarnWktComposer::ArgInteger(long value) {
     NextPlaceholder();
     // No locale puts grouping or other digits into a plain "%ld".
     char text[24];
-    std::snprintf(text, sizeof text, "%ld", value);
-    for (const char* p = text; *p != '\0'; ++p)
-        Put(static_cast<wchar_t>(*p));
+    const int length = std::snprintf(text, sizeof text, "%ld", value);
+    wchar_t wide[24];
+    for (int i = 0; i < length; ++i)
+        wide[i] = static_cast<wchar_t>(text[i]);
+    Append(wide, static_cast<std::size_t>(length));
     return *this;
 }
 
@@ -94,16 +103,17 @@ QuarnWktComposer& QuarnWktComposer::Fail() {
 
 std::size_t QuarnWktComposer::Length() {
     FlushTemplate();
+    Terminate();
     return m_length;
 }
 
 const wchar_t* QuarnWktComposer::Finish(wchar_t* destination, long limit) {
     FlushTemplate();
+    Terminate();
     if (destination == nullptr || limit <= 0) return destination;
     bool whole = !m_failed && m_length < static_cast<std::size_t>(kQuarnWktCapacity);
     if (whole && m_length < static_cast<std::size_t>(limit)) {
-        for (std::size_t i = 0; i < m_length; ++i)
-            destination[i] = m_state.compose[i];
+        std::wmemcpy(destination, m_state.compose, m_length);
         destination[m_length] = L'\0';
     } else {
         destination[0] = L'\0';

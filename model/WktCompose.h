@@ -1,7 +1,8 @@
 // How every class composes its WKT text (internal to the library).
 //
 // Each class owns a result buffer (its static m_WKT) and a composition buffer, both of
-// kQuarnWktCapacity characters and shared by all objects of the class. FormatWKT composes
+// kQuarnWktCapacity characters, one of each per thread, shared by all objects of the class
+// within that thread. FormatWKT composes
 // the element in the composition buffer and copies it to the caller's buffer only when it
 // is shorter than the caller's limit (the length rule); otherwise the caller gets "".
 #ifndef QUARN_MODEL_WKTCOMPOSE_H
@@ -59,8 +60,10 @@ public:
     const wchar_t* Finish(wchar_t* destination, long limit);
 
 private:
-    void Put(wchar_t c);
+    void Append(const wchar_t* text, std::size_t count);
     void Append(const wchar_t* text);
+    // Ends the stored text (the full text, or as much as fits).
+    void Terminate();
     // Copies the template up to its next placeholder and steps over the placeholder.
     void NextPlaceholder();
     // Copies the rest of the template.

@@ -7,9 +7,9 @@
 
 namespace {
 
-QuarnWktClassState g_horizontalCompose;
-QuarnWktClassState g_verticalCompose;
-QuarnWktClassState g_localCompose;
+thread_local QuarnWktClassState g_horizontalCompose;
+thread_local QuarnWktClassState g_verticalCompose;
+thread_local QuarnWktClassState g_localCompose;
 
 // VERT_DATUM and LOCAL_DATUM share their form: KEYWORD["name",type].
 const wchar_t* FormatNamedType(QuarnWktClassState& state, const wchar_t* pattern,
@@ -28,10 +28,10 @@ bool NamesGridFiles(const wchar_t* name) {
 
 // ---- CQuarnHorizontalDatum ----------------------------------------------------------------
 
-wchar_t CQuarnHorizontalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnHorizontalDatum::m_WKT[2048];
 
 CQuarnHorizontalDatum::CQuarnHorizontalDatum()
-    : m_datumType(kQuarnDatumClassic), m_ellipsoid(nullptr), m_shift(), m_gridFiles() {}
+    : m_datumType(kQuarnDatumClassic), m_ellipsoid(nullptr), m_shift() {}
 
 CQuarnHorizontalDatum::CQuarnHorizontalDatum(const CQuarnHorizontalDatum& other) = default;
 
@@ -41,26 +41,67 @@ CQuarnHorizontalDatum& CQuarnHorizontalDatum::operator=(const CQuarnHorizontalDa
     CQuarnInfo::operator=(other);
     m_datumType = other.GetDatumType();
     m_ellipsoid = other.GetEllipsoid();
-    m_shift = other.GetWGS84Parameters();
+    if (this != &other) {
+        for (int i = 0; i < kShiftValues; ++i)
+            m_shift[i] = other.m_shift[i];
+        m_areaOfUse = other.m_areaOfUse;
+    }
+    m_shiftRecord.Refresh([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); });
     return *this;
 }
 
 unsigned char CQuarnHorizontalDatum::operator==(const CQuarnHorizontalDatum& other) const {
-    return CompareBaseNames(GetName(), other.GetName()) == 0 &&
-           GetDatumType() == other.GetDatumType() && m_ellipsoid == other.GetEllipsoid() &&
-           EqualWGS84ConversionInfo(GetWGS84Parameters(), other.GetWGS84Parameters());
+    if (CompareBaseNames(GetName(), other.GetName()) != 0 ||
+        GetDatumType() != other.GetDatumType() || m_ellipsoid != other.GetEllipsoid())
+        return false;
+    // The seven numbers within 1e-12 each, as for the records; the area of use takes no part.
+    for (int i = 0; i < kShiftValues; ++i) {
+        if (!QuarnWithinTolerance(m_shift[i], other.m_shift[i])) return false;
+    }
+    return true;
+}
+
+const CS_WGS84ConversionInfo* CQuarnHorizontalDatum::GetWGS84Parameters() const {
+    return m_shiftRecord.Get([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); });
+}
+
+const CS_3DIMInfo* CQuarnHorizontalDatum::Get3DIMParameters() const {
+    return m_gridFilesRecord.Get([this](CQuarn3DIMInfo* record) { FillGridFiles(record); });
+}
+
+void CQuarnHorizontalDatum::TakeShift(const CS_WGS84ConversionInfo& shift) {
+    const double values[kShiftValues] = {shift.Dx, shift.Dy, shift.Dz, shift.Ex,
+                                         shift.Ey, shift.Ez, shift.Ppm};
+    for (int i = 0; i < kShiftValues; ++i)
+        m_shift[i] = values[i];
+    m_areaOfUse.Set(shift.areaOfUse);
+    m_shiftRecord.Refresh([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); });
+}
+
+void CQuarnHorizontalDatum::FillShift(CQuarnWGS84ConversionInfo* record) const {
+    *record = CQuarnWGS84ConversionInfo(m_shift[0], m_shift[1], m_shift[2], m_shift[3], m_shift[4],
+                                        m_shift[5], m_shift[6]);
+    record->SetName(m_areaOfUse.Get());
+}
+
+void CQuarnHorizontalDatum::FillGridFiles(CQuarn3DIMInfo* record) const {
+    record->SetLBFFileName(m_lbfFileName.Get());
+    record->SetCOPFileName(m_copFileName.Get());
 }
 
 void CQuarnHorizontalDatum::SetWGS84Parameters(const CQuarnWGS84ConversionInfo* shift) {
-    if (shift != nullptr) m_shift = *shift;
+    if (shift != nullptr) TakeShift(*shift);
 }
 
 void CQuarnHorizontalDatum::Set3DIMParameters(const CS_3DIMInfo* gridFiles) {
-    m_gridFiles = gridFiles; // the record copy ignores null
+    if (gridFiles == nullptr) return;
+    m_lbfFileName.Set(gridFiles->LBFFileName);
+    m_copFileName.Set(gridFiles->COPFileName);
+    m_gridFilesRecord.Refresh([this](CQuarn3DIMInfo* record) { FillGridFiles(record); });
 }
 
 void CQuarnHorizontalDatum::Set3DIMParameters(const CQuarn3DIMInfo* gridFiles) {
-    if (gridFiles != nullptr) m_gridFiles = *gridFiles;
+    Set3DIMParameters(static_cast<const CS_3DIMInfo*>(gridFiles));
 }
 
 const wchar_t* CQuarnHorizontalDatum::GetWKT(const CS_Unit*) const {
@@ -73,25 +114,21 @@ const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) con
     // A datum without an ellipsoid cannot form its element: its whole text is "".
     if (ellipsoid == nullptr) return wkt.Fail().Finish(buffer, limit);
 
-    const CS_WGS84ConversionInfo* shift = GetWGS84Parameters();
     const bool gridFiles = NamesGridFiles(GetName());
     wkt.Format(gridFiles ? kQuarnWktDatum3Dim : kQuarnWktDatum).Arg(GetName());
     // The ellipsoid's text lies in its class's buffer: consume it before anything else
     // could overwrite it.
     wkt.Arg(ellipsoid->GetWKT(nullptr));
     // The rotations are held with the opposite sign; negating a zero writes -0.
-    wkt.Arg(shift->Dx).Arg(shift->Dy).Arg(shift->Dz);
-    wkt.Arg(-shift->Ex).Arg(-shift->Ey).Arg(-shift->Ez).Arg(shift->Ppm);
-    if (gridFiles) {
-        const CS_3DIMInfo* grid = Get3DIMParameters();
-        wkt.Arg(grid->LBFFileName).Arg(grid->COPFileName);
-    }
+    wkt.Arg(m_shift[0]).Arg(m_shift[1]).Arg(m_shift[2]);
+    wkt.Arg(-m_shift[3]).Arg(-m_shift[4]).Arg(-m_shift[5]).Arg(m_shift[6]);
+    if (gridFiles) wkt.Arg(m_lbfFileName.Get()).Arg(m_copFileName.Get());
     return wkt.Finish(buffer, limit);
 }
 
 // ---- CQuarnVerticalDatum ------------------------------------------------------------------
 
-wchar_t CQuarnVerticalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnVerticalDatum::m_WKT[2048];
 
 CQuarnVerticalDatum::CQuarnVerticalDatum() : m_datumType(kQuarnDatumClassic) {}
 
@@ -125,7 +162,7 @@ const wchar_t* CQuarnVerticalDatum::FormatWKT(wchar_t* buffer, long limit) const
 
 // ---- CQuarnLocalDatum ---------------------------------------------------------------------
 
-wchar_t CQuarnLocalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnLocalDatum::m_WKT[2048];
 
 CQuarnLocalDatum::CQuarnLocalDatum() : m_datumType(kQuarnDatumLocal) {}
 

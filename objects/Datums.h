@@ -3,6 +3,7 @@
 #define QUARN_OBJECTS_DATUMS_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/Model.h"
 #include "../model/Records.h"
 #include "../model/ValueRecords.h"
@@ -17,7 +18,8 @@ constexpr long kQuarnDatumLocal = 10000;      // default of local datums
 // The datum of geographic, projected and geocentric systems. It refers to a factory-owned
 // ellipsoid (not owned, no reference taken) and embeds its shift to WGS 84 and its pair of
 // grid files. The rotations of the shift are held with the sign opposite to the one written
-// in TOWGS84.
+// in TOWGS84. Shift and grid files are kept compactly; the records handed out for them are
+// built on the first request.
 class QUARN_API CQuarnHorizontalDatum : public CQuarnInfo<CS_HorizontalDatum> {
 public:
     CQuarnHorizontalDatum();
@@ -35,8 +37,8 @@ public:
     long GetObjectType() const override { return kQuarnHorizontalDatum; }
     long GetDatumType() const override { return m_datumType; }
     const CS_Ellipsoid* GetEllipsoid() const override { return m_ellipsoid; }
-    const CS_WGS84ConversionInfo* GetWGS84Parameters() const override { return &m_shift; }
-    const CS_3DIMInfo* Get3DIMParameters() const override { return &m_gridFiles; }
+    const CS_WGS84ConversionInfo* GetWGS84Parameters() const override;
+    const CS_3DIMInfo* Get3DIMParameters() const override;
 
     void SetDatumType(long type) { m_datumType = static_cast<std::int32_t>(type); }
     void SetEllipsoid(const CS_Ellipsoid* ellipsoid) { m_ellipsoid = ellipsoid; }
@@ -51,13 +53,23 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
+    // Dx, Dy, Dz, Ex, Ey, Ez, Ppm in the order of the record.
+    static constexpr int kShiftValues = 7;
+    void TakeShift(const CS_WGS84ConversionInfo& shift);
+    void FillShift(CQuarnWGS84ConversionInfo* record) const;
+    void FillGridFiles(CQuarn3DIMInfo* record) const;
+
     std::int32_t m_datumType;
     const CS_Ellipsoid* m_ellipsoid;
-    CQuarnWGS84ConversionInfo m_shift;
-    CQuarn3DIMInfo m_gridFiles;
+    double m_shift[kShiftValues];
+    QuarnText m_areaOfUse;
+    QuarnText m_lbfFileName;
+    QuarnText m_copFileName;
+    QuarnLazyRecords<CQuarnWGS84ConversionInfo, 1> m_shiftRecord;
+    QuarnLazyRecords<CQuarn3DIMInfo, 1> m_gridFilesRecord;
 };
 
 // The datum of vertical systems: a name and a type. Two ellipsoidal vertical datums (type
@@ -81,7 +93,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     std::int32_t m_datumType;
@@ -107,7 +119,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     std::int32_t m_datumType;

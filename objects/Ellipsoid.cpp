@@ -4,10 +4,10 @@
 #include "../model/WktTemplates.h"
 
 namespace {
-QuarnWktClassState g_ellipsoidCompose;
+thread_local QuarnWktClassState g_ellipsoidCompose;
 } // namespace
 
-wchar_t CQuarnEllipsoid::m_WKT[2048];
+thread_local wchar_t CQuarnEllipsoid::m_WKT[2048];
 
 CQuarnEllipsoid::CQuarnEllipsoid() : m_semiMajorAxis(0.0), m_inverseFlattening(0.0) {}
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-QuarnWktClassState g_primeMeridianCompose;
+thread_local QuarnWktClassState g_primeMeridianCompose;
 
 // The longitude as written: in the given unit, or in degrees without one. A unit whose
 // factor is 0 gives an infinite or undefined number, written as the number format writes it.
@@ -16,7 +16,7 @@ double WrittenLongitude(double radians, const CS_Unit* unit) {
 
 } // namespace
 
-wchar_t CQuarnPrimeMeridian::m_WKT[2048];
+thread_local wchar_t CQuarnPrimeMeridian::m_WKT[2048];
 
 CQuarnPrimeMeridian::CQuarnPrimeMeridian() : m_longitude(0.0) {}
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-QuarnWktClassState g_projectionCompose;
+thread_local QuarnWktClassState g_projectionCompose;
 
 struct KnownMethod {
     const wchar_t* className;
@@ -47,10 +47,9 @@ bool InSlots(long index) {
 
 } // namespace
 
-wchar_t CQuarnProjection::m_WKT[2048];
+thread_local wchar_t CQuarnProjection::m_WKT[2048];
 
-// Unused slots start as empty names and 0 (the parameter wrapper's default).
-CQuarnProjection::CQuarnProjection() : m_className(), m_count(0), m_parameters() {}
+CQuarnProjection::CQuarnProjection() : m_count(0) {}
 
 CQuarnProjection::CQuarnProjection(const CQuarnProjection& other) = default;
 
@@ -59,10 +58,12 @@ CQuarnProjection::~CQuarnProjection() = default;
 CQuarnProjection& CQuarnProjection::operator=(const CQuarnProjection& other) {
     CQuarnInfo::operator=(other);
     // The class name is taken as it stands: the rewrite rules belong to SetClassName.
-    QuarnCopyText(m_className, other.GetClassName());
+    m_className.Set(other.GetClassName());
     SetNumParameters(other.GetNumParameters());
-    for (long i = 0; i < kSlots; ++i)
-        SetParameter(i, other.GetParameter(i));
+    // Every slot is taken over, so the target's slots beyond the source's become empty.
+    if (this != &other) m_list = other.m_list;
+    m_list.shrink_to_fit();
+    m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
     return *this;
 }
 
@@ -72,11 +73,13 @@ unsigned char CQuarnProjection::operator==(const CQuarnProjection& other) const 
     if (count != other.GetNumParameters()) return false;
     // Every parameter of this projection must be matched by some parameter of the other, in
     // any order; one parameter of the other may match several of this one, so the test is
-    // not symmetric.
-    for (long i = 0; i < count; ++i) {
+    // not symmetric. Names equal ignoring case and values within 1e-12, as for the records.
+    for (long i = 0; i < count && i < kSlots; ++i) {
         bool found = false;
-        for (long j = 0; j < count && !found; ++j)
-            found = EqualProjectionParameter(GetParameter(i), other.GetParameter(j));
+        for (long j = 0; j < count && j < kSlots && !found; ++j) {
+            found = QuarnEqualNoCase(GetParameterName(i), other.GetParameterName(j)) &&
+                    QuarnWithinTolerance(GetParameterValue(i), other.GetParameterValue(j));
+        }
         if (!found) return false;
     }
     return true;
@@ -92,15 +95,15 @@ void CQuarnProjection::SetClassName(const wchar_t* name) {
     // conic by the parameters it already has, Gauss-Kruger to its usual name.
     if (IsPrjLoading()) {
         if (QuarnEqualNoCase(name, L"Lambert_Conformal_Conic")) {
-            if (GetParameter(L"standard_parallel_2") != nullptr)
+            if (FindParameter(L"standard_parallel_2") >= 0)
                 stored = L"Lambert_Conformal_Conic_2SP";
-            else if (GetParameter(L"scale_factor") != nullptr)
+            else if (FindParameter(L"scale_factor") >= 0)
                 stored = L"Lambert_Conformal_Conic_1SP";
         } else if (QuarnEqualNoCase(name, L"Gauss_Kruger")) {
             stored = L"Transverse_Mercator";
         }
     }
-    QuarnCopyText(m_className, stored);
+    m_className.Set(stored);
 }
 
 EProjectionType CQuarnProjection::GetType() const {
@@ -111,24 +114,81 @@ EProjectionType CQuarnProjection::GetType() const {
 }
 
 void CQuarnProjection::SetNumParameters(long count) {
-    if (count >= 0 && count <= kSlots) m_count = static_cast<std::int32_t>(count);
+    if (count < 0 || count > kSlots) return;
+    m_count = static_cast<std::int32_t>(count);
+    // The slots in use are normally set next: make room for them in one block.
+    if (static_cast<std::size_t>(count) > m_list.capacity()) m_list.reserve(count);
+}
+
+long CQuarnProjection::FindParameter(const wchar_t* name) const {
+    const long count = GetNumParameters();
+    for (long i = 0; i < count && i < kSlots; ++i) {
+        if (QuarnEqualNoCase(GetParameterName(i), name)) return i;
+    }
+    return -1;
 }
 
 const CS_ProjectionParameter* CQuarnProjection::GetParameter(const wchar_t* name) const {
-    const long count = GetNumParameters();
-    for (long i = 0; i < count; ++i) {
-        const CS_ProjectionParameter* parameter = GetParameter(i);
-        if (parameter != nullptr && QuarnEqualNoCase(parameter->name, name)) return parameter;
-    }
-    return nullptr;
+    const long index = FindParameter(name);
+    return index >= 0 ? GetParameter(index) : nullptr;
 }
 
 const CS_ProjectionParameter* CQuarnProjection::GetParameter(long index) const {
-    return InSlots(index) ? &m_parameters[index] : nullptr;
+    if (!InSlots(index)) return nullptr;
+    const CQuarnProjectionParameter* records =
+        m_records.Get([this](CQuarnProjectionParameter* fresh) { FillRecords(fresh); });
+    return records != nullptr ? &records[index] : nullptr;
+}
+
+void CQuarnProjection::FillRecords(CQuarnProjectionParameter* records) const {
+    for (long i = 0; i < kSlots; ++i) {
+        records[i].SetName(GetParameterName(i));
+        records[i].SetValue(GetParameterValue(i));
+    }
+}
+
+namespace {
+const CQuarnProjection* OwnProjection(const CS_Projection& projection) {
+    return projection.GetObjectType() == kQuarnProjection
+               ? static_cast<const CQuarnProjection*>(&projection)
+               : nullptr;
+}
+} // namespace
+
+const wchar_t* CQuarnProjection::ParameterName(const CS_Projection& projection, long index) {
+    if (const CQuarnProjection* own = OwnProjection(projection))
+        return own->GetParameterName(index);
+    const CS_ProjectionParameter* record = projection.GetParameter(index);
+    return record != nullptr ? record->name : nullptr;
+}
+
+double CQuarnProjection::ParameterValue(const CS_Projection& projection, long index) {
+    if (const CQuarnProjection* own = OwnProjection(projection))
+        return own->GetParameterValue(index);
+    const CS_ProjectionParameter* record = projection.GetParameter(index);
+    return record != nullptr ? record->value : 0.0;
+}
+
+void CQuarnProjection::Reach(long index) {
+    const std::size_t size = static_cast<std::size_t>(index) + 1;
+    if (size <= m_list.size()) return;
+    if (size > m_list.capacity()) m_list.reserve(size);
+    m_list.resize(size);
 }
 
 void CQuarnProjection::SetParameter(long index, const CS_ProjectionParameter* parameter) {
-    if (InSlots(index)) m_parameters[index] = parameter; // the record copy ignores null
+    if (!InSlots(index) || parameter == nullptr) return;
+    Reach(index);
+    m_list[index].name.Set(parameter->name);
+    m_list[index].value = parameter->value;
+    m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
+}
+
+void CQuarnProjection::SetParameterValue(long index, double value) {
+    if (!InSlots(index)) return;
+    Reach(index);
+    m_list[index].value = value;
+    m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
 }
 
 const wchar_t* CQuarnProjection::FormatWKT(wchar_t* buffer, long limit) const {
@@ -137,7 +197,10 @@ const wchar_t* CQuarnProjection::FormatWKT(wchar_t* buffer, long limit) const {
     // The parameter texts share one class-wide buffer: each is appended before the next is
     // formatted.
     const long count = GetNumParameters();
-    for (long i = 0; i < count && InSlots(i); ++i)
-        wkt.Format(kQuarnWktNext).Arg(m_parameters[i].GetWKT());
+    for (long i = 0; i < count && InSlots(i); ++i) {
+        wkt.Format(kQuarnWktNext);
+        wkt.Arg(
+            CQuarnProjectionParameter::FormatParameter(GetParameterName(i), GetParameterValue(i)));
+    }
     return wkt.Finish(buffer, limit);
 }

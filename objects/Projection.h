@@ -3,17 +3,22 @@
 #define QUARN_OBJECTS_PROJECTION_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/Model.h"
 #include "../model/Records.h"
 #include "../model/Text.h"
 #include "../model/ValueRecords.h"
 
 #include <cstdint>
+#include <vector>
 
-// A projection names its method by class name and holds its parameters in eleven fixed
-// slots, of which the first GetNumParameters() are in use. Two projections are equal when
-// their class names match (case of A to Z ignored), their counts match and every parameter
-// of the left one is found among the right one's; their own names take no part.
+// A projection names its method by class name and has eleven parameter slots, of which the
+// first GetNumParameters() are in use. Two projections are equal when their class names
+// match (case of A to Z ignored), their counts match and every parameter of the left one is
+// found among the right one's; their own names take no part.
+//
+// Only the slots ever set are kept, as names and values; a slot beyond them holds an empty
+// name and 0. The records GetParameter hands out are built on the first request.
 class QUARN_API CQuarnProjection : public CQuarnInfo<CS_Projection> {
 public:
     static constexpr long kSlots = 11;
@@ -31,7 +36,7 @@ public:
     const wchar_t* GetWKT(const CS_Unit* unit) const override;
     long GetObjectType() const override { return kQuarnProjection; }
 
-    const wchar_t* GetClassName() const override { return m_className; }
+    const wchar_t* GetClassName() const override { return m_className.Get(); }
     // While projections are being loaded, generic Lambert and Gauss-Kruger method names are
     // rewritten to the specific methods (see the source).
     void SetClassName(const wchar_t* name) override;
@@ -49,17 +54,46 @@ public:
     // index outside 0 to 10 changes nothing.
     void SetParameter(long index, const CS_ProjectionParameter* parameter);
 
+    // The name and value of slot `index` without building a record: "" and 0 for a slot
+    // never set or an index outside 0 to 10.
+    const wchar_t* GetParameterName(long index) const {
+        return InList(index) ? m_list[index].name.Get() : L"";
+    }
+    double GetParameterValue(long index) const { return InList(index) ? m_list[index].value : 0.0; }
+    // Sets the value of slot `index` (0 to 10), keeping its name.
+    void SetParameterValue(long index, double value);
+
+    // The name and value of parameter `index` of any projection: from the compact fields of
+    // this library's projections (type code 10), from the record of others; null and 0 when
+    // there is no record.
+    static const wchar_t* ParameterName(const CS_Projection& projection, long index);
+    static double ParameterValue(const CS_Projection& projection, long index);
+
     // PROJECTION["class name"] followed by one ,PARAMETER[...] per parameter in use; "" when
     // the text is not shorter than `limit`.
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
-    wchar_t m_className[kQuarnTextField];
+    struct Parameter {
+        QuarnText name;
+        double value = 0.0;
+    };
+    bool InList(long index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < m_list.size();
+    }
+    // The index of the first slot in use named `name` (case of A to Z ignored), or -1.
+    long FindParameter(const wchar_t* name) const;
+    // Makes room for slots up to `index`, allocating exactly what they need.
+    void Reach(long index);
+    void FillRecords(CQuarnProjectionParameter* records) const;
+
+    QuarnText m_className;
     std::int32_t m_count;
-    CQuarnProjectionParameter m_parameters[kSlots];
+    std::vector<Parameter> m_list; // the slots set so far, from slot 0
+    QuarnLazyRecords<CQuarnProjectionParameter, kSlots> m_records;
 };
 
 #endif

@@ -5,8 +5,8 @@
 
 namespace {
 
-QuarnWktClassState g_linearCompose;
-QuarnWktClassState g_angularCompose;
+thread_local QuarnWktClassState g_linearCompose;
+thread_local QuarnWktClassState g_angularCompose;
 
 // Both unit classes write UNIT["name",factor].
 const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double factor,
@@ -20,7 +20,7 @@ const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double
 
 // ---- CQuarnLinearUnit ---------------------------------------------------------------------
 
-wchar_t CQuarnLinearUnit::m_WKT[2048];
+thread_local wchar_t CQuarnLinearUnit::m_WKT[2048];
 
 CQuarnLinearUnit::CQuarnLinearUnit() : m_factor(0.0) {}
 
@@ -48,7 +48,7 @@ const wchar_t* CQuarnLinearUnit::FormatWKT(wchar_t* buffer, long limit) const {
 
 // ---- CQuarnAngularUnit --------------------------------------------------------------------
 
-wchar_t CQuarnAngularUnit::m_WKT[2048];
+thread_local wchar_t CQuarnAngularUnit::m_WKT[2048];
 
 CQuarnAngularUnit::CQuarnAngularUnit() : m_factor(0.0) {}
 

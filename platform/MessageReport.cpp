@@ -1,5 +1,6 @@
 #include "MessageReport.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -12,16 +13,20 @@ void WriteToStandardError(const wchar_t* text) {
     std::fputc('\n', stderr);
 }
 
-QuarnMessageHandler g_handler = nullptr; // null means the default handler
+// Null means the default handler. Atomic so that one thread may install a handler while
+// another reports: the report goes to the old or the new one.
+std::atomic<QuarnMessageHandler> g_handler{nullptr};
+
+QuarnMessageHandler OrDefault(QuarnMessageHandler handler) {
+    return handler != nullptr ? handler : &WriteToStandardError;
+}
 
 } // namespace
 
 QuarnMessageHandler SetQuarnMessageHandler(QuarnMessageHandler handler) {
-    QuarnMessageHandler previous = g_handler != nullptr ? g_handler : &WriteToStandardError;
-    g_handler = handler;
-    return previous;
+    return OrDefault(g_handler.exchange(handler, std::memory_order_acq_rel));
 }
 
 void QuarnReportMessage(const wchar_t* text) {
-    (g_handler != nullptr ? g_handler : &WriteToStandardError)(text);
+    OrDefault(g_handler.load(std::memory_order_acquire))(text);
 }

@@ -10,7 +10,7 @@
 // when memory is exhausted throws std::bad_alloc.
 template <class Pointer> class CPtrArrayOf {
 public:
-    CPtrArrayOf() : m_growBy(0) {}
+    CPtrArrayOf() : m_growBy(0), m_changes(0) {}
     CPtrArrayOf(const CPtrArrayOf&) = delete;
     CPtrArrayOf& operator=(const CPtrArrayOf&) = delete;
 
@@ -19,10 +19,22 @@ public:
     bool IsEmpty() const { return m_elements.empty(); }
     // Places added when the array must grow; 0 lets the array choose (it then doubles).
     void SetGrowBy(int growBy) { m_growBy = growBy < 0 ? 0 : growBy; }
+    // Counts every change other than appending (replacing, inserting, removing, handing out
+    // a modifiable reference), so that a structure built over the elements can tell whether
+    // it may extend itself with the appended elements or must start again.
+    unsigned long long GetChangeCount() const { return m_changes; }
 
     Pointer GetAt(int index) const { return m_elements[Checked(index)]; }
-    Pointer& ElementAt(int index) { return m_elements[Checked(index)]; }
-    void SetAt(int index, Pointer element) { m_elements[Checked(index)] = element; }
+    Pointer& ElementAt(int index) {
+        std::size_t at = Checked(index);
+        ++m_changes;
+        return m_elements[at];
+    }
+    void SetAt(int index, Pointer element) {
+        std::size_t at = Checked(index);
+        ++m_changes;
+        m_elements[at] = element;
+    }
     Pointer operator[](int index) const { return GetAt(index); }
     Pointer& operator[](int index) { return ElementAt(index); }
 
@@ -30,6 +42,7 @@ public:
     void SetAtGrow(int index, Pointer element) {
         if (index < 0) throw std::out_of_range("CPtrArray: negative index");
         if (index >= GetSize()) Resize(index + 1);
+        ++m_changes;
         m_elements[static_cast<std::size_t>(index)] = element;
     }
 
@@ -56,6 +69,7 @@ public:
     }
 
     void Copy(const CPtrArrayOf& other) {
+        ++m_changes;
         if (&other != this) m_elements = other.m_elements;
     }
 
@@ -65,6 +79,7 @@ public:
         if (index < 0 || count < 0) throw std::out_of_range("CPtrArray: negative index or count");
         if (index > GetSize()) Resize(index);
         Grow(count);
+        ++m_changes;
         m_elements.insert(m_elements.begin() + index, static_cast<std::size_t>(count), element);
     }
 
@@ -75,6 +90,7 @@ public:
         if (index > GetSize()) Resize(index);
         std::vector<Pointer> copy(other->m_elements);
         Grow(static_cast<int>(copy.size()));
+        ++m_changes;
         m_elements.insert(m_elements.begin() + index, copy.begin(), copy.end());
     }
 
@@ -82,11 +98,15 @@ public:
     void RemoveAt(int index, int count = 1) {
         if (index < 0 || count < 0 || count > GetSize() - index)
             throw std::out_of_range("CPtrArray: removal outside the array");
+        ++m_changes;
         m_elements.erase(m_elements.begin() + index, m_elements.begin() + index + count);
     }
 
     // Empties the array and releases its storage.
-    void RemoveAll() { std::vector<Pointer>().swap(m_elements); }
+    void RemoveAll() {
+        ++m_changes;
+        std::vector<Pointer>().swap(m_elements);
+    }
 
 private:
     std::size_t Checked(int index) const {
@@ -107,6 +127,7 @@ private:
 
     std::vector<Pointer> m_elements;
     int m_growBy;
+    unsigned long long m_changes;
 };
 
 // The untyped array.

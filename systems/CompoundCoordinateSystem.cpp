@@ -7,14 +7,14 @@
 #include <cwchar>
 
 namespace {
-QuarnWktClassState g_compose;
+thread_local QuarnWktClassState g_compose;
 // The axis index that belongs to the tail (its first axis); the others are the head's.
 constexpr long kTailIndex = 2;
 // Added to the head's system type to form the extended type.
 constexpr long kExtendedTypeOffset = 1002;
 } // namespace
 
-wchar_t CQuarnCompoundCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnCompoundCoordinateSystem::m_WKT[2048];
 
 CQuarnCompoundCoordinateSystem::CQuarnCompoundCoordinateSystem()
     : m_head(nullptr), m_tail(nullptr) {}

@@ -5,8 +5,8 @@
 
 namespace {
 
-QuarnWktClassState g_horizontalCompose;
-QuarnWktClassState g_verticalCompose;
+thread_local QuarnWktClassState g_horizontalCompose;
+thread_local QuarnWktClassState g_verticalCompose;
 
 constexpr double kPi = 3.141592653589793;
 
@@ -80,12 +80,12 @@ const CS_Unit* CQuarnFittedCoordinateSystem::GetUnits(long index) const {
 }
 
 void CQuarnFittedCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
-    if (index == 0) CopyAxisInfo(&m_axis, axis);
+    if (index == 0) m_axis.Set(axis);
 }
 
 // ---- CQuarnFittedHorizontalCoordinateSystem -----------------------------------------------
 
-wchar_t CQuarnFittedHorizontalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnFittedHorizontalCoordinateSystem::m_WKT[2048];
 
 CQuarnFittedHorizontalCoordinateSystem::CQuarnFittedHorizontalCoordinateSystem()
     : m_e0(0.0), m_n0(0.0), m_k(0.0), m_de(0.0), m_dn(0.0), m_beta(0.0) {}
@@ -140,7 +140,7 @@ const wchar_t* CQuarnFittedHorizontalCoordinateSystem::FormatWKT(wchar_t* buffer
 
 // ---- CQuarnFittedVerticalCoordinateSystem -------------------------------------------------
 
-wchar_t CQuarnFittedVerticalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnFittedVerticalCoordinateSystem::m_WKT[2048];
 
 CQuarnFittedVerticalCoordinateSystem::CQuarnFittedVerticalCoordinateSystem()
     : m_dh(0.0), m_gl(0.0), m_gg(0.0), m_l0(0.0), m_g0(0.0) {}

@@ -5,6 +5,7 @@
 #define QUARN_SYSTEMS_FITTEDCOORDINATESYSTEMS_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // What both kinds share: the base system (a plain pointer to a system the factory owns), to
@@ -35,7 +36,7 @@ protected:
 
 private:
     const CS_CoordinateSystem* m_base;
-    CQuarnAxisInfo m_axis;
+    QuarnAxis m_axis; // never read, so never turned into a record
 };
 
 // A local grid on a base system: false origin E0/N0, scale K, grid offset DE/DN and the
@@ -83,7 +84,7 @@ protected:
     // The Local_Grid PARAM_MT text, Beta in degrees; "" when it does not fit in `limit`.
     const wchar_t* GetLocalGridTransformation(wchar_t* buffer, long limit) const;
 
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     double m_e0;
@@ -133,7 +134,7 @@ protected:
     // The Linear_Correction PARAM_MT text, L0 and G0 in degrees.
     const wchar_t* GetLinearCorrectionTransformation(wchar_t* buffer, long limit) const;
 
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     double m_dh;

@@ -4,11 +4,11 @@
 #include "../model/WktTemplates.h"
 
 namespace {
-QuarnWktClassState g_compose;
+thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
-wchar_t CQuarnGeocentricCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnGeocentricCoordinateSystem::m_WKT[2048];
 
 CQuarnGeocentricCoordinateSystem::CQuarnGeocentricCoordinateSystem()
     : m_envelope(), m_axes(), m_primeMeridian(nullptr), m_linearUnit(nullptr), m_datum(nullptr) {}
@@ -24,8 +24,7 @@ CQuarnGeocentricCoordinateSystem::operator=(const CQuarnGeocentricCoordinateSyst
     SetDefaultEnvelope(other.GetDefaultEnvelope());
     m_primeMeridian = other.GetPrimeMeridian();
     m_linearUnit = other.GetLinearUnit();
-    for (long i = 0; i < kAxisCount; ++i)
-        SetAxis(i, other.GetAxis(i));
+    QuarnCopyAxes(m_axes, other.m_axes, m_axisRecords);
     m_datum = other.GetHorizontalDatum();
     return *this;
 }
@@ -35,14 +34,12 @@ CQuarnGeocentricCoordinateSystem::operator==(const CQuarnGeocentricCoordinateSys
     if (CompareBaseNames(GetName(), other.GetName()) != 0) return false;
     if (m_primeMeridian != other.GetPrimeMeridian()) return false;
     if (m_linearUnit != other.GetLinearUnit()) return false;
-    for (long i = 0; i < kAxisCount; ++i) {
-        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
-    }
+    if (!QuarnEqualAxes(m_axes, other.m_axes)) return false;
     return m_datum == other.GetHorizontalDatum();
 }
 
 const CS_AxisInfo* CQuarnGeocentricCoordinateSystem::GetAxis(long index) const {
-    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+    return m_axisRecords.Get(m_axes, index);
 }
 
 void CQuarnGeocentricCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope) {
@@ -50,7 +47,9 @@ void CQuarnGeocentricCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* env
 }
 
 void CQuarnGeocentricCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
-    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+    if (index < 0 || index >= kAxisCount) return;
+    m_axes[index].Set(axis);
+    m_axisRecords.Refresh(m_axes);
 }
 
 const wchar_t* CQuarnGeocentricCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -72,7 +71,7 @@ const wchar_t* CQuarnGeocentricCoordinateSystem::FormatWKT(wchar_t* buffer, long
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(primeMeridian->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
-    for (const CQuarnAxisInfo& axis : m_axes)
+    for (const QuarnAxis& axis : m_axes)
         wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
     wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);

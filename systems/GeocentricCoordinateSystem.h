@@ -4,6 +4,7 @@
 #define QUARN_SYSTEMS_GEOCENTRICCOORDINATESYSTEM_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // Children are plain pointers to objects the factory owns. Unlike geographic systems, the
@@ -51,11 +52,12 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     CTesselEnvelope m_envelope;
-    CQuarnAxisInfo m_axes[3];
+    QuarnAxis m_axes[3];
+    QuarnAxisRecords<3> m_axisRecords; // built when GetAxis is first called
     const CS_PrimeMeridian* m_primeMeridian;
     const CS_LinearUnit* m_linearUnit;
     const CS_HorizontalDatum* m_datum;

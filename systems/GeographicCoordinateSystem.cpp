@@ -4,11 +4,11 @@
 #include "../model/WktTemplates.h"
 
 namespace {
-QuarnWktClassState g_compose;
+thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
-wchar_t CQuarnGeographicCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnGeographicCoordinateSystem::m_WKT[2048];
 
 CQuarnGeographicCoordinateSystem::CQuarnGeographicCoordinateSystem()
     : m_envelope(), m_axes(), m_primeMeridian(nullptr), m_angularUnit(nullptr), m_datum(nullptr) {}
@@ -24,8 +24,7 @@ CQuarnGeographicCoordinateSystem::operator=(const CQuarnGeographicCoordinateSyst
     SetDefaultEnvelope(other.GetDefaultEnvelope());
     m_primeMeridian = other.GetPrimeMeridian();
     m_angularUnit = other.GetAngularUnit();
-    for (long i = 0; i < kAxisCount; ++i)
-        SetAxis(i, other.GetAxis(i));
+    QuarnCopyAxes(m_axes, other.m_axes, m_axisRecords);
     m_datum = other.GetHorizontalDatum();
     return *this;
 }
@@ -34,14 +33,12 @@ unsigned char
 CQuarnGeographicCoordinateSystem::operator==(const CQuarnGeographicCoordinateSystem& other) const {
     if (m_primeMeridian != other.GetPrimeMeridian()) return false;
     if (m_angularUnit != other.GetAngularUnit()) return false;
-    for (long i = 0; i < kAxisCount; ++i) {
-        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
-    }
+    if (!QuarnEqualAxes(m_axes, other.m_axes)) return false;
     return m_datum == other.GetHorizontalDatum();
 }
 
 const CS_AxisInfo* CQuarnGeographicCoordinateSystem::GetAxis(long index) const {
-    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+    return m_axisRecords.Get(m_axes, index);
 }
 
 const CS_WGS84ConversionInfo* CQuarnGeographicCoordinateSystem::GetWGS84ConversionInfo(long) const {
@@ -53,7 +50,9 @@ void CQuarnGeographicCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* env
 }
 
 void CQuarnGeographicCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
-    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+    if (index < 0 || index >= kAxisCount) return;
+    m_axes[index].Set(axis);
+    m_axisRecords.Refresh(m_axes);
 }
 
 const wchar_t* CQuarnGeographicCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -75,7 +74,7 @@ const wchar_t* CQuarnGeographicCoordinateSystem::FormatWKT(wchar_t* buffer, long
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(primeMeridian->GetWKT(unit));
     wkt.Arg(unit->GetWKT(nullptr));
-    for (const CQuarnAxisInfo& axis : m_axes)
+    for (const QuarnAxis& axis : m_axes)
         wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
     wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);

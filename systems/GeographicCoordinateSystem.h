@@ -4,6 +4,7 @@
 #define QUARN_SYSTEMS_GEOGRAPHICCOORDINATESYSTEM_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // Children (unit, prime meridian, datum) are plain pointers to objects the factory owns; the
@@ -56,11 +57,12 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     CTesselEnvelope m_envelope;
-    CQuarnAxisInfo m_axes[2];
+    QuarnAxis m_axes[2];
+    QuarnAxisRecords<2> m_axisRecords; // built when GetAxis is first called
     const CS_PrimeMeridian* m_primeMeridian;
     const CS_AngularUnit* m_angularUnit;
     const CS_HorizontalDatum* m_datum;

@@ -6,6 +6,8 @@
 // exactly its own spelling.
 #include "ProjectedCoordinateSystem.h"
 
+#include "../objects/Projection.h"
+
 #include <cmath>
 #include <cwchar>
 
@@ -31,11 +33,11 @@ bool GroundPoints(const CS_Projection& projection, double (&values)[4]) {
     int matches = 0;
     const long count = projection.GetNumParameters();
     for (long i = 0; i < count; ++i) {
-        const CS_ProjectionParameter* parameter = projection.GetParameter(i);
-        if (parameter == nullptr) continue;
+        const wchar_t* name = CQuarnProjection::ParameterName(projection, i);
+        if (name == nullptr) continue;
         for (int k = 0; k < 4; ++k) {
-            if (QuarnEqualNoCase(parameter->name, kGroundNames[k])) {
-                values[k] = parameter->value * kRadiansPerDegree;
+            if (QuarnEqualNoCase(name, kGroundNames[k])) {
+                values[k] = CQuarnProjection::ParameterValue(projection, i) * kRadiansPerDegree;
                 found[k] = true;
                 ++matches;
                 break;
@@ -79,9 +81,9 @@ double CQuarnProjectedCoordinateSystem::GetAzimuth() const {
     if (className == nullptr || std::wcscmp(className, L"Ground_System_Azimuth") != 0) return 0.0;
     const long count = projection->GetNumParameters();
     for (long i = 0; i < count; ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        if (parameter != nullptr && std::wcscmp(parameter->name, L"azimuth_of_target") == 0)
-            return parameter->value * kRadiansPerDegree;
+        const wchar_t* name = CQuarnProjection::ParameterName(*projection, i);
+        if (name != nullptr && std::wcscmp(name, L"azimuth_of_target") == 0)
+            return CQuarnProjection::ParameterValue(*projection, i) * kRadiansPerDegree;
     }
     return 0.0;
 }

@@ -4,11 +4,11 @@
 #include "../model/WktTemplates.h"
 
 namespace {
-QuarnWktClassState g_compose;
+thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
-wchar_t CQuarnLocalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnLocalCoordinateSystem::m_WKT[2048];
 
 CQuarnLocalCoordinateSystem::CQuarnLocalCoordinateSystem()
     : m_envelope(), m_dimension(2), m_axes(), m_unit(nullptr), m_datum(nullptr) {}
@@ -24,9 +24,7 @@ CQuarnLocalCoordinateSystem::operator=(const CQuarnLocalCoordinateSystem& other)
     SetDefaultEnvelope(other.GetDefaultEnvelope());
     m_unit = other.m_unit;
     m_dimension = other.GetDimension();
-    const long count = AxesInUse();
-    for (long i = 0; i < count; ++i)
-        SetAxis(i, other.GetAxis(i));
+    QuarnCopyAxes(m_axes, other.m_axes, m_axisRecords, AxesInUse());
     m_datum = other.GetLocalDatum();
     return *this;
 }
@@ -35,10 +33,7 @@ unsigned char
 CQuarnLocalCoordinateSystem::operator==(const CQuarnLocalCoordinateSystem& other) const {
     if (m_unit != other.m_unit) return false;
     if (m_dimension != other.GetDimension()) return false;
-    const long count = AxesInUse();
-    for (long i = 0; i < count; ++i) {
-        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
-    }
+    if (!QuarnEqualAxes(m_axes, other.m_axes, AxesInUse())) return false;
     return m_datum == other.GetLocalDatum();
 }
 
@@ -48,7 +43,7 @@ long CQuarnLocalCoordinateSystem::AxesInUse() const {
 }
 
 const CS_AxisInfo* CQuarnLocalCoordinateSystem::GetAxis(long index) const {
-    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+    return m_axisRecords.Get(m_axes, index);
 }
 
 long CQuarnLocalCoordinateSystem::GetSystemType() const {
@@ -57,7 +52,9 @@ long CQuarnLocalCoordinateSystem::GetSystemType() const {
 }
 
 void CQuarnLocalCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
-    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+    if (index < 0 || index >= kAxisCount) return;
+    m_axes[index].Set(axis);
+    m_axisRecords.Refresh(m_axes);
 }
 
 void CQuarnLocalCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope) {

@@ -3,6 +3,7 @@
 #define QUARN_SYSTEMS_LOCALCOORDINATESYSTEM_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // Holds room for three axes and a dimension telling how many are in use (2 by default).
@@ -52,7 +53,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     // The number of axis records in use: the dimension, kept within the records there are.
@@ -60,7 +61,8 @@ private:
 
     CTesselEnvelope m_envelope;
     long m_dimension;
-    CQuarnAxisInfo m_axes[3];
+    QuarnAxis m_axes[3];
+    QuarnAxisRecords<3> m_axisRecords; // built when GetAxis is first called
     const CS_Unit* m_unit;
     const CS_LocalDatum* m_datum;
 };

@@ -3,13 +3,14 @@
 #include "../model/ModuleSetup.h"
 #include "../model/WktCompose.h"
 #include "../model/WktTemplates.h"
+#include "../objects/Projection.h"
 
 namespace {
-QuarnWktClassState g_compose;
+thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
-wchar_t CQuarnProjectedCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnProjectedCoordinateSystem::m_WKT[2048];
 
 CQuarnProjectedCoordinateSystem::CQuarnProjectedCoordinateSystem()
     : m_envelope(), m_axes(), m_linearUnit(nullptr), m_geographic(nullptr), m_projection(nullptr) {}
@@ -23,8 +24,7 @@ CQuarnProjectedCoordinateSystem&
 CQuarnProjectedCoordinateSystem::operator=(const CQuarnProjectedCoordinateSystem& other) {
     CQuarnInfo::operator=(other);
     SetDefaultEnvelope(other.GetDefaultEnvelope());
-    for (long i = 0; i < kAxisCount; ++i)
-        CopyAxisInfo(&m_axes[i], other.GetAxis(i));
+    QuarnCopyAxes(m_axes, other.m_axes, m_axisRecords);
     m_linearUnit = other.GetLinearUnit();
     m_geographic = other.GetGeographicCoordinateSystem();
     m_projection = other.GetProjection();
@@ -33,16 +33,14 @@ CQuarnProjectedCoordinateSystem::operator=(const CQuarnProjectedCoordinateSystem
 
 unsigned char
 CQuarnProjectedCoordinateSystem::operator==(const CQuarnProjectedCoordinateSystem& other) const {
-    for (long i = 0; i < kAxisCount; ++i) {
-        if (!EqualAxisInfo(&m_axes[i], other.GetAxis(i))) return false;
-    }
+    if (!QuarnEqualAxes(m_axes, other.m_axes)) return false;
     if (m_linearUnit != other.GetLinearUnit()) return false;
     if (m_geographic != other.GetGeographicCoordinateSystem()) return false;
     return m_projection == other.GetProjection();
 }
 
 const CS_AxisInfo* CQuarnProjectedCoordinateSystem::GetAxis(long index) const {
-    return (index >= 0 && index < kAxisCount) ? &m_axes[index] : nullptr;
+    return m_axisRecords.Get(m_axes, index);
 }
 
 const CS_HorizontalDatum* CQuarnProjectedCoordinateSystem::GetHorizontalDatum() const {
@@ -54,7 +52,9 @@ void CQuarnProjectedCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* enve
 }
 
 void CQuarnProjectedCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
-    if (index >= 0 && index < kAxisCount) CopyAxisInfo(&m_axes[index], axis);
+    if (index < 0 || index >= kAxisCount) return;
+    m_axes[index].Set(axis);
+    m_axisRecords.Refresh(m_axes);
 }
 
 void CQuarnProjectedCoordinateSystem::SetLinearUnit(const CS_LinearUnit* unit) {
@@ -68,15 +68,21 @@ void CQuarnProjectedCoordinateSystem::SetLinearUnit(const CS_LinearUnit* unit) {
 }
 
 void CQuarnProjectedCoordinateSystem::ConvertFalseOriginToMetres(double metersPerUnit) const {
-    const long count = m_projection->GetNumParameters();
+    // The projection is a registered object the factory created modifiable; the change is
+    // meant to be seen by every system that shares it.
+    const CS_Projection& projection = *m_projection;
+    const long count = projection.GetNumParameters();
     for (long i = 0; i < count; ++i) {
-        const CS_ProjectionParameter* parameter = m_projection->GetParameter(i);
-        if (parameter == nullptr) continue;
-        if (QuarnEqualNoCase(parameter->name, L"false_easting") ||
-            QuarnEqualNoCase(parameter->name, L"false_northing")) {
-            // The projection is a registered object the factory created modifiable; the
-            // change is meant to be seen by every system that shares it.
-            const_cast<CS_ProjectionParameter*>(parameter)->value *= metersPerUnit;
+        const wchar_t* name = CQuarnProjection::ParameterName(projection, i);
+        if (name == nullptr || !(QuarnEqualNoCase(name, L"false_easting") ||
+                                 QuarnEqualNoCase(name, L"false_northing")))
+            continue;
+        if (projection.GetObjectType() == kQuarnProjection) {
+            auto& own =
+                const_cast<CQuarnProjection&>(static_cast<const CQuarnProjection&>(projection));
+            own.SetParameterValue(i, own.GetParameterValue(i) * metersPerUnit);
+        } else {
+            const_cast<CS_ProjectionParameter*>(projection.GetParameter(i))->value *= metersPerUnit;
         }
     }
 }
@@ -100,7 +106,7 @@ const wchar_t* CQuarnProjectedCoordinateSystem::FormatWKT(wchar_t* buffer, long 
     wkt.Arg(geographic->GetWKT(nullptr));
     wkt.Arg(projection->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
-    for (const CQuarnAxisInfo& axis : m_axes)
+    for (const QuarnAxis& axis : m_axes)
         wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
     wkt.Text(kQuarnWktClose);
     return wkt.Finish(buffer, limit);

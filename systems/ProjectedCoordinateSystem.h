@@ -4,6 +4,7 @@
 #define QUARN_SYSTEMS_PROJECTEDCOORDINATESYSTEM_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // Children (linear unit, geographic system, projection) are plain pointers to objects the
@@ -63,13 +64,14 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     void ConvertFalseOriginToMetres(double metersPerUnit) const;
 
     CTesselEnvelope m_envelope;
-    CQuarnAxisInfo m_axes[2];
+    QuarnAxis m_axes[2];
+    QuarnAxisRecords<2> m_axisRecords; // built when GetAxis is first called
     const CS_LinearUnit* m_linearUnit;
     const CS_GeographicCoordinateSystem* m_geographic;
     const CS_Projection* m_projection;

@@ -2,14 +2,13 @@
 
 #include "../model/WktCompose.h"
 #include "../model/WktTemplates.h"
+#include "../objects/Datums.h"
 
 namespace {
-QuarnWktClassState g_compose;
-// The vertical datum type whose heights are orthometric (height type 1).
-constexpr long kOrthometricDatumType = 2002;
+thread_local QuarnWktClassState g_compose;
 } // namespace
 
-wchar_t CQuarnVerticalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnVerticalCoordinateSystem::m_WKT[2048];
 
 CQuarnVerticalCoordinateSystem::CQuarnVerticalCoordinateSystem()
     : m_envelope(), m_axis(), m_unit(nullptr), m_datum(nullptr) {}
@@ -24,7 +23,7 @@ CQuarnVerticalCoordinateSystem::operator=(const CQuarnVerticalCoordinateSystem& 
     CQuarnInfo::operator=(other);
     CopyEnvelope(&m_envelope, other.GetDefaultEnvelope());
     m_unit = other.GetVerticalUnit();
-    CopyAxisInfo(&m_axis, other.GetAxis(0));
+    QuarnCopyAxes(m_axis, other.m_axis, m_axisRecords);
     m_datum = other.GetVerticalDatum();
     return *this;
 }
@@ -32,20 +31,22 @@ CQuarnVerticalCoordinateSystem::operator=(const CQuarnVerticalCoordinateSystem& 
 unsigned char
 CQuarnVerticalCoordinateSystem::operator==(const CQuarnVerticalCoordinateSystem& other) const {
     if (m_unit != other.GetVerticalUnit()) return false;
-    if (!EqualAxisInfo(&m_axis, other.GetAxis(0))) return false;
+    if (!QuarnEqualAxes(m_axis, other.m_axis)) return false;
     return m_datum == other.GetVerticalDatum();
 }
 
 const CS_AxisInfo* CQuarnVerticalCoordinateSystem::GetAxis(long index) const {
-    return index == 0 ? &m_axis : nullptr;
+    return m_axisRecords.Get(m_axis, index);
 }
 
 long CQuarnVerticalCoordinateSystem::GetHeightType() const {
-    return (m_datum != nullptr && m_datum->GetDatumType() == kOrthometricDatumType) ? 1 : 2;
+    return (m_datum != nullptr && m_datum->GetDatumType() == kQuarnDatumEllipsoidal) ? 1 : 2;
 }
 
 void CQuarnVerticalCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
-    if (index == 0) CopyAxisInfo(&m_axis, axis);
+    if (index != 0) return;
+    m_axis[0].Set(axis);
+    m_axisRecords.Refresh(m_axis);
 }
 
 const wchar_t* CQuarnVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -63,6 +64,6 @@ const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long l
     wkt.Format(kQuarnWktVertical).Arg(GetName());
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
-    wkt.Arg(m_axis.GetWKT());
+    wkt.Arg(m_axis[0].GetWKT());
     return wkt.Finish(buffer, limit);
 }

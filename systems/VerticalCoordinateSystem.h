@@ -3,6 +3,7 @@
 #define QUARN_SYSTEMS_VERTICALCOORDINATESYSTEM_H
 
 #include "../model/InfoBase.h"
+#include "../model/LazyRecords.h"
 #include "../model/ValueRecords.h"
 
 // One axis, a unit and a datum (plain pointers to objects the factory owns). Two vertical
@@ -30,7 +31,8 @@ public:
     // The vertical unit, whatever the index.
     const CS_Unit* GetUnits(long) const override { return m_unit; }
     long GetSystemType() const override { return 1000; }
-    // 1 on a datum of type 2002, otherwise (a missing datum included) 2.
+    // 1 on an ellipsoidal datum (type 2002: heights from the ellipsoid), otherwise (a missing datum
+    // included) 2.
     long GetHeightType() const override;
 
     const CS_VerticalDatum* GetVerticalDatum() const override { return m_datum; }
@@ -48,11 +50,12 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[2048];
 
 private:
     CTesselEnvelope m_envelope;
-    CQuarnAxisInfo m_axis;
+    QuarnAxis m_axis[1];
+    QuarnAxisRecords<1> m_axisRecords; // built when GetAxis is first called
     const CS_LinearUnit* m_unit;
     const CS_VerticalDatum* m_datum;
 };

@@ -3,3 +3,7 @@
 quarn_add_test(test_read_wkt SOURCES test_read_wkt.cpp test_read_roundtrip.cpp)
 quarn_add_test(test_corpus SOURCES test_corpus.cpp)
 target_include_directories(test_corpus PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+# Where and why the last text stopped, the bare number words, parsers in parallel threads.
+find_package(Threads REQUIRED)
+quarn_add_test(test_read_diagnostics SOURCES test_read_diagnostics.cpp)
+target_link_libraries(test_read_diagnostics PRIVATE Threads::Threads)

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,46 @@ TEST(Projection, SlotsAndLookupStayInBounds) {
     CS_ProjectionParameter beyond = Parameter(L"false_easting", 500000.0);
     p.SetParameter(2, &beyond);
     EXPECT_EQ(p.GetParameter(L"false_easting"), nullptr); // slot 2 is not in use
+}
+
+TEST(Projection, RecordsFollowTheSlotsAndKeepTheirPlace) {
+    CQuarnProjection p;
+    SetParameters(p, {{L"central_meridian", 9.0}, {L"false_easting", 500000.0}});
+    EXPECT_STREQ(p.GetParameterName(1), L"false_easting");
+    EXPECT_EQ(p.GetParameterValue(1), 500000.0);
+    EXPECT_STREQ(p.GetParameterName(7), L""); // never set: empty name and 0
+    EXPECT_EQ(p.GetParameterValue(7), 0.0);
+
+    const CS_ProjectionParameter* record = p.GetParameter(1L);
+    EXPECT_STREQ(record->name, L"false_easting");
+    EXPECT_STREQ(p.GetParameter(7L)->name, L"");
+    // A record handed out shows later changes of its slot and stays where it is.
+    CS_ProjectionParameter k = Parameter(L"scale_factor", 0.9996);
+    p.SetParameter(1, &k);
+    p.SetParameterValue(0, 3.0);
+    EXPECT_EQ(p.GetParameter(1L), record);
+    EXPECT_STREQ(record->name, L"scale_factor");
+    EXPECT_EQ(p.GetParameter(0L)->value, 3.0);
+
+    // A copy has records of its own with the same content.
+    CQuarnProjection copy(p);
+    EXPECT_NE(copy.GetParameter(1L), record);
+    EXPECT_STREQ(copy.GetParameter(1L)->name, L"scale_factor");
+    EXPECT_TRUE(copy == p);
+}
+
+TEST(Projection, ThreadsAskingForRecordsAtOnceGetTheSameOnes) {
+    CQuarnProjection p;
+    SetParameters(p, {{L"central_meridian", 9.0}});
+    std::vector<const CS_ProjectionParameter*> seen(4, nullptr);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < seen.size(); ++t)
+        threads.emplace_back([&p, &seen, t] { seen[t] = p.GetParameter(0L); });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const CS_ProjectionParameter* record : seen)
+        EXPECT_EQ(record, seen[0]);
+    EXPECT_EQ(seen[0]->value, 9.0);
 }
 
 TEST(Projection, ClassNameRewritesOnlyWhileLoading) {

@@ -72,10 +72,14 @@ TEST(WktLexer, TokensOfTexts) {
 TEST(WktLexer, TokenNamesAreKeywordsToo) {
     Parser parser;
     parser.SetInput(L"integer Real sTrInG");
+    // The number words carry the number 0; STRING carries its word.
     EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
-    EXPECT_EQ(TokenText(), L"integer");
+    EXPECT_EQ(Parser::GetTokenValue().integer, 0);
+    EXPECT_EQ(Parser::GetTokenValue().text, nullptr); // all eight bytes
     EXPECT_EQ(parser.Lex(), kQuarnWktReal);
+    EXPECT_EQ(Parser::GetTokenValue().real, 0.0);
     EXPECT_EQ(parser.Lex(), kQuarnWktString);
+    EXPECT_EQ(TokenText(), L"sTrInG");
     // The end of input repeats.
     EXPECT_EQ(parser.Lex(), -1);
     EXPECT_EQ(parser.Lex(), -1);

@@ -1,4 +1,5 @@
 // The generated parse tables: the facts the engine relies on.
+#include "wkt/WktRules.h"
 #include "wkt/WktTablesInternal.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,39 @@ TEST(WktTables, TokenNames) {
     for (int code = 1; code < 257; ++code)
         if (T.tokenNames[code] != nullptr) characters += T.tokenNames[code];
     EXPECT_EQ(characters, "',''['']'");
+}
+
+} // namespace
+
+namespace {
+
+// The rules are named by the grammar itself: every rule the tables number has its own name,
+// and a name stands for the production it was written on.
+TEST(WktTables, RuleNames) {
+    const QuarnWktTables& tables = kQuarnWktTables;
+    EXPECT_EQ(QuarnWktRuleName(0), kQuarnWktRuleNone);
+    std::set<int> names;
+    for (int rule = 1; rule < tables.ruleCount; ++rule) {
+        EQuarnWktRule name = QuarnWktRuleName(rule);
+        EXPECT_NE(name, kQuarnWktRuleNone) << rule;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(tables.ruleCount - 1));
+    const std::pair<EQuarnWktRule, const char*> productions[] = {
+        {kQuarnWktRuleProjectionParameters,
+         "projection : PROJECTION '[' name ']' ',' parameter_list"},
+        {kQuarnWktRuleDatumShiftGridFiles,
+         "datum : DATUM '[' name ',' spheroid ',' to_wgs84 ',' threedim ']'"},
+        {kQuarnWktRuleNumberInteger, "number : INTEGER"},
+        {kQuarnWktRuleParamMtListNext, "param_mt_list : param_mt_list ',' param_mt"},
+    };
+    for (const auto& production : productions) {
+        int rule = 1;
+        while (rule < tables.ruleCount && QuarnWktRuleName(rule) != production.first)
+            ++rule;
+        ASSERT_LT(rule, tables.ruleCount);
+        EXPECT_STREQ(tables.ruleTexts[rule], production.second);
+    }
 }
 
 } // namespace

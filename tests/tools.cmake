@@ -1,10 +1,13 @@
-# The command-line tool on the bundled examples: every text forms a system, and the
-# projection-file conveniences show in the output.
+# The command-line tool and the example host program, run as a user runs them.
 if(TARGET quarn-wkt)
-    file(GLOB QUARN_EXAMPLE_PRJ ${PROJECT_SOURCE_DIR}/examples/prj/*.prj)
-    add_test(NAME tool_reads_examples COMMAND quarn-wkt --prj --summary ${QUARN_EXAMPLE_PRJ})
-    set_tests_properties(tool_reads_examples PROPERTIES PASS_REGULAR_EXPRESSION
-        "Lambert_Conformal_Conic_2SP\"\\],PARAMETER\\[\"False_Easting\",2000000\\]")
-    add_test(NAME tool_reports_bad_text COMMAND quarn-wkt ${CMAKE_CURRENT_SOURCE_DIR}/CMakeLists.txt)
-    set_tests_properties(tool_reports_bad_text PROPERTIES WILL_FAIL TRUE)
+    quarn_add_test(test_tool SOURCES test_tool.cpp)
+    add_dependencies(test_tool quarn-wkt)
+    target_compile_definitions(test_tool PRIVATE
+        QUARN_WKT="$<TARGET_FILE:quarn-wkt>"
+        QUARN_TOOL_SCRATCH="${CMAKE_CURRENT_BINARY_DIR}/tool_scratch")
+endif()
+if(TARGET quarn_host_example)
+    add_test(NAME example_host COMMAND quarn_host_example)
+    set_tests_properties(example_host PROPERTIES PASS_REGULAR_EXPRESSION
+        "the same datum as the text's: yes.*Lambert_Conformal_Conic_2SP")
 endif()

@@ -31,29 +31,3 @@ void CTOOLParser::Rewind() {
     m_lookahead = m_input != nullptr ? *m_input : L'\0';
     m_current = m_lookahead;
 }
-
-wchar_t CTOOLParser::BeginToken() {
-    m_current = m_lookahead;
-    m_tokenStart = m_cursor;
-    return m_current;
-}
-
-wchar_t CTOOLParser::Skip() {
-    if (!AtEndOfInput()) m_lookahead = *++m_cursor;
-    m_current = m_lookahead;
-    m_tokenStart = m_cursor;
-    return m_current;
-}
-
-wchar_t CTOOLParser::Extend() {
-    if (!AtEndOfInput()) m_lookahead = *++m_cursor;
-    return m_lookahead;
-}
-
-void CTOOLParser::EndToken() {
-    if (m_cursor != nullptr) *m_cursor = L'\0';
-}
-
-void CTOOLParser::ReopenToken() {
-    if (m_tokenStart != nullptr && *m_tokenStart == L'\0') *m_tokenStart = m_current;
-}

@@ -31,25 +31,49 @@ public:
     // The next token for the parse engine.
     virtual int NextToken() = 0;
 
+    // The stored copy of the text, null before the first SetInput. The lexer writes
+    // terminators into it after tokens.
+    const wchar_t* GetInput() const { return m_input; }
+
 protected:
+    // Character offset of the token start and of the cursor in the stored input.
+    long TokenOffset() const { return static_cast<long>(m_tokenStart - m_input); }
+    long CursorOffset() const { return static_cast<long>(m_cursor - m_input); }
+
     // Cursor operations of the lexer. The lookahead character is the character at the
     // cursor as it was before EndToken wrote a terminator there.
 
     // Starts a token at the cursor; returns its first character.
-    wchar_t BeginToken();
+    wchar_t BeginToken() {
+        m_current = m_lookahead;
+        m_tokenStart = m_cursor;
+        return m_current;
+    }
     // Steps over the character at the cursor, which belongs to no token, and starts the
     // next token after it; returns the new current character.
-    wchar_t Skip();
+    wchar_t Skip() {
+        if (!AtEndOfInput()) m_lookahead = *++m_cursor;
+        m_current = m_lookahead;
+        m_tokenStart = m_cursor;
+        return m_current;
+    }
     // Adds the character at the cursor to the token; returns the next one.
-    wchar_t Extend();
+    wchar_t Extend() {
+        if (!AtEndOfInput()) m_lookahead = *++m_cursor;
+        return m_lookahead;
+    }
     // Terminates the token text at the cursor.
-    void EndToken();
+    void EndToken() {
+        if (m_cursor != nullptr) *m_cursor = L'\0';
+    }
     // Where EndToken of the previous token wrote its terminator on the first character of
     // this token (a word or number right after a word or number), puts the character back
     // so that this token's text is whole. The previous token's text then runs on; only
     // texts of numbers (already converted) and of words before a word or number (never a
     // valid sequence) are affected.
-    void ReopenToken();
+    void ReopenToken() {
+        if (m_tokenStart != nullptr && *m_tokenStart == L'\0') *m_tokenStart = m_current;
+    }
     // The current token as a terminated text.
     const wchar_t* TokenText() const { return m_tokenStart; }
     // The current character is the terminator.

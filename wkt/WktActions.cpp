@@ -1,6 +1,6 @@
 // The rule actions of the WKT grammar: what the parser does each time it reduces by a rule
-// outside a trial parse. Rule numbers are those of wkt/WktGrammar.y. Children are reduced
-// before their parents, so every action finds the objects of its children already created.
+// outside a trial parse. Rules are known by the names wkt/WktGrammar.y gives them. Children are
+// reduced before their parents, so every action finds the objects of its children already created.
 //
 // This file holds RunAction and only what RunAction alone uses: the engine's recording test
 // compiles the parser with a RunAction of its own in place of this file.
@@ -10,6 +10,7 @@
 #include "../factory/Factory.h"
 #include "../model/ModuleSetup.h"
 #include "../model/Text.h"
+#include "WktRules.h"
 
 namespace {
 
@@ -37,11 +38,11 @@ using ParameterList = CBASESequence<CS_ProjectionParameter, 11>;
 using ParamMTList = CBASESequence<YY_ParamMT, 4>;
 
 template <class T> const T* As(const QuarnWktValue& value) {
-    return static_cast<const T*>(value.object);
+    return static_cast<const T*>(QuarnWktGetObject(value));
 }
 
 template <class T> T* Value(const QuarnWktValue& value) {
-    return static_cast<T*>(value.value);
+    return static_cast<T*>(QuarnWktGetPointer(value));
 }
 
 // The axis record of an axis value.
@@ -89,77 +90,80 @@ double Lookup(const YY_ParamMT& paramMT, const wchar_t* name, double fallback) {
 
 } // namespace
 
-void CQuarnWKTCoordinateSystemParser::RunAction(int rule, QuarnWktValue* rhs,
+void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
                                                 QuarnWktValue& result) {
+    const EQuarnWktRule rule = QuarnWktRuleName(number);
     CQuarnCoordinateSystemFactory* factory = GetFactory();
-    // $n of the rule's right-hand side.
-    auto text = [rhs](int n) { return rhs[n - 1].text; };
-    auto number = [rhs](int n) { return rhs[n - 1].real; };
+    // $n of the rule's right-hand side, read as the kind its symbol holds.
+    auto text = [rhs](int n) { return QuarnWktGetText(rhs[n - 1]); };
+    auto real = [rhs](int n) { return QuarnWktGetReal(rhs[n - 1]); };
+    auto integer = [rhs](int n) { return QuarnWktGetInteger(rhs[n - 1]); };
     auto value = [rhs](int n) -> const QuarnWktValue& { return rhs[n - 1]; };
-    auto set = [&result](const CS_Info* object) { result.object = object; };
+    auto set = [&result](const CS_Info* object) { QuarnWktSetObject(result, object); };
+    auto keep = [&result](void* object) { QuarnWktSetPointer(result, object); };
 
     // Rules that only pass a value on, or carry a plain token value.
     switch (rule) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
+    case kQuarnWktRuleTopHorizontal:
+    case kQuarnWktRuleTopGeocentric:
+    case kQuarnWktRuleTopVertical:
+    case kQuarnWktRuleTopCompound:
+    case kQuarnWktRuleTopFitted:
+    case kQuarnWktRuleTopLocal:
         SetResult(As<CS_CoordinateSystem>(value(1)));
         return;
-    case 7:
-    case 8:
-    case 28:
-    case 29:
-    case 32:
-    case 37:
-    case 44:
-    case 45:
-    case 52:
-    case 55:
-    case 56:
-    case 58:
-    case 69:
-    case 70:
-    case 71:
-    case 72:
-    case 73:
-    case 74:
-    case 75:
-    case 77:
-    case 78:
-    case 79:
-    case 84:
-    case 86:
-    case 87:
-    case 92:
-    case 94:
+    case kQuarnWktRuleHorizontalGeographic:
+    case kQuarnWktRuleHorizontalProjected:
+    case kQuarnWktRuleSemiMajorAxis:
+    case kQuarnWktRuleInverseFlattening:
+    case kQuarnWktRuleLongitude:
+    case kQuarnWktRuleConversionFactor:
+    case kQuarnWktRuleLbfFile:
+    case kQuarnWktRuleCopFile:
+    case kQuarnWktRuleDatumType:
+    case kQuarnWktRuleHeadLocal:
+    case kQuarnWktRuleHeadHorizontal:
+    case kQuarnWktRuleTailVertical:
+    case kQuarnWktRuleDx:
+    case kQuarnWktRuleDy:
+    case kQuarnWktRuleDz:
+    case kQuarnWktRuleEx:
+    case kQuarnWktRuleEy:
+    case kQuarnWktRuleEz:
+    case kQuarnWktRulePpm:
+    case kQuarnWktRuleToBase:
+    case kQuarnWktRuleBaseHorizontal:
+    case kQuarnWktRuleBaseVertical:
+    case kQuarnWktRuleName:
+    case kQuarnWktRuleNumberReal:
+    case kQuarnWktRuleCode:
+    case kQuarnWktRuleClassificationName:
+    case kQuarnWktRuleValue:
         result = value(1);
         return;
-    case 61:
-        result.integer = CS_AO_North;
+    case kQuarnWktRuleNorth:
+        QuarnWktSetInteger(result, CS_AO_North);
         return;
-    case 62:
-        result.integer = CS_AO_South;
+    case kQuarnWktRuleSouth:
+        QuarnWktSetInteger(result, CS_AO_South);
         return;
-    case 63:
-        result.integer = CS_AO_East;
+    case kQuarnWktRuleEast:
+        QuarnWktSetInteger(result, CS_AO_East);
         return;
-    case 64:
-        result.integer = CS_AO_West;
+    case kQuarnWktRuleWest:
+        QuarnWktSetInteger(result, CS_AO_West);
         return;
-    case 65:
-        result.integer = CS_AO_Up;
+    case kQuarnWktRuleUp:
+        QuarnWktSetInteger(result, CS_AO_Up);
         return;
-    case 66:
-        result.integer = CS_AO_Down;
+    case kQuarnWktRuleDown:
+        QuarnWktSetInteger(result, CS_AO_Down);
         return;
-    case 67:
-        result.integer = CS_AO_Other;
+    case kQuarnWktRuleOther:
+        QuarnWktSetInteger(result, CS_AO_Other);
         return;
-    case 85:
-        result.real = static_cast<double>(value(1).integer);
+    case kQuarnWktRuleNumberInteger:
+        QuarnWktSetReal(result, static_cast<double>(integer(1)));
         return;
     default:
         break;
@@ -167,72 +171,75 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int rule, QuarnWktValue* rhs,
 
     // Rules that build value objects; the parser keeps them until it is destroyed.
     switch (rule) {
-    case 42:
-        result.value = AddValue(new AuthorityPair{text(3), text(5)});
+    case kQuarnWktRuleAuthority:
+        keep(AddValue(new AuthorityPair{text(3), text(5)}));
         return;
-    case 43: {
+    case kQuarnWktRuleGridFiles: {
         CQuarn3DIMInfo* files = AddValue(new CQuarn3DIMInfo());
         CopyGridFileName(files->LBFFileName, text(3));
         CopyGridFileName(files->COPFileName, text(5));
-        result.value = files;
+        keep(files);
         return;
     }
-    case 60:
-        result.value = AddValue(new CQuarnAxisInfo(text(3), value(5).integer));
+    case kQuarnWktRuleAxis:
+        keep(AddValue(new CQuarnAxisInfo(text(3), integer(5))));
         return;
-    case 68: {
+    case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        result.value = AddValue(new CQuarnWGS84ConversionInfo(
-            number(3), number(5), number(7), -number(9), -number(11), -number(13), number(15)));
+        keep(AddValue(new CQuarnWGS84ConversionInfo(real(3), real(5), real(7), -real(9), -real(11),
+                                                    -real(13), real(15))));
         return;
     }
-    case 88: {
+    case kQuarnWktRuleAxisListFirst: {
         AxisList* list = AddValue(new AxisList());
         list->Resize(1);
         CopyAxisInfo(&(*list)[0], &Axis(value(1)));
-        result.value = list;
+        keep(list);
         return;
     }
-    case 89:
+    case kQuarnWktRuleAxisListNext:
         result = value(1);
         Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
-    case 90:
-        result.value = AddValue(new YY_ParamMT{text(3), Value<ParameterList>(value(5))});
+    case kQuarnWktRuleParamMtParameters:
+        keep(AddValue(new YY_ParamMT{text(3), Value<ParameterList>(value(5))}));
         return;
-    case 91:
-        result.value = AddValue(new YY_ParamMT{text(3), nullptr});
+    case kQuarnWktRuleParamMt:
+        keep(AddValue(new YY_ParamMT{text(3), nullptr}));
         return;
-    case 93: {
+    case kQuarnWktRuleParameter: {
         CQuarnProjectionParameter* parameter = AddValue(new CQuarnProjectionParameter());
         parameter->SetName(text(3));
-        parameter->SetValue(number(5));
-        result.value = parameter;
+        parameter->SetValue(real(5));
+        keep(parameter);
         return;
     }
-    case 95: {
+    case kQuarnWktRuleParameterListFirst: {
         ParameterList* list = AddValue(new ParameterList());
         list->Resize(1);
         CopyProjectionParameter(&(*list)[0], Value<CQuarnProjectionParameter>(value(1)));
-        result.value = list;
+        keep(list);
         return;
     }
-    case 96:
+    case kQuarnWktRuleParameterListNext:
         result = value(1);
         Append(Value<ParameterList>(value(1)), *Value<CQuarnProjectionParameter>(value(3)),
                CopyProjectionParameter);
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
-    case 98: {
+    case kQuarnWktRuleParamMtListFirst: {
         ParamMTList* list = AddValue(new ParamMTList());
         list->Resize(1);
         (*list)[0] = *Value<YY_ParamMT>(value(1));
-        result.value = list;
+        keep(list);
         return;
     }
-    case 99:
+    case kQuarnWktRuleParamMtListNext:
         result = value(1);
         Append(Value<ParamMTList>(value(1)), *Value<YY_ParamMT>(value(3)),
                [](YY_ParamMT* to, const YY_ParamMT* from) { *to = *from; });
+        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     default:
         break;
@@ -242,136 +249,143 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int rule, QuarnWktValue* rhs,
     if (factory == nullptr) return;
     const ParameterList& noParameters = QuarnDefaultParameters();
     switch (rule) {
-    case 9:
-    case 10:
-    case 11:
-    case 12: {
-        bool axes = rule == 9 || rule == 11;
+    case kQuarnWktRuleProjectedAxes:
+    case kQuarnWktRuleProjected:
+    case kQuarnWktRuleProjectedAxesAuthority:
+    case kQuarnWktRuleProjectedAuthority: {
+        bool axes =
+            rule == kQuarnWktRuleProjectedAxes || rule == kQuarnWktRuleProjectedAxesAuthority;
         set(factory->CreateProjectedCoordinateSystem(
             text(3), As<CS_GeographicCoordinateSystem>(value(5)), As<CS_Projection>(value(7)),
             As<CS_LinearUnit>(value(9)), axes ? Axis(value(11)) : DefaultAxis(0),
             axes ? Axis(value(13)) : DefaultAxis(1)));
-        if (rule == 11) Authority(result.object, value(15));
-        if (rule == 12) Authority(result.object, value(11));
+        if (rule == kQuarnWktRuleProjectedAxesAuthority) Authority(result.object, value(15));
+        if (rule == kQuarnWktRuleProjectedAuthority) Authority(result.object, value(11));
         return;
     }
-    case 13:
+    case kQuarnWktRuleProjectionParameters:
         set(factory->CreateProjection(L"", text(3), *Value<ParameterList>(value(6))));
         return;
-    case 14:
+    case kQuarnWktRuleProjection:
         set(factory->CreateProjection(L"", text(3), noParameters));
         return;
-    case 15:
+    case kQuarnWktRuleProjectionAuthorityParameters:
         set(factory->CreateProjection(L"", text(3), *Value<ParameterList>(value(8))));
         Authority(result.object, value(5));
         return;
-    case 16:
+    case kQuarnWktRuleProjectionAuthority:
         set(factory->CreateProjection(L"", text(3), noParameters));
         Authority(result.object, value(5));
         return;
-    case 17:
-    case 18:
-    case 19:
-    case 20: {
-        bool axes = rule == 17 || rule == 19;
+    case kQuarnWktRuleGeographicAxes:
+    case kQuarnWktRuleGeographic:
+    case kQuarnWktRuleGeographicAxesAuthority:
+    case kQuarnWktRuleGeographicAuthority: {
+        bool axes =
+            rule == kQuarnWktRuleGeographicAxes || rule == kQuarnWktRuleGeographicAxesAuthority;
         set(factory->CreateGeographicCoordinateSystem(
             text(3), As<CS_AngularUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? Axis(value(11)) : DefaultAxis(0),
             axes ? Axis(value(13)) : DefaultAxis(1)));
-        if (rule == 19) Authority(result.object, value(15));
-        if (rule == 20) Authority(result.object, value(11));
+        if (rule == kQuarnWktRuleGeographicAxesAuthority) Authority(result.object, value(15));
+        if (rule == kQuarnWktRuleGeographicAuthority) Authority(result.object, value(11));
         return;
     }
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25: {
-        bool shifted = rule == 21 || rule == 23 || rule == 25;
+    case kQuarnWktRuleDatumShift:
+    case kQuarnWktRuleDatum:
+    case kQuarnWktRuleDatumShiftAuthority:
+    case kQuarnWktRuleDatumAuthority:
+    case kQuarnWktRuleDatumShiftGridFiles: {
+        bool shifted = rule == kQuarnWktRuleDatumShift ||
+                       rule == kQuarnWktRuleDatumShiftAuthority ||
+                       rule == kQuarnWktRuleDatumShiftGridFiles;
         const CS_WGS84ConversionInfo& shift = shifted ? *Value<CQuarnWGS84ConversionInfo>(value(7))
                                                       : QuarnDefaultWGS84ConversionInfo();
-        const CS_3DIMInfo& files =
-            rule == 25 ? *Value<CQuarn3DIMInfo>(value(9)) : QuarnDefault3DIMInfo();
+        const CS_3DIMInfo& files = rule == kQuarnWktRuleDatumShiftGridFiles
+                                       ? *Value<CQuarn3DIMInfo>(value(9))
+                                       : QuarnDefault3DIMInfo();
         set(factory->CreateHorizontalDatum(text(3), 1001, As<CS_Ellipsoid>(value(5)), shift,
                                            files));
-        if (rule == 23) Authority(result.object, value(9));
-        if (rule == 24) Authority(result.object, value(7));
+        if (rule == kQuarnWktRuleDatumShiftAuthority) Authority(result.object, value(9));
+        if (rule == kQuarnWktRuleDatumAuthority) Authority(result.object, value(7));
         return;
     }
-    case 26:
-    case 27:
+    case kQuarnWktRuleSpheroid:
+    case kQuarnWktRuleSpheroidAuthority:
         // A third number above 500 can only be a semi-minor axis, not an inverse flattening.
-        if (number(7) > 500.0)
-            set(factory->CreateEllipsoid(text(3), number(5), number(7), nullptr));
+        if (real(7) > 500.0)
+            set(factory->CreateEllipsoid(text(3), real(5), real(7), nullptr));
         else
-            set(factory->CreateFlattenedSphere(text(3), number(5), number(7), nullptr));
-        if (rule == 27) Authority(result.object, value(9));
+            set(factory->CreateFlattenedSphere(text(3), real(5), real(7), nullptr));
+        if (rule == kQuarnWktRuleSpheroidAuthority) Authority(result.object, value(9));
         return;
-    case 30:
-    case 31:
+    case kQuarnWktRulePrimeMeridian:
+    case kQuarnWktRulePrimeMeridianAuthority:
         // The longitude is read in degrees and kept in radians.
-        set(factory->CreatePrimeMeridian(text(3), nullptr, number(5) * kPi / 180.0));
-        if (rule == 31) Authority(result.object, value(7));
+        set(factory->CreatePrimeMeridian(text(3), nullptr, real(5) * kPi / 180.0));
+        if (rule == kQuarnWktRulePrimeMeridianAuthority) Authority(result.object, value(7));
         return;
-    case 33:
-    case 34:
-        set(factory->CreateAngularUnit(text(3), number(5)));
-        if (rule == 34) Authority(result.object, value(7));
+    case kQuarnWktRuleAngularUnit:
+    case kQuarnWktRuleAngularUnitAuthority:
+        set(factory->CreateAngularUnit(text(3), real(5)));
+        if (rule == kQuarnWktRuleAngularUnitAuthority) Authority(result.object, value(7));
         return;
-    case 35:
-    case 36:
-        set(factory->CreateLinearUnit(text(3), number(5)));
-        if (rule == 36) Authority(result.object, value(7));
+    case kQuarnWktRuleLinearUnit:
+    case kQuarnWktRuleLinearUnitAuthority:
+        set(factory->CreateLinearUnit(text(3), real(5)));
+        if (rule == kQuarnWktRuleLinearUnitAuthority) Authority(result.object, value(7));
         return;
-    case 38:
-    case 39:
-    case 40:
-    case 41: {
-        bool axes = rule == 38 || rule == 40;
+    case kQuarnWktRuleGeocentricAxes:
+    case kQuarnWktRuleGeocentric:
+    case kQuarnWktRuleGeocentricAxesAuthority:
+    case kQuarnWktRuleGeocentricAuthority: {
+        bool axes =
+            rule == kQuarnWktRuleGeocentricAxes || rule == kQuarnWktRuleGeocentricAxesAuthority;
         set(factory->CreateGeocentricCoordinateSystem(
             text(3), As<CS_LinearUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? Axis(value(11)) : DefaultAxis(0),
             axes ? Axis(value(13)) : DefaultAxis(1), axes ? Axis(value(15)) : DefaultAxis(2)));
-        if (rule == 40) Authority(result.object, value(17));
-        if (rule == 41) Authority(result.object, value(11));
+        if (rule == kQuarnWktRuleGeocentricAxesAuthority) Authority(result.object, value(17));
+        if (rule == kQuarnWktRuleGeocentricAuthority) Authority(result.object, value(11));
         return;
     }
-    case 46:
-    case 47:
-    case 48:
-    case 49: {
-        bool axis = rule == 46 || rule == 48;
+    case kQuarnWktRuleVerticalAxis:
+    case kQuarnWktRuleVertical:
+    case kQuarnWktRuleVerticalAxisAuthority:
+    case kQuarnWktRuleVerticalAuthority: {
+        bool axis = rule == kQuarnWktRuleVerticalAxis || rule == kQuarnWktRuleVerticalAxisAuthority;
         set(factory->CreateVerticalCoordinateSystem(text(3), As<CS_VerticalDatum>(value(5)),
                                                     As<CS_LinearUnit>(value(7)),
                                                     axis ? Axis(value(9)) : DefaultAxis(2)));
-        if (rule == 48) Authority(result.object, value(11));
-        if (rule == 49) Authority(result.object, value(9));
+        if (rule == kQuarnWktRuleVerticalAxisAuthority) Authority(result.object, value(11));
+        if (rule == kQuarnWktRuleVerticalAuthority) Authority(result.object, value(9));
         return;
     }
-    case 50:
-    case 51:
-        set(factory->CreateVerticalDatum(text(3), value(5).integer));
-        if (rule == 51) Authority(result.object, value(7));
+    case kQuarnWktRuleVerticalDatum:
+    case kQuarnWktRuleVerticalDatumAuthority:
+        set(factory->CreateVerticalDatum(text(3), integer(5)));
+        if (rule == kQuarnWktRuleVerticalDatumAuthority) Authority(result.object, value(7));
         return;
-    case 53:
-    case 54: {
+    case kQuarnWktRuleCompound:
+    case kQuarnWktRuleCompoundAuthority: {
         // A compound needs both parts; a missing or unsuitable part gives no system.
         const CS_CoordinateSystem* head = As<CS_CoordinateSystem>(value(5));
         const CS_CoordinateSystem* tail = As<CS_CoordinateSystem>(value(7));
         if (head == nullptr || tail == nullptr) return;
         set(factory->CreateCompoundCoordinateSystem(text(3), head, tail));
-        if (rule == 54) Authority(result.object, value(9));
+        if (rule == kQuarnWktRuleCompoundAuthority) Authority(result.object, value(9));
         return;
     }
-    case 57:
-    case 59: {
+    case kQuarnWktRuleHeadFitted:
+    case kQuarnWktRuleTailFitted: {
         // A head must be a horizontal fit, a tail a vertical fit.
-        const CS_Info* fitted = value(1).object;
-        long wanted = rule == 57 ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
+        const CS_Info* fitted = QuarnWktGetObject(value(1));
+        long wanted =
+            rule == kQuarnWktRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
         if (fitted != nullptr && fitted->GetObjectType() == wanted) set(fitted);
         return;
     }
-    case 76: {
+    case kQuarnWktRuleFitted: {
         const YY_ParamMT& paramMT = *Value<YY_ParamMT>(value(5));
         const CS_CoordinateSystem* base = As<CS_CoordinateSystem>(value(7));
         if (QuarnEqualNoCase(paramMT.classificationName, L"Local_Grid")) {
@@ -387,20 +401,20 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int rule, QuarnWktValue* rhs,
         }
         return;
     }
-    case 80:
-    case 81:
+    case kQuarnWktRuleLocal:
+    case kQuarnWktRuleLocalAuthority:
         set(factory->CreateLocalCoordinateSystem(text(3), As<CS_LocalDatum>(value(5)),
                                                  As<CS_LinearUnit>(value(7)),
                                                  *Value<AxisList>(value(9))));
-        if (rule == 81) Authority(result.object, value(11));
+        if (rule == kQuarnWktRuleLocalAuthority) Authority(result.object, value(11));
         return;
-    case 82:
-    case 83:
-        set(factory->CreateLocalDatum(text(3), value(5).integer));
-        if (rule == 83) Authority(result.object, value(7));
+    case kQuarnWktRuleLocalDatum:
+    case kQuarnWktRuleLocalDatumAuthority:
+        set(factory->CreateLocalDatum(text(3), integer(5)));
+        if (rule == kQuarnWktRuleLocalDatumAuthority) Authority(result.object, value(7));
         return;
     default:
-        // Rule 0 and rule 97 (CONCAT_MT, which no reachable rule uses) do nothing.
+        // The start rule and CONCAT_MT (which no reachable rule uses) do nothing.
         return;
     }
 }

@@ -6,162 +6,139 @@
 // succeeded. When an alternative fails it tries the next one; when all fail, the error is
 // reported where the furthest alternative stopped.
 //
-// The state is module-wide (one parse at a time in the process), like the tables.
+// The work per token is constant: a saved state copies only the stack (whose depth is the
+// nesting of the text, not the length of its lists), saved states are recycled, and the
+// replay queue grows in chunks without moving what it holds.
+//
+// The state belongs to the thread that parses: each thread may run one parse at a time.
 #include "WktParser.h"
 
 #include "WktTablesInternal.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 const QuarnWktTables& kTables = kQuarnWktTables;
 
-constexpr int kGrowth = 16;        // stacks and the replay queue grow by this many entries
-constexpr int kFirstCapacity = 16; // stack entries of the first record of a parse
 constexpr int kNoToken = -1;
 constexpr int kErrorCountdown = 3; // tokens to shift after an error before reporting again
+constexpr std::size_t kFirstCapacity = 16;
+// A spare stack larger than this is freed, so that one deeply nested text does not hold its
+// memory for the rest of the thread.
+constexpr std::size_t kKeptCapacity = 4096;
+// Saved records kept for reuse; a long list saves one per element, which are freed.
+constexpr std::size_t kSpareRecords = 64;
+// Queued tokens are kept in chunks of this many, so that the queue grows without moving.
+constexpr std::size_t kChunkBits = 10;
+constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
+
+// One entry of the parse stack: state, semantic value and the token's character offset.
+struct StackEntry {
+    std::int32_t state;
+    QuarnWktValue value;
+    std::int32_t position;
+};
 
 // One parse state: the live parse, a saved conflict point, or the furthest error reached.
-// The three stacks move in lockstep; `top` is the index of their top entry.
 struct ParseRecord {
-    explicit ParseRecord(int entries)
-        : capacity(entries), states(new std::int32_t[entries]()),
-          values(new QuarnWktValue[entries]()), positions(new std::int32_t[entries]()) {}
-
-    ParseRecord* link = nullptr; // next older saved record
+    ParseRecord* link = nullptr; // next older saved record (or next on the path)
     int state = 0;
     int errorCountdown = 0;
-    int top = -1;
-    int capacity;
-    std::unique_ptr<std::int32_t[]> states;
-    std::unique_ptr<QuarnWktValue[]> values;
-    std::unique_ptr<std::int32_t[]> positions; // always 0: the lexer sets no positions
-    QuarnWktValue reduced{};
-    std::int32_t reducedPosition = 0;
-    int lexeme = 0;      // replay-queue index at which this record's tokens begin
-    int conflictTry = 0; // index into the conflict lists of the alternative being tried
+    std::vector<StackEntry> stack;
+    std::size_t lexeme = 0; // replay-queue index at which this record's tokens begin
+    int conflictTry = 0;    // index into the conflict lists of the alternative being tried
 
-    // Makes room for `entries` entries, keeping contents and top.
-    void Reserve(int entries) {
-        if (entries <= capacity) return;
-        int grown = capacity;
-        while (grown < entries)
-            grown += kGrowth;
-        Resize(grown);
-    }
-
-    void Push(int newState, const QuarnWktValue& value, std::int32_t position) {
-        // Grow before a push would reach the last entry.
-        if (top >= capacity - 1) Resize(capacity + kGrowth);
-        ++top;
-        states[top] = newState;
-        values[top] = value;
-        positions[top] = position;
-    }
-
-    // Copies another record's stacks (up to its top) and state.
-    void CopyStacksFrom(const ParseRecord& other) {
-        Reserve(other.top + 1);
-        top = other.top;
-        std::copy(other.states.get(), other.states.get() + top + 1, states.get());
-        std::copy(other.values.get(), other.values.get() + top + 1, values.get());
-        std::copy(other.positions.get(), other.positions.get() + top + 1, positions.get());
+    void CopyFrom(const ParseRecord& other) {
         state = other.state;
-    }
-
-private:
-    void Resize(int entries) {
-        ParseRecord grown(entries);
-        int used = top + 1;
-        std::copy(states.get(), states.get() + used, grown.states.get());
-        std::copy(values.get(), values.get() + used, grown.values.get());
-        std::copy(positions.get(), positions.get() + used, grown.positions.get());
-        states.swap(grown.states);
-        values.swap(grown.values);
-        positions.swap(grown.positions);
-        capacity = entries;
+        errorCountdown = other.errorCountdown;
+        stack.assign(other.stack.begin(), other.stack.end());
     }
 };
 
-// A copy of `live` as it is now: stacks up to the top, the state (passed, as the live state
-// is held by the engine) and the error countdown. Capacity: depth + 4.
-ParseRecord* Snapshot(const ParseRecord& live, int state) {
-    ParseRecord* copy = new ParseRecord(live.top + 4);
-    copy->CopyStacksFrom(live);
-    copy->state = state;
-    copy->errorCountdown = live.errorCountdown;
-    return copy;
-}
+// A token read during a trial parse, kept for the replays.
+struct QueuedToken {
+    int token;
+    QuarnWktValue value;
+    std::int32_t position;
+    std::int32_t length;
+};
 
-void FreeChain(ParseRecord*& record) {
-    while (record != nullptr) {
-        ParseRecord* older = record->link;
-        delete record;
-        record = older;
+// The tokens read during trial parses, in order: an array in chunks.
+class TokenQueue {
+public:
+    std::size_t size() const { return m_size; }
+    QueuedToken& operator[](std::size_t i) { return m_chunks[i >> kChunkBits][i & (kChunk - 1)]; }
+    void clear() { m_size = 0; }
+    void push_back(const QueuedToken& token) {
+        if ((m_size >> kChunkBits) == m_chunks.size())
+            m_chunks.emplace_back(new QueuedToken[kChunk]);
+        (*this)[m_size++] = token;
     }
-}
-
-// Tokens read during a trial parse, kept for the replays: three parallel arrays.
-struct ReplayQueue {
-    std::unique_ptr<std::int32_t[]> tokens;
-    std::unique_ptr<QuarnWktValue[]> values;
-    std::unique_ptr<std::int32_t[]> positions;
-    int read = 0;
-    int fill = 0;
-    int capacity = 0;
-
-    bool HasUnread() const { return read < fill; }
-
-    void Create() {
-        if (capacity == 0) Resize(kGrowth);
-    }
-
-    void Append(int token, const QuarnWktValue& value, std::int32_t position) {
-        if (fill == capacity) Resize(capacity + kGrowth);
-        tokens[fill] = token;
-        values[fill] = value;
-        positions[fill] = position;
-        ++fill;
-    }
-
-    void Release() {
-        tokens.reset();
-        values.reset();
-        positions.reset();
-        read = fill = capacity = 0;
+    // Frees all but the first chunk.
+    void Trim() {
+        if (m_chunks.size() > 1) m_chunks.resize(1);
+        m_size = std::min(m_size, kChunk);
     }
 
 private:
-    void Resize(int entries) {
-        std::unique_ptr<std::int32_t[]> newTokens(new std::int32_t[entries]());
-        std::unique_ptr<QuarnWktValue[]> newValues(new QuarnWktValue[entries]());
-        std::unique_ptr<std::int32_t[]> newPositions(new std::int32_t[entries]());
-        std::copy(tokens.get(), tokens.get() + fill, newTokens.get());
-        std::copy(values.get(), values.get() + fill, newValues.get());
-        std::copy(positions.get(), positions.get() + fill, newPositions.get());
-        tokens.swap(newTokens);
-        values.swap(newValues);
-        positions.swap(newPositions);
-        capacity = entries;
-    }
+    std::vector<std::unique_ptr<QueuedToken[]>> m_chunks;
+    std::size_t m_size = 0;
 };
 
-// The engine's module-wide state.
+using TokenSet = std::bitset<512>;
+
+// The engine's state, one per thread.
 struct Engine {
-    ParseRecord* live = nullptr; // the running parse; `live->link` is the newest saved record
-    ParseRecord* path = nullptr; // the conflict choices of a successful trial, oldest first
+    ParseRecord live;                // the running parse
+    ParseRecord* saved = nullptr;    // the newest saved conflict point; a trial runs while set
+    ParseRecord* path = nullptr;     // the conflict choices of a successful trial, oldest first
+    std::vector<ParseRecord*> spare; // records to reuse
     QuarnWktValue token{};
     std::int32_t tokenPosition = 0;
+    std::int32_t tokenLength = 0;
     int errorCount = 0;
-    ReplayQueue queue;
+    TokenQueue queue;     // the tokens of trials; its size is the fill index
+    std::size_t read = 0; // the next queued token to hand out
 
-    bool InTrial() const { return live != nullptr && live->link != nullptr; }
+    bool InTrial() const { return saved != nullptr; }
+    bool HasUnread() const { return read < queue.size(); }
+
+    ParseRecord* NewRecord() {
+        if (spare.empty()) return new ParseRecord();
+        ParseRecord* record = spare.back();
+        spare.pop_back();
+        record->link = nullptr;
+        return record;
+    }
+    void Recycle(ParseRecord* record) {
+        if (spare.size() >= kSpareRecords || record->stack.capacity() > kKeptCapacity) {
+            delete record;
+            return;
+        }
+        spare.push_back(record);
+    }
+    void RecycleChain(ParseRecord*& chain) {
+        while (chain != nullptr) {
+            ParseRecord* next = chain->link;
+            Recycle(chain);
+            chain = next;
+        }
+    }
+    ~Engine() {
+        RecycleChain(saved);
+        RecycleChain(path);
+        for (ParseRecord* record : spare)
+            delete record;
+    }
 };
 
-Engine engine;
+thread_local Engine engine;
 
 // An entry of the action table applies when base + symbol is in range and checks.
 bool Applies(int base, int symbol) {
@@ -170,19 +147,51 @@ bool Applies(int base, int symbol) {
     return index >= 0 && index <= kTables.tableSize && kTables.check[index] == symbol;
 }
 
-// One call of Parse: the local registers of the algorithm around the module-wide state.
+// The tokens the tables accept in `state` (shift, reduction or conflict); after a whole
+// coordinate system, the end of the text, which the engine accepts without the tables.
+void AddExpected(int state, TokenSet& set) {
+    if (state == kTables.finalState) set.set(0);
+    for (int token = 0; token <= kTables.maxToken; ++token) {
+        if (token == kTables.errorToken) continue;
+        if (Applies(kTables.shiftIndex[state], token) ||
+            Applies(kTables.reduceIndex[state], token) ||
+            Applies(kTables.conflictIndex[state], token))
+            set.set(static_cast<std::size_t>(token));
+    }
+}
+
+// "PARAMETER, UNIT or ']'": keywords first, then characters, then the end of the text.
+std::wstring Readable(const TokenSet& set) {
+    std::vector<const wchar_t*> names;
+    auto add = [&](int from, int to) {
+        for (int token = from; token <= to; ++token) {
+            const wchar_t* name = CQuarnWKTCoordinateSystemParser::GetTokenName(token);
+            if (set.test(static_cast<std::size_t>(token)) && name != nullptr) names.push_back(name);
+        }
+    };
+    add(kTables.errorToken + 1, kTables.maxToken);
+    add(1, kTables.errorToken - 1);
+    add(0, 0);
+    std::wstring text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? L" or " : L", ";
+        text += names[i];
+    }
+    return text;
+}
+
+// One call of Parse: the local registers of the algorithm around the thread's state.
 class Run {
 public:
-    // Runs the rule action of `rule` for `parser`.
     using ActionHook = void (*)(CQuarnWKTCoordinateSystemParser& parser, int rule,
                                 QuarnWktValue* rhs, QuarnWktValue& result);
 
     Run(CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
-        : m_parser(parser), m_action(action) {}
+        : m_engine(engine), m_parser(parser), m_action(action) {}
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
-    // A parse cut short by an exception (from a host's override) still frees its error
-    // copy; the records it left in the engine go at the start of the next parse.
+    // A parse cut short by an exception (from a host's override) leaves its records to be
+    // recycled at the start of the next parse.
     ~Run() { delete m_furthestError; }
 
     int Execute(); // 0 accepted, 1 not
@@ -200,13 +209,19 @@ private:
     void FreeAll();
     int ReadToken();
     void RestoreFrom(const ParseRecord& record);
+    void NoteError();
+    void RecordDiagnostic();
 
+    Engine& m_engine; // the thread's engine, looked up once per parse
     CQuarnWKTCoordinateSystemParser& m_parser;
     ActionHook m_action;
     int m_state = 0;
     int m_token = kNoToken;
     int m_rule = 0;
     ParseRecord* m_furthestError = nullptr; // the deepest failure of the alternatives tried
+    // The states of the alternatives that failed at the furthest point: what they would
+    // have accepted there is worked out only when the error is reported.
+    std::vector<int> m_failedStates;
 };
 
 int Run::ReadToken() {
@@ -215,7 +230,7 @@ int Run::ReadToken() {
 }
 
 void Run::RestoreFrom(const ParseRecord& record) {
-    engine.live->CopyStacksFrom(record);
+    m_engine.live.stack.assign(record.stack.begin(), record.stack.end());
     m_state = record.state;
 }
 
@@ -223,12 +238,15 @@ int Run::Execute() {
     // A parse cut short by an exception may have left records behind.
     FreeAll();
     // Whatever an earlier parse left in the queue is not this text's.
-    engine.queue.read = engine.queue.fill = 0;
-    engine.token = QuarnWktValue{};
-    engine.tokenPosition = 0;
-    engine.errorCount = 0;
-    engine.live = new ParseRecord(kFirstCapacity);
-    engine.live->Push(0, engine.token, 0);
+    m_engine.queue.clear();
+    m_engine.read = 0;
+    m_engine.token = QuarnWktValue{};
+    m_engine.tokenPosition = m_engine.tokenLength = 0;
+    m_engine.errorCount = 0;
+    m_engine.live.stack.clear();
+    m_engine.live.stack.reserve(kFirstCapacity);
+    m_engine.live.errorCountdown = 0;
+    m_engine.live.stack.push_back(StackEntry{0, m_engine.token, 0});
 
     Step step = kLoop;
     for (;;) {
@@ -252,11 +270,10 @@ int Run::Execute() {
             step = Accept();
             break;
         case kDone:
-            FreeAll();
-            return 0;
         case kAbort:
             FreeAll();
-            return 1;
+            m_engine.queue.Trim();
+            return step == kDone ? 0 : 1;
         }
     }
 }
@@ -273,7 +290,7 @@ Run::Step Run::Loop() {
     if (Applies(base, m_token)) {
         m_state = kTables.action[base + m_token];
         m_token = kNoToken;
-        if (engine.live->errorCountdown > 0) --engine.live->errorCountdown;
+        if (m_engine.live.errorCountdown > 0) --m_engine.live.errorCountdown;
         return kShift;
     }
     base = kTables.reduceIndex[m_state];
@@ -281,53 +298,53 @@ Run::Step Run::Loop() {
         m_rule = kTables.action[base + m_token];
         return kReduce;
     }
-    if (engine.live->errorCountdown != 0) return kRecover;
+    if (m_engine.live.errorCountdown != 0) return kRecover;
     return kError;
 }
 
 Run::Step Run::Conflict(int entry) {
     int alternative;
-    if (engine.path != nullptr) {
+    if (m_engine.path != nullptr) {
         // Replaying a successful trial: take the choice it recorded here.
-        ParseRecord* choice = engine.path;
-        engine.path = choice->link;
+        ParseRecord* choice = m_engine.path;
+        m_engine.path = choice->link;
         alternative = choice->conflictTry;
         bool sameState = choice->state == m_state;
-        delete choice;
+        m_engine.Recycle(choice);
         if (!sameState) return kAbort;
     } else {
         // Save this point and start (or deepen) a trial parse.
-        ParseRecord* saved = Snapshot(*engine.live, m_state);
-        saved->link = engine.live->link;
+        ParseRecord* saved = m_engine.NewRecord();
+        saved->CopyFrom(m_engine.live);
+        saved->state = m_state;
         alternative = kTables.action[entry];
         if (kTables.conflicts[alternative] == -1) ++alternative; // no shift alternative
         saved->conflictTry = alternative;
-        ReplayQueue& queue = engine.queue;
-        if (engine.live->link == nullptr) {
+        if (!m_engine.InTrial() && !m_engine.HasUnread()) {
             // First conflict of the trial: from here on every token goes through the queue.
-            queue.Create();
-            if (!queue.HasUnread()) {
-                queue.read = queue.fill = 0;
-                if (m_token >= 0) {
-                    queue.Append(m_token, engine.token, engine.tokenPosition);
-                    m_token = kNoToken;
-                }
+            m_engine.queue.clear();
+            m_engine.read = 0;
+            if (m_token >= 0) {
+                m_engine.queue.push_back(QueuedToken{m_token, m_engine.token,
+                                                     m_engine.tokenPosition, m_engine.tokenLength});
+                m_token = kNoToken;
             }
         }
         if (m_token >= 0) {
-            --queue.read; // the held token will be read again from the queue
+            --m_engine.read; // the held token will be read again from the queue
             m_token = kNoToken;
         }
-        saved->lexeme = queue.read;
-        engine.live->link = saved;
+        saved->lexeme = m_engine.read;
+        saved->link = m_engine.saved;
+        m_engine.saved = saved;
     }
 
     if (kTables.action[entry] == alternative) {
         // The shift alternative. A token given back to the queue is consumed again here;
         // the token slot still holds its value.
-        if (m_token < 0) ++engine.queue.read;
+        if (m_token < 0) ++m_engine.read;
         m_token = kNoToken;
-        if (engine.live->errorCountdown > 0) --engine.live->errorCountdown;
+        if (m_engine.live.errorCountdown > 0) --m_engine.live.errorCountdown;
         m_state = kTables.conflicts[alternative];
         return kShift;
     }
@@ -336,28 +353,32 @@ Run::Step Run::Conflict(int entry) {
 }
 
 Run::Step Run::Shift() {
-    engine.live->Push(m_state, engine.token, engine.tokenPosition);
+    m_engine.live.stack.push_back(StackEntry{m_state, m_engine.token, m_engine.tokenPosition});
     return kLoop;
 }
 
 Run::Step Run::Reduce() {
-    ParseRecord& live = *engine.live;
-    int length = kTables.ruleLength[m_rule];
-    live.Reserve(live.top + 2 - length); // an empty rule pushes without popping
-    live.reduced = QuarnWktValue{};
-    live.reducedPosition = 0;
-    if (!engine.InTrial()) {
-        QuarnWktValue* rhs = live.values.get() + live.top + 1 - length;
-        m_action(m_parser, m_rule, rhs, live.reduced);
+    std::vector<StackEntry>& stack = m_engine.live.stack;
+    std::size_t length = static_cast<std::size_t>(kTables.ruleLength[m_rule]);
+    std::size_t first = stack.size() - length; // index of $1
+    QuarnWktValue reduced{};
+    std::int32_t reducedPosition = length > 0 ? stack[first].position : 0;
+    if (!m_engine.InTrial()) {
+        // The actions read the right-hand values as one array: gather them when the stack
+        // entries interleave them with states and positions.
+        QuarnWktValue rhs[32];
+        for (std::size_t i = 0; i < length && i < 32; ++i)
+            rhs[i] = stack[first + i].value;
+        m_action(m_parser, m_rule, rhs, reduced);
     }
-    live.top -= length;
-    m_state = live.states[live.top];
+    stack.resize(first);
+    m_state = stack.back().state;
 
     int symbol = kTables.ruleLeft[m_rule];
     if (m_state == 0 && symbol == 0) {
         // The start symbol is complete: it is accepted when the input ends here.
         m_state = kTables.finalState;
-        live.Push(m_state, live.reduced, live.reducedPosition);
+        stack.push_back(StackEntry{m_state, reduced, reducedPosition});
         if (m_token < 0) m_token = ReadToken();
         return m_token == 0 ? kAccept : kLoop;
     }
@@ -366,64 +387,104 @@ Run::Step Run::Reduce() {
         m_state = kTables.action[base + m_state];
     else
         m_state = kTables.defaultGoto[symbol];
-    live.Push(m_state, live.reduced, live.reducedPosition);
+    stack.push_back(StackEntry{m_state, reduced, reducedPosition});
     return kLoop;
 }
 
+// Keeps the furthest point any alternative reached, to report the error there, and what
+// every alternative that failed there would have accepted.
+void Run::NoteError() {
+    if (m_furthestError == nullptr || m_furthestError->lexeme < m_engine.read) {
+        if (m_furthestError == nullptr) m_furthestError = new ParseRecord();
+        m_furthestError->CopyFrom(m_engine.live);
+        m_furthestError->state = m_state;
+        m_furthestError->lexeme = m_engine.read;
+        m_failedStates.clear();
+    }
+    if (m_furthestError->lexeme == m_engine.read) m_failedStates.push_back(m_state);
+}
+
 Run::Step Run::Error() {
-    ReplayQueue& queue = engine.queue;
-    ParseRecord& live = *engine.live;
-    while (live.link != nullptr) {
-        ParseRecord* saved = live.link;
-        // Keep the furthest point any alternative reached, to report the error there.
-        if (m_furthestError == nullptr || m_furthestError->lexeme < queue.read) {
-            delete m_furthestError;
-            m_furthestError = Snapshot(live, m_state);
-            m_furthestError->lexeme = queue.read;
-        }
+    bool trial = m_engine.InTrial();
+    while (m_engine.saved != nullptr) {
+        ParseRecord* saved = m_engine.saved;
+        NoteError();
         // Back to the newest conflict point, and on to its next alternative.
-        queue.read = saved->lexeme;
+        m_engine.read = saved->lexeme;
         m_token = kNoToken;
         RestoreFrom(*saved);
         m_rule = kTables.conflicts[++saved->conflictTry];
         if (m_rule >= 0) return kReduce;
 
         // All alternatives of this conflict failed.
-        live.link = saved->link;
-        delete saved;
-        if (live.link == nullptr) {
+        m_engine.saved = saved->link;
+        m_engine.Recycle(saved);
+        if (m_engine.saved == nullptr) {
             RestoreFrom(*m_furthestError);
-            live.errorCountdown = m_furthestError->errorCountdown;
-            queue.read = m_furthestError->lexeme;
+            m_engine.live.errorCountdown = m_furthestError->errorCountdown;
+            m_engine.read = m_furthestError->lexeme;
             // The token held there is the last one read before that point.
-            if (queue.read > 0) {
-                m_token = queue.tokens[queue.read - 1];
-                engine.token = queue.values[queue.read - 1];
-                engine.tokenPosition = queue.positions[queue.read - 1];
+            if (m_engine.read > 0) {
+                const QueuedToken& last = m_engine.queue[m_engine.read - 1];
+                m_token = last.token;
+                m_engine.token = last.value;
+                m_engine.tokenPosition = last.position;
+                m_engine.tokenLength = last.length;
             }
             delete m_furthestError;
             m_furthestError = nullptr;
         }
     }
+    if (!trial) {
+        m_failedStates.clear();
+        m_failedStates.push_back(m_state);
+    }
+    RecordDiagnostic();
     m_parser.ReportError(L"syntax error");
-    ++engine.errorCount;
+    ++m_engine.errorCount;
     return kRecover;
 }
 
+// Where the error was detected: the token held, what the tables would have taken there,
+// and whether a whole coordinate system stood before it.
+void Run::RecordDiagnostic() {
+    QuarnParseDiagnostic& diagnostic = m_parser.Diagnostic();
+    diagnostic.syntaxError = true;
+    diagnostic.stray = m_state == kTables.finalState;
+    diagnostic.offset = static_cast<std::size_t>(m_engine.tokenPosition);
+    diagnostic.length = m_token > 0 ? static_cast<std::size_t>(m_engine.tokenLength) : 0;
+    diagnostic.token.clear();
+    const wchar_t* input = m_parser.GetInput();
+    if (m_token > 0 && m_token < kTables.errorToken) {
+        diagnostic.token.assign(1, static_cast<wchar_t>(m_token));
+    } else if (m_token > 0 && input != nullptr && diagnostic.length > 0) {
+        diagnostic.token.assign(input + diagnostic.offset, diagnostic.length);
+        // The lexer cuts token texts out of the stored input with terminators: the only
+        // ones left inside a token are on a quote (the opening quote of a string right
+        // after a word or number, the closing quote of a string).
+        if (diagnostic.token.front() == L'\0') diagnostic.token.front() = L'"';
+        if (diagnostic.token.back() == L'\0') diagnostic.token.back() = L'"';
+    }
+    TokenSet expected;
+    for (int state : m_failedStates)
+        AddExpected(state, expected);
+    diagnostic.expected = Readable(expected);
+}
+
 Run::Step Run::Recover() {
-    ParseRecord& live = *engine.live;
+    ParseRecord& live = m_engine.live;
     if (live.errorCountdown < kErrorCountdown) {
         live.errorCountdown = kErrorCountdown;
         // Pop states until one can shift the error token. The grammar has no error rules,
         // so in practice every state is popped and the parse aborts.
         for (;;) {
-            int base = kTables.shiftIndex[live.states[live.top]];
+            int base = kTables.shiftIndex[live.stack.back().state];
             if (Applies(base, kTables.errorToken)) {
                 m_state = kTables.action[base + kTables.errorToken];
                 return kShift;
             }
-            if (live.top <= 0) return kAbort;
-            --live.top;
+            if (live.stack.size() <= 1) return kAbort;
+            live.stack.pop_back();
         }
     }
     if (m_token == 0) return kAbort;
@@ -432,29 +493,28 @@ Run::Step Run::Recover() {
 }
 
 Run::Step Run::Accept() {
-    if (!engine.InTrial()) return kDone;
+    if (!m_engine.InTrial()) return kDone;
     // The trial succeeded: replay its tokens with actions, following its choices.
-    if (engine.path != nullptr) return kAbort; // a replay cannot start another trial
-    ParseRecord& live = *engine.live;
-    while (live.link != nullptr) {
-        ParseRecord* saved = live.link;
-        live.link = saved->link;
-        saved->link = engine.path;
-        engine.path = saved;
+    if (m_engine.path != nullptr) return kAbort; // a replay cannot start another trial
+    while (m_engine.saved != nullptr) {
+        ParseRecord* saved = m_engine.saved;
+        m_engine.saved = saved->link;
+        saved->link = m_engine.path;
+        m_engine.path = saved;
     }
     delete m_furthestError;
     m_furthestError = nullptr;
     m_token = kNoToken;
-    RestoreFrom(*engine.path);
-    engine.queue.read = engine.path->lexeme;
+    RestoreFrom(*m_engine.path);
+    m_engine.read = m_engine.path->lexeme;
     return kLoop;
 }
 
 void Run::FreeAll() {
     delete m_furthestError;
     m_furthestError = nullptr;
-    FreeChain(engine.live);
-    FreeChain(engine.path);
+    m_engine.RecycleChain(m_engine.saved);
+    m_engine.RecycleChain(m_engine.path);
 }
 
 } // namespace
@@ -463,25 +523,39 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
     Run::ActionHook action = [](CQuarnWKTCoordinateSystemParser& parser, int rule,
                                 QuarnWktValue* rhs,
                                 QuarnWktValue& result) { parser.RunAction(rule, rhs, result); };
+    // Value objects live for one parse: nothing can reach them once Parse has returned.
+    ReleaseValues();
+    m_diagnostic = QuarnParseDiagnostic();
+    struct ReleaseAtEnd {
+        CQuarnWKTCoordinateSystemParser& parser;
+        ~ReleaseAtEnd() { parser.ReleaseValues(); }
+    } releaseAtEnd{*this};
     return Run(*this, action).Execute();
 }
 
 int CQuarnWKTCoordinateSystemParser::NextToken() {
-    ReplayQueue& queue = engine.queue;
-    if (queue.HasUnread()) {
-        engine.token = queue.values[queue.read];
-        engine.tokenPosition = queue.positions[queue.read];
-        return queue.tokens[queue.read++];
+    Engine& e = engine;
+    if (e.HasUnread()) {
+        const QueuedToken& queued = e.queue[e.read++];
+        e.token = queued.value;
+        e.tokenPosition = queued.position;
+        e.tokenLength = queued.length;
+        return queued.token;
     }
-    if (!engine.InTrial()) return Lex();
     int token = Lex();
-    queue.Append(token, engine.token, engine.tokenPosition);
-    ++queue.read;
+    if (e.InTrial()) {
+        e.queue.push_back(QueuedToken{token, e.token, e.tokenPosition, e.tokenLength});
+        ++e.read;
+    }
     return token;
 }
 
-QuarnWktValue& CQuarnWKTCoordinateSystemParser::TokenSlot() {
-    return engine.token;
+void CQuarnWKTCoordinateSystemParser::StoreToken(const QuarnWktValue& value, long position,
+                                                 long length) {
+    Engine& e = engine;
+    e.token = value;
+    e.tokenPosition = static_cast<std::int32_t>(position);
+    e.tokenLength = static_cast<std::int32_t>(length);
 }
 
 const QuarnWktValue& CQuarnWKTCoordinateSystemParser::GetTokenValue() {
@@ -493,5 +567,9 @@ int CQuarnWKTCoordinateSystemParser::GetErrorCount() {
 }
 
 void CQuarnWKTCoordinateSystemParser::ReleaseReplayQueue() {
-    engine.queue.Release();
+    // The first chunk stays with the thread: a host that makes a factory per text would
+    // otherwise allocate it anew for every text.
+    engine.queue.Trim();
+    engine.queue.clear();
+    engine.read = 0;
 }

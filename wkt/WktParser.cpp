@@ -6,6 +6,7 @@
 #include "WktTablesInternal.h"
 
 #include <climits>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,14 @@ CQuarnWKTCoordinateSystemParser::CQuarnWKTCoordinateSystemParser(
     : m_factory(factory), m_result(nullptr) {}
 
 CQuarnWKTCoordinateSystemParser::~CQuarnWKTCoordinateSystemParser() {
+    ReleaseValues();
+    ReleaseReplayQueue();
+}
+
+void CQuarnWKTCoordinateSystemParser::ReleaseValues() {
     for (const Owned& owned : m_values)
         owned.destroy(owned.object);
-    ReleaseReplayQueue();
+    m_values.clear();
 }
 
 void CQuarnWKTCoordinateSystemParser::ReportError(const wchar_t*) {}
@@ -43,15 +49,6 @@ const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {
     return name.empty() ? nullptr : name.c_str();
 }
 
-int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
-    if (word == nullptr) return kQuarnWktError;
-    for (int code = kQuarnWktAuthority; code <= kQuarnWktString; ++code) {
-        const wchar_t* name = GetTokenName(code);
-        if (name != nullptr && QuarnEqualNoCase(word, name)) return code;
-    }
-    return kQuarnWktError;
-}
-
 namespace {
 
 bool IsBlank(wchar_t c) {
@@ -76,6 +73,21 @@ bool IsNumberPart(wchar_t c) {
     return IsNumberStart(c) || c == L'e' || c == L'E';
 }
 
+// The keywords by length, upper case: the lookup compares a word only with the names of
+// its length.
+struct KeywordTable {
+    static constexpr std::size_t kLongest = 16;
+    std::vector<std::pair<int, std::wstring>> byLength[kLongest + 1];
+
+    KeywordTable() {
+        for (int code = kQuarnWktAuthority; code <= kQuarnWktString; ++code) {
+            const wchar_t* name = CQuarnWKTCoordinateSystemParser::GetTokenName(code);
+            std::size_t length = name != nullptr ? std::wcslen(name) : 0;
+            if (length > 0 && length <= kLongest) byLength[length].emplace_back(code, name);
+        }
+    }
+};
+
 // The decimal integer at the start of `text`: an optional sign and the digits up to the
 // first other character ("1-2" reads as 1, "-" as 0). Saturates at the 32-bit range
 // instead of overflowing.
@@ -94,23 +106,95 @@ std::int32_t ReadInteger(const wchar_t* text) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+// A number as "%lf" reads it. Most numbers have at most 15 significant digits and a small
+// exponent: their digits and the power of ten are both exact doubles, so one division or
+// multiplication gives the correctly rounded value, as the full conversion would. Any other
+// text goes to the full conversion.
+double ReadReal(const wchar_t* text) {
+    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr unsigned long long kExact = 1ULL << 53;
+    const wchar_t* c = text;
+    bool negative = *c == L'-';
+    if (*c == L'+' || *c == L'-') ++c;
+    unsigned long long digits = 0;
+    int scale = 0; // power of ten of the last digit read
+    bool any = false;
+    for (; IsDigit(*c); ++c, any = true) {
+        digits = digits * 10 + static_cast<unsigned>(*c - L'0');
+        if (digits >= kExact) return QuarnReadNumber(text);
+    }
+    if (*c == L'.') {
+        for (++c; IsDigit(*c); ++c, any = true, --scale) {
+            digits = digits * 10 + static_cast<unsigned>(*c - L'0');
+            if (digits >= kExact) return QuarnReadNumber(text);
+        }
+    }
+    if (!any) return QuarnReadNumber(text);
+    if (*c == L'e' || *c == L'E') {
+        const wchar_t* e = c + 1;
+        bool negativeExponent = *e == L'-';
+        if (*e == L'+' || *e == L'-') ++e;
+        if (IsDigit(*e)) {
+            int exponent = 0;
+            for (; IsDigit(*e); ++e) {
+                exponent = exponent * 10 + (*e - L'0');
+                if (exponent > 400) return QuarnReadNumber(text);
+            }
+            scale += negativeExponent ? -exponent : exponent;
+        }
+    }
+    if (scale < -22 || scale > 22) return QuarnReadNumber(text);
+    double value = static_cast<double>(digits);
+    value = scale < 0 ? value / kPowers[-scale] : value * kPowers[scale];
+    return negative ? -value : value;
+}
+
 } // namespace
 
+int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
+    static const KeywordTable table;
+    if (word == nullptr) return kQuarnWktError;
+    wchar_t upper[KeywordTable::kLongest + 1];
+    std::size_t length = 0;
+    for (; word[length] != L'\0'; ++length) {
+        if (length == KeywordTable::kLongest) return kQuarnWktError;
+        wchar_t c = word[length];
+        upper[length] = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    }
+    for (const auto& entry : table.byLength[length]) {
+        if (std::wmemcmp(entry.second.data(), upper, length) == 0) return entry.first;
+    }
+    return kQuarnWktError;
+}
+
 int CQuarnWKTCoordinateSystemParser::Lex() {
-    QuarnWktValue& value = TokenSlot();
-    value = QuarnWktValue{};
+    QuarnWktValue value{};
     wchar_t c = BeginToken();
     while (IsBlank(c))
         c = Skip();
-    if (AtEnd()) return -1;
+    if (AtEnd()) {
+        StoreToken(value, CursorOffset(), 0);
+        return -1;
+    }
+    const long start = TokenOffset();
 
     if (IsWordStart(c)) {
         ReopenToken();
         while (IsWordPart(Extend())) {
         }
         EndToken();
-        value.text = TokenText();
-        return LookupKeyword(value.text);
+        int code = LookupKeyword(TokenText());
+        // The bare words INTEGER and REAL carry no number: they count as 0.
+        if (code == kQuarnWktInteger)
+            QuarnWktSetInteger(value, 0);
+        else if (code == kQuarnWktReal)
+            QuarnWktSetReal(value, 0.0);
+        else
+            QuarnWktSetText(value, TokenText());
+        StoreToken(value, start, CursorOffset() - start);
+        return code;
     }
 
     if (IsNumberStart(c)) {
@@ -119,26 +203,33 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
         for (wchar_t next = Extend(); IsNumberPart(next); next = Extend())
             real = real || next == L'.' || next == L'e' || next == L'E';
         EndToken();
-        if (real) {
-            value.real = QuarnReadNumber(TokenText());
-            return kQuarnWktReal;
-        }
-        value.integer = ReadInteger(TokenText());
-        return kQuarnWktInteger;
+        int code = real ? kQuarnWktReal : kQuarnWktInteger;
+        if (real)
+            QuarnWktSetReal(value, ReadReal(TokenText()));
+        else
+            QuarnWktSetInteger(value, ReadInteger(TokenText()));
+        StoreToken(value, start, CursorOffset() - start);
+        return code;
     }
 
     if (c == L'"') {
         // The text runs from after the opening quote to the closing one; no escapes.
         for (c = Skip(); c != L'"'; c = Extend()) {
-            if (c == L'\0') return kQuarnWktError; // unterminated
+            if (c == L'\0') { // unterminated
+                StoreToken(value, start, CursorOffset() - start);
+                return kQuarnWktError;
+            }
         }
         EndToken();
-        value.text = TokenText();
+        QuarnWktSetText(value, TokenText());
         Extend(); // the closing quote
+        StoreToken(value, start, CursorOffset() - start);
         return kQuarnWktString;
     }
 
+    if (c < 1 || c > 255) ReopenToken(); // keep it in the stored input for diagnostics
     Extend();
+    StoreToken(value, start, 1);
     // A character outside 1 to 255 (wchar_t may be signed) could pose as a named token
     // or as the end of input: it is the error token instead.
     if (c < 1 || c > 255) return kQuarnWktError;

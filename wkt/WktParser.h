@@ -7,6 +7,7 @@
 #include "ParseDiagnostic.h"
 #include "ToolParser.h"
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -14,15 +15,79 @@ class CQuarnCoordinateSystemFactory;
 class CS_CoordinateSystem;
 class CS_Info;
 
+// What a value slot holds. A slot that nothing wrote holds zero bits: null, 0 or 0.0 in
+// every reading.
+enum class EQuarnWktKind : unsigned char { kNone, kText, kInteger, kReal, kObject, kValue };
+
 // The value slot of a token or grammar symbol: 8 bytes, whose meaning the symbol decides.
-union QuarnWktValue {
-    const wchar_t* text;   // STRING (and keyword) tokens, name-like symbols
-    std::int32_t integer;  // INTEGER tokens, datum types, axis orientations
-    double real;           // REAL tokens and every number-like symbol
-    const CS_Info* object; // objects the factory returned
-    void* value;           // value objects in the parser's value list
+// Write it with the Set functions and read it with the Get functions below: debug builds
+// also carry the kind written and check that every read is of that kind.
+struct QuarnWktValue {
+    union {
+        const wchar_t* text;   // STRING (and keyword) tokens, name-like symbols
+        std::int32_t integer;  // INTEGER tokens, datum types, axis orientations
+        double real;           // REAL tokens and every number-like symbol
+        const CS_Info* object; // objects the factory returned
+        void* value;           // value objects in the parser's value list
+    };
+#ifndef NDEBUG
+    EQuarnWktKind kind = EQuarnWktKind::kNone;
+#endif
 };
+#ifdef NDEBUG
 static_assert(sizeof(QuarnWktValue) == 8, "the value slot is 8 bytes");
+#endif
+
+#ifndef NDEBUG
+#define QUARN_WKT_KIND(slot, wanted) ((slot).kind = (wanted))
+#define QUARN_WKT_CHECK(slot, wanted)                                                              \
+    assert((slot).kind == (wanted) || (slot).kind == EQuarnWktKind::kNone)
+#else
+#define QUARN_WKT_KIND(slot, wanted) static_cast<void>(0)
+#define QUARN_WKT_CHECK(slot, wanted) static_cast<void>(0)
+#endif
+
+inline void QuarnWktSetText(QuarnWktValue& slot, const wchar_t* text) {
+    slot.text = text;
+    QUARN_WKT_KIND(slot, EQuarnWktKind::kText);
+}
+inline void QuarnWktSetInteger(QuarnWktValue& slot, std::int32_t integer) {
+    slot.text = nullptr; // all eight bytes defined
+    slot.integer = integer;
+    QUARN_WKT_KIND(slot, EQuarnWktKind::kInteger);
+}
+inline void QuarnWktSetReal(QuarnWktValue& slot, double real) {
+    slot.real = real;
+    QUARN_WKT_KIND(slot, EQuarnWktKind::kReal);
+}
+inline void QuarnWktSetObject(QuarnWktValue& slot, const CS_Info* object) {
+    slot.object = object;
+    QUARN_WKT_KIND(slot, EQuarnWktKind::kObject);
+}
+inline void QuarnWktSetPointer(QuarnWktValue& slot, void* value) {
+    slot.value = value;
+    QUARN_WKT_KIND(slot, EQuarnWktKind::kValue);
+}
+inline const wchar_t* QuarnWktGetText(const QuarnWktValue& slot) {
+    QUARN_WKT_CHECK(slot, EQuarnWktKind::kText);
+    return slot.text;
+}
+inline std::int32_t QuarnWktGetInteger(const QuarnWktValue& slot) {
+    QUARN_WKT_CHECK(slot, EQuarnWktKind::kInteger);
+    return slot.integer;
+}
+inline double QuarnWktGetReal(const QuarnWktValue& slot) {
+    QUARN_WKT_CHECK(slot, EQuarnWktKind::kReal);
+    return slot.real;
+}
+inline const CS_Info* QuarnWktGetObject(const QuarnWktValue& slot) {
+    QUARN_WKT_CHECK(slot, EQuarnWktKind::kObject);
+    return slot.object;
+}
+inline void* QuarnWktGetPointer(const QuarnWktValue& slot) {
+    QUARN_WKT_CHECK(slot, EQuarnWktKind::kValue);
+    return slot.value;
+}
 
 // Token codes of the named tokens; other characters are tokens of their own code.
 enum EQuarnWktToken {
@@ -67,7 +132,8 @@ class QUARN_API CQuarnWKTCoordinateSystemParser : public CTOOLParser {
 public:
     explicit CQuarnWKTCoordinateSystemParser(CQuarnCoordinateSystemFactory* factory = nullptr);
 
-    // Frees the value objects, the engine's replay queue and the stored input.
+    // Frees the value objects, the stored input and what the replay queue holds beyond its
+    // first chunk.
     ~CQuarnWKTCoordinateSystemParser() override;
 
     // Keyword lookup: `word` compared, ignoring the case of A to Z, with the token names
@@ -76,7 +142,8 @@ public:
     // Reads the next token and leaves its value in the token slot (GetTokenValue).
     int Lex() override;
     // Runs the parse engine on the stored input: 0 when accepted, 1 when not. One parse
-    // at a time in the whole module: the engine's state is shared by all parsers.
+    // at a time per thread: the engine's state belongs to the thread, shared by its parsers.
+    // Records in the diagnostic where and why the text did not read.
     int Parse() override;
     // Reports nothing.
     void ReportError(const wchar_t* message) override;
@@ -95,15 +162,22 @@ public:
     const QuarnParseDiagnostic& GetDiagnostic() const { return m_diagnostic; }
     QuarnParseDiagnostic& Diagnostic() { return m_diagnostic; }
 
-    // Takes ownership of a value object made by a rule action; it lives until the parser
-    // is destroyed. Returns `object`.
+    // Takes ownership of a value object made by a rule action; it lives until the end of
+    // the parse. Returns `object`.
     template <class T> T* AddValue(T* object) {
         if (object != nullptr) m_values.push_back(Owned{object, &Destroy<T>});
         return object;
     }
+    // Frees `object` at once when it is the value object added last: a list element copied
+    // into its list is garbage, and a long list then needs no more memory than a short one.
+    void DropValue(const void* object) {
+        if (m_values.empty() || m_values.back().object != object) return;
+        m_values.back().destroy(m_values.back().object);
+        m_values.pop_back();
+    }
     int GetValueCount() const { return static_cast<int>(m_values.size()); }
 
-    // The value the lexer left for the last token read (module-wide, like the engine).
+    // The value the lexer left for the last token read (per thread, like the engine).
     static const QuarnWktValue& GetTokenValue();
     // Syntax errors counted by the last parse.
     static int GetErrorCount();
@@ -117,10 +191,13 @@ private:
     // last; `result` ($$) arrives cleared. The factory pointer may be null.
     void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
 
-    // The module-wide token slot the lexer writes; part of the engine's state.
-    static QuarnWktValue& TokenSlot();
-    // Frees the module-wide replay queue.
+    // Leaves a token's value for the engine, with where it stands: character offset into
+    // the text and length. The token slot is part of the thread's engine state.
+    static void StoreToken(const QuarnWktValue& value, long position, long length);
+    // Shrinks the thread's replay queue to its first chunk.
     static void ReleaseReplayQueue();
+    // Frees the value objects of the parse.
+    void ReleaseValues();
 
     template <class T> static void Destroy(void* object) { delete static_cast<T*>(object); }
     struct Owned {

@@ -1,0 +1,242 @@
+// The EPSG authority factory on PROJ's database: objects by code against the texts the factory
+// writes for them, the same objects as reading the database's texts, and the failures.
+#include "epsg/epsg.h"
+#include "quarn.h"
+
+#include "Corpus.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kWgs84Datum =
+    L"DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,TOWGS84[0, 0, 0, -0, -0, -0, "
+    L"0]]";
+constexpr const wchar_t* kNavd88 =
+    L"VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical Datum 1988\",2005],"
+    L"UNIT[\"metre\",1],AXIS[\"Gravity-related height\",Up]]";
+
+class EpsgTest : public ::testing::Test {
+protected:
+    CQuarnCoordinateSystemFactory factory;
+    CQuarnEpsgAuthorityFactory epsg{factory};
+
+    const CS_Info* Create(const std::string& kind, const wchar_t* code) {
+        if (kind == "projected") return epsg.CreateProjectedCoordinateSystem(code);
+        if (kind == "geographic") return epsg.CreateGeographicCoordinateSystem(code);
+        if (kind == "horizontal") return epsg.CreateHorizontalCoordinateSystem(code);
+        if (kind == "vertical") return epsg.CreateVerticalCoordinateSystem(code);
+        if (kind == "compound") return epsg.CreateCompoundCoordinateSystem(code);
+        if (kind == "datum") return epsg.CreateHorizontalDatum(code);
+        if (kind == "vertical datum") return epsg.CreateVerticalDatum(code);
+        if (kind == "ellipsoid") return epsg.CreateEllipsoid(code);
+        if (kind == "prime meridian") return epsg.CreatePrimeMeridian(code);
+        if (kind == "linear unit") return epsg.CreateLinearUnit(code);
+        if (kind == "angular unit") return epsg.CreateAngularUnit(code);
+        ADD_FAILURE() << "unknown kind " << kind;
+        return nullptr;
+    }
+};
+
+TEST_F(EpsgTest, ObjectsByCodeWriteTheirDatabaseDefinition) {
+    const struct {
+        const char* kind;
+        const wchar_t* code;
+        std::wstring wkt;
+    } cases[] = {
+        {"projected", L"27700",
+         L"PROJCS[\"OSGB36 / British National Grid\",GEOGCS[\"OSGB36\","
+         L"DATUM[\"Ordnance_Survey_of_Great_Britain_1936\",SPHEROID[\"Airy 1830\",6377563.396,"
+         L"299.3249646] ,TOWGS84[0, 0, 0, -0, -0, -0, 0]],PRIMEM[\"Greenwich\",0],"
+         L"UNIT[\"degree\",0.0174532925199433],AXIS[\"X\",East],AXIS[\"Y\",North]],"
+         L"PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"latitude_of_origin\",49],"
+         L"PARAMETER[\"central_meridian\",-2],PARAMETER[\"scale_factor\",0.9996012717],"
+         L"PARAMETER[\"false_easting\",400000],PARAMETER[\"false_northing\",-100000],"
+         L"UNIT[\"metre\",1],AXIS[\"Easting\",East],AXIS[\"Northing\",North]]"},
+        // The prime meridian is written in the system's unit, the grad.
+        {"geographic", L"EPSG:4807",
+         L"GEOGCS[\"NTF (Paris)\",DATUM[\"Nouvelle_Triangulation_Francaise_Paris\","
+         L"SPHEROID[\"Clarke 1880 (IGN)\",6378249.2,293.466021293627] ,TOWGS84[0, 0, 0, -0, -0, "
+         L"-0, 0]],PRIMEM[\"Paris\",2.59692130000001],UNIT[\"grad\",0.0157079632679489],"
+         L"AXIS[\"X\",East],AXIS[\"Y\",North]]"},
+        {"horizontal", L"epsg:4326",
+         L"GEOGCS[\"WGS 84\"," + std::wstring(kWgs84Datum) +
+             L",PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433],AXIS[\"X\",East],"
+             L"AXIS[\"Y\",North]]"},
+        {"vertical", L"5703", kNavd88},
+        {"compound", L"5498",
+         L"COMPD_CS[\"NAD83 + NAVD88 height\",GEOGCS[\"NAD83\",DATUM[\"North_American_Datum_1983\","
+         L"SPHEROID[\"GRS 1980\",6378137,298.257222101] ,TOWGS84[0, 0, 0, -0, -0, -0, 0]],"
+         L"PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433],AXIS[\"X\",East],"
+         L"AXIS[\"Y\",North]]," +
+             std::wstring(kNavd88) + L"]"},
+        {"datum", L"6326", kWgs84Datum},
+        {"vertical datum", L"5103", L"VERT_DATUM[\"North American Vertical Datum 1988\",2005]"},
+        {"ellipsoid", L"7030", L"SPHEROID[\"WGS 84\",6378137,298.257223563]"},
+        {"prime meridian", L"8903", L"PRIMEM[\"Paris\",2.33722917]"},
+        {"linear unit", L"9003", L"UNIT[\"US survey foot\",0.304800609601219]"},
+        {"angular unit", L"9105", L"UNIT[\"grad\",0.0157079632679489]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const CS_Info* object = Create(c.kind, c.code);
+        ASSERT_NE(object, nullptr) << epsg.GetLastFailure();
+        EXPECT_STREQ(epsg.GetLastFailure(), L"");
+        EXPECT_EQ(object->GetWKT(nullptr), c.wkt);
+        EXPECT_STREQ(object->GetAuthority(), L"EPSG");
+        EXPECT_EQ(Create(c.kind, c.code), object) << "asked again";
+    }
+    EXPECT_STREQ(epsg.GetAuthority(), L"EPSG");
+}
+
+TEST_F(EpsgTest, PartsAreThoseInsideTheSystemsAndHelpersGoAgain) {
+    const CS_Ellipsoid* ellipsoid = epsg.CreateEllipsoid(L"7030");
+    const CS_AngularUnit* degree = epsg.CreateAngularUnit(L"9122");
+    const CS_LinearUnit* metre = epsg.CreateLinearUnit(L"9001");
+    const CS_HorizontalDatum* datum = epsg.CreateHorizontalDatum(L"6326");
+    const CS_PrimeMeridian* greenwich = epsg.CreatePrimeMeridian(L"8901");
+    // No helper system stays behind.
+    for (long type : {kQuarnGeographicCS, kQuarnGeocentricCS, kQuarnVerticalCS})
+        EXPECT_EQ(factory.GetProductLine(type).GetSize(), 0) << type;
+    EXPECT_EQ(factory.GetProductLine(kQuarnHorizontalDatum).GetSize(), 1);
+
+    const CS_GeographicCoordinateSystem* wgs84 = epsg.CreateGeographicCoordinateSystem(L"4326");
+    ASSERT_NE(wgs84, nullptr);
+    EXPECT_EQ(wgs84->GetHorizontalDatum(), datum);
+    EXPECT_EQ(datum->GetEllipsoid(), ellipsoid);
+    EXPECT_EQ(wgs84->GetAngularUnit(), degree);
+    EXPECT_EQ(wgs84->GetPrimeMeridian(), greenwich);
+    const CS_ProjectedCoordinateSystem* utm = epsg.CreateProjectedCoordinateSystem(L"32631");
+    ASSERT_NE(utm, nullptr);
+    EXPECT_EQ(utm->GetGeographicCoordinateSystem(), wgs84);
+    EXPECT_EQ(utm->GetLinearUnit(), metre);
+    EXPECT_EQ(epsg.CreateHorizontalCoordinateSystem(L"EPSG:32631"), utm);
+    // A helper equal to the host's own system is left in place.
+    EXPECT_EQ(epsg.CreateHorizontalDatum(L"6326"), datum);
+    EXPECT_EQ(epsg.CreateGeographicCoordinateSystem(L"4326"), wgs84);
+    EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 1);
+}
+
+// Every system of the corpus (PROJ 9.1.1's export): the factory's object by code is the one
+// reading the corpus text gives, and so are its datum, ellipsoid and units by their codes.
+TEST_F(EpsgTest, SameObjectsAsReadingTheDatabaseTexts) {
+    std::vector<CorpusEntry> corpus = ReadCorpus(QUARN_CORPUS_DIR "/epsg_wkt1_gdal_sample.jsonl");
+    ASSERT_GT(corpus.size(), 600u);
+    int matched = 0, compared = 0;
+    std::string mismatches;
+    for (const CorpusEntry& entry : corpus) {
+        if (entry.kind == "geocentric") continue; // no operation asks for one by code
+        ++compared;
+        std::wstring code(entry.id.begin(), entry.id.end());
+        const CS_Info* byCode = Create(entry.kind, code.c_str());
+        std::wstring reason = epsg.GetLastFailure();
+        const CS_CoordinateSystem* read = factory.CreateFromWKT(entry.wkt.c_str());
+        if (byCode != nullptr && byCode == read) {
+            ++matched;
+        } else {
+            mismatches += entry.id + " (" + QuarnEncodeUtf8(reason) + ")\n";
+        }
+    }
+    EXPECT_EQ(matched, compared) << mismatches;
+
+    for (const CorpusEntry& entry : corpus) {
+        if (entry.kind != "geographic") continue;
+        auto system = static_cast<const CS_GeographicCoordinateSystem*>(
+            factory.CreateFromWKT(entry.wkt.c_str()));
+        ASSERT_NE(system, nullptr) << entry.id;
+        SCOPED_TRACE(entry.id);
+        const CS_HorizontalDatum* datum = system->GetHorizontalDatum();
+        EXPECT_EQ(epsg.CreateHorizontalDatum(datum->GetAuthorityCode()), datum)
+            << epsg.GetLastFailure();
+        EXPECT_EQ(epsg.CreateEllipsoid(datum->GetEllipsoid()->GetAuthorityCode()),
+                  datum->GetEllipsoid());
+        EXPECT_EQ(epsg.CreatePrimeMeridian(system->GetPrimeMeridian()->GetAuthorityCode()),
+                  system->GetPrimeMeridian());
+        EXPECT_EQ(epsg.CreateAngularUnit(system->GetAngularUnit()->GetAuthorityCode()),
+                  system->GetAngularUnit());
+    }
+}
+
+TEST_F(EpsgTest, NamesAndDatumNames) {
+    EXPECT_STREQ(epsg.DescriptionText(L"4326"), L"WGS 84");
+    EXPECT_STREQ(epsg.DescriptionText(L"EPSG:6326"), L"World Geodetic System 1984");
+    EXPECT_STREQ(epsg.DescriptionText(L"7030"), L"WGS 84");
+    EXPECT_STREQ(epsg.DescriptionText(L"9122"), L"degree");
+    EXPECT_STREQ(epsg.WKTGeoidName(L"6326"), L"WGS_1984");
+    EXPECT_STREQ(epsg.WKTGeoidName(L"6269"), L"North_American_Datum_1983");
+    EXPECT_STREQ(epsg.GeoidFromWKTName(L"WGS_1984"), L"6326");
+    EXPECT_STREQ(epsg.GeoidFromWKTName(L"North_American_Datum_1983"), L"6269");
+    EXPECT_STREQ(epsg.GeoidFromWKTName(L"Ordnance_Survey_of_Great_Britain_1936"), L"6277");
+
+    EXPECT_EQ(epsg.GeoidFromWKTName(L"World Geodetic System 1984"), nullptr);
+    EXPECT_STREQ(epsg.GetLastFailure(), L"no geodetic datum that WKT 1 names \"World Geodetic "
+                                        L"System 1984\" in the database");
+    EXPECT_EQ(epsg.WKTGeoidName(L"5103"), nullptr);
+    EXPECT_STREQ(epsg.GetLastFailure(), L"EPSG:5103 is a vertical datum, not a geodetic datum");
+    EXPECT_EQ(epsg.DescriptionText(L"999999"), nullptr);
+    EXPECT_STREQ(epsg.GetLastFailure(), L"EPSG:999999: no object of this code in the database");
+}
+
+TEST_F(EpsgTest, FailuresGiveNullAndAReason) {
+    const struct {
+        const char* kind;
+        const wchar_t* code;
+        const wchar_t* reason;
+    } cases[] = {
+        {"projected", L"4326",
+         L"EPSG:4326 is a geographic coordinate system, not a projected coordinate system"},
+        {"horizontal", L"5703",
+         L"EPSG:5703 is a vertical coordinate system, not a horizontal coordinate system"},
+        {"linear unit", L"9122", L"EPSG:9122 is an angular unit, not a linear unit"},
+        {"angular unit", L"9201", L"EPSG:9201 is a scale unit, not an angular unit"},
+        {"geographic", L"4979",
+         L"EPSG:4979 (WGS 84) has no WKT 1 form (PROJ: proj_as_wkt: WKT1 does not support "
+         L"Geographic 3D CRS.)"},
+        {"geographic", L"999999",
+         L"EPSG:999999: no geographic coordinate system of this code in the database (PROJ: "
+         L"proj_create_from_database: crs not found)"},
+        {"ellipsoid", L"4326",
+         L"EPSG:4326: no ellipsoid of this code in the database (PROJ: "
+         L"proj_create_from_database: ellipsoid not found)"},
+        {"linear unit", L"1",
+         L"EPSG:1: no linear unit of this code in the database (PROJ: "
+         L"proj_uom_get_info_from_database: unit of measure not found)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(Create(c.kind, c.code), nullptr);
+        EXPECT_STREQ(epsg.GetLastFailure(), c.reason);
+        EXPECT_EQ(Create(c.kind, c.code), nullptr) << "asked again";
+        EXPECT_STREQ(epsg.GetLastFailure(), c.reason);
+    }
+    for (const wchar_t* code : {static_cast<const wchar_t*>(nullptr), L"", L"EPSG:", L"ESRI:102100",
+                                L"4326x", L" 4326", L"-4326", L"EPSG::4326", L"1234567890"}) {
+        EXPECT_EQ(epsg.CreateGeographicCoordinateSystem(code), nullptr);
+        EXPECT_STREQ(epsg.GetLastFailure(), L"not an EPSG code: expected 4326 or EPSG:4326");
+    }
+    EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 0);
+}
+
+TEST_F(EpsgTest, MissingDatabase) {
+    CQuarnEpsgAuthorityFactory missing(factory, "/nonexistent/proj.db");
+    EXPECT_EQ(missing.CreateGeographicCoordinateSystem(L"4326"), nullptr);
+    EXPECT_STREQ(missing.GetLastFailure(), L"cannot open the EPSG database /nonexistent/proj.db");
+    EXPECT_EQ(missing.GeoidFromWKTName(L"WGS_1984"), nullptr);
+    EXPECT_STREQ(missing.GetLastFailure(), L"cannot open the EPSG database /nonexistent/proj.db");
+}
+
+TEST_F(EpsgTest, ForgetAfterTheHostEmptiedTheFactory) {
+    const CS_GeographicCoordinateSystem* first = epsg.CreateGeographicCoordinateSystem(L"4326");
+    ASSERT_NE(first, nullptr);
+    factory.RemoveAll();
+    epsg.Forget();
+    const CS_GeographicCoordinateSystem* again = epsg.CreateGeographicCoordinateSystem(L"4326");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 1);
+    EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS)[0], again);
+}
+
+} // namespace

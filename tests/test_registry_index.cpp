@@ -1,0 +1,593 @@
+// The registries' lookups against a plain walk of the registry: a long random sequence of
+// create operations and WKT readings, each answer compared with the answer the walk from
+// index 0 gives, and one case for each way the lookups are kept in step.
+#include "quarn.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cwchar>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// ---- The plain walk ----------------------------------------------------------------------
+
+template <class T> bool EqualAs(const CS_Info* left, const CS_Info* right) {
+    return *static_cast<const T*>(left) == *static_cast<const T*>(right);
+}
+
+// The class equality of each object type, the left object's class deciding.
+bool ClassEqual(long type, const CS_Info* left, const CS_Info* right) {
+    using Equal = bool (*)(const CS_Info*, const CS_Info*);
+    static const Equal byType[16] = {
+        EqualAs<CQuarnCompoundCoordinateSystem>,
+        EqualAs<CQuarnFittedHorizontalCoordinateSystem>,
+        EqualAs<CQuarnFittedVerticalCoordinateSystem>,
+        EqualAs<CQuarnProjectedCoordinateSystem>,
+        EqualAs<CQuarnGeographicCoordinateSystem>,
+        EqualAs<CQuarnGeocentricCoordinateSystem>,
+        EqualAs<CQuarnVerticalCoordinateSystem>,
+        EqualAs<CQuarnLocalCoordinateSystem>,
+        EqualAs<CQuarnPrimeMeridian>,
+        EqualAs<CQuarnEllipsoid>,
+        EqualAs<CQuarnProjection>,
+        EqualAs<CQuarnHorizontalDatum>,
+        EqualAs<CQuarnVerticalDatum>,
+        EqualAs<CQuarnLocalDatum>,
+        EqualAs<CQuarnLinearUnit>,
+        EqualAs<CQuarnAngularUnit>,
+    };
+    return byType[type](left, right);
+}
+
+// First position whose object has the candidate's type and is equal to it; -1 if none.
+int WalkEqual(const CQuarnInfoArray& line, const CS_Info* candidate, const CS_Info* skip,
+              bool registeredOnLeft) {
+    const long type = candidate->GetObjectType();
+    for (int i = 0; i < line.GetSize(); ++i) {
+        const CS_Info* item = line.GetAt(i);
+        if (item == nullptr || item == skip || item->GetObjectType() != type) continue;
+        if (registeredOnLeft ? ClassEqual(type, item, candidate)
+                             : ClassEqual(type, candidate, item))
+            return i;
+    }
+    return -1;
+}
+
+bool SameFolded(const wchar_t* a, const wchar_t* b) {
+    auto up = [](wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; };
+    for (;; ++a, ++b) {
+        if (up(*a) != up(*b)) return false;
+        if (*a == L'\0') return true;
+    }
+}
+
+int WalkFind(const CQuarnInfoArray& line, const std::wstring& name) {
+    if (name.empty()) return -1;
+    for (int i = 0; i < line.GetSize(); ++i)
+        if (line.GetAt(i) != nullptr && SameFolded(line.GetAt(i)->GetName(), name.c_str()))
+            return i;
+    return -1;
+}
+
+std::wstring WalkUniqueName(const CQuarnInfoArray& line, const std::wstring& name) {
+    const std::wstring base = name.substr(0, name.find(L'~'));
+    std::wstring candidate = name;
+    for (unsigned counter = 1; WalkFind(line, candidate) >= 0; ++counter)
+        candidate = base + L"~" + std::to_wstring(counter);
+    return candidate.substr(0, 255);
+}
+
+int PositionOf(const CQuarnInfoArray& line, const CS_Info* item) {
+    for (int i = 0; i < line.GetSize(); ++i)
+        if (line.GetAt(i) == item) return i;
+    return -1;
+}
+
+// ---- A factory that checks every create operation against the walk -----------------------
+
+// Each create operation is first run on an empty scratch factory, which builds the same
+// object (the registry it would compare with is empty); the walk over this factory's
+// registry then says which object must come back, or which name a new one must get.
+// Derived, it also shows that registrations still go through its own AddItem and
+// GetUniqueName: it may keep names as given, or register objects itself.
+class CheckingFactory : public CQuarnCoordinateSystemFactory {
+public:
+    using Base = CQuarnCoordinateSystemFactory;
+    bool keepNames = false;
+    bool registerItself = false;
+    int checks = 0;
+
+    int AddItem(long type, CS_Info* item) override {
+        if (!registerItself) return Base::AddItem(type, item);
+        if (item == nullptr) return -1;
+        if (type != kQuarnProjection) item->SetName(GetUniqueName(type, item->GetName()));
+        return const_cast<CQuarnInfoArray&>(GetProductLine(type)).Add(item);
+    }
+    const wchar_t* GetUniqueName(long type, const wchar_t* name) const override {
+        return keepNames ? name : Base::GetUniqueName(type, name);
+    }
+
+    template <class R>
+    R Check(long type, const std::function<const CS_Info*(Base&)>& build,
+            const std::function<R()>& run, const CS_Info* skip = nullptr) {
+        Base scratch;
+        const CS_Info* candidate = build(scratch);
+        const CQuarnInfoArray& line = GetProductLine(type);
+        const int expected = WalkEqual(line, candidate, skip, false);
+        const std::wstring requested = candidate->GetName();
+        const std::wstring name =
+            (keepNames || type == kQuarnProjection) ? requested : WalkUniqueName(line, requested);
+        const int before = line.GetSize();
+        R result = run();
+        ++checks;
+        EXPECT_EQ(PositionOf(line, result), expected < 0 ? before : expected)
+            << "type " << type << ", check " << checks;
+        if (expected < 0) {
+            EXPECT_EQ(std::wstring(result->GetName()), name) << checks;
+        } else if (type == kQuarnProjectedCS) {
+            EXPECT_EQ(std::wstring(result->GetName()), requested) << checks;
+        }
+        return result;
+    }
+
+    const CS_LinearUnit* CreateLinearUnit(const wchar_t* n, double v) override {
+        return Check<const CS_LinearUnit*>(
+            kQuarnLinearUnit, [&](Base& f) { return f.CreateLinearUnit(n, v); },
+            [&] { return Base::CreateLinearUnit(n, v); });
+    }
+    const CS_AngularUnit* CreateAngularUnit(const wchar_t* n, double v) override {
+        return Check<const CS_AngularUnit*>(
+            kQuarnAngularUnit, [&](Base& f) { return f.CreateAngularUnit(n, v); },
+            [&] { return Base::CreateAngularUnit(n, v); });
+    }
+    const CS_Ellipsoid* CreateEllipsoid(const wchar_t* n, double a, double b,
+                                        const CS_LinearUnit* u) override {
+        return Check<const CS_Ellipsoid*>(
+            kQuarnEllipsoid, [&](Base& f) { return f.CreateEllipsoid(n, a, b, u); },
+            [&] { return Base::CreateEllipsoid(n, a, b, u); });
+    }
+    const CS_Ellipsoid* CreateFlattenedSphere(const wchar_t* n, double a, double f,
+                                              const CS_LinearUnit* u) override {
+        return Check<const CS_Ellipsoid*>(
+            kQuarnEllipsoid, [&](Base& s) { return s.CreateFlattenedSphere(n, a, f, u); },
+            [&] { return Base::CreateFlattenedSphere(n, a, f, u); });
+    }
+    const CS_PrimeMeridian* CreatePrimeMeridian(const wchar_t* n, const CS_AngularUnit* u,
+                                                double v) override {
+        return Check<const CS_PrimeMeridian*>(
+            kQuarnPrimeMeridian, [&](Base& f) { return f.CreatePrimeMeridian(n, u, v); },
+            [&] { return Base::CreatePrimeMeridian(n, u, v); });
+    }
+    const CS_Projection*
+    CreateProjection(const wchar_t* n, const wchar_t* c,
+                     const CBASESequence<CS_ProjectionParameter, 11>& p) override {
+        return Check<const CS_Projection*>(
+            kQuarnProjection, [&](Base& f) { return f.CreateProjection(n, c, p); },
+            [&] { return Base::CreateProjection(n, c, p); });
+    }
+    const CS_HorizontalDatum* CreateHorizontalDatum(const wchar_t* n, long t, const CS_Ellipsoid* e,
+                                                    const CS_WGS84ConversionInfo& s,
+                                                    const CS_3DIMInfo& g) override {
+        return Check<const CS_HorizontalDatum*>(
+            kQuarnHorizontalDatum, [&](Base& f) { return f.CreateHorizontalDatum(n, t, e, s, g); },
+            [&] { return Base::CreateHorizontalDatum(n, t, e, s, g); });
+    }
+    const CS_VerticalDatum* CreateVerticalDatum(const wchar_t* n, long t) override {
+        return Check<const CS_VerticalDatum*>(
+            kQuarnVerticalDatum, [&](Base& f) { return f.CreateVerticalDatum(n, t); },
+            [&] { return Base::CreateVerticalDatum(n, t); });
+    }
+    const CS_LocalDatum* CreateLocalDatum(const wchar_t* n, long t) override {
+        return Check<const CS_LocalDatum*>(
+            kQuarnLocalDatum, [&](Base& f) { return f.CreateLocalDatum(n, t); },
+            [&] { return Base::CreateLocalDatum(n, t); });
+    }
+    const CS_GeographicCoordinateSystem*
+    CreateGeographicCoordinateSystem(const wchar_t* n, const CS_AngularUnit* u,
+                                     const CS_HorizontalDatum* d, const CS_PrimeMeridian* p,
+                                     const CS_AxisInfo& a0, const CS_AxisInfo& a1) override {
+        return Check<const CS_GeographicCoordinateSystem*>(
+            kQuarnGeographicCS,
+            [&](Base& f) { return f.CreateGeographicCoordinateSystem(n, u, d, p, a0, a1); },
+            [&] { return Base::CreateGeographicCoordinateSystem(n, u, d, p, a0, a1); });
+    }
+    const CS_ProjectedCoordinateSystem*
+    CreateProjectedCoordinateSystem(const wchar_t* n, const CS_GeographicCoordinateSystem* g,
+                                    const CS_Projection* p, const CS_LinearUnit* u,
+                                    const CS_AxisInfo& a0, const CS_AxisInfo& a1) override {
+        // While projections are loaded the system takes the first registered projection
+        // equal to the given one (the registered one on the left): the walk finds it here,
+        // since the scratch factory has none.
+        const CS_Projection* used = p;
+        if (IsPrjLoading() && p != nullptr) {
+            const CQuarnInfoArray& line = GetProductLine(kQuarnProjection);
+            int at = WalkEqual(line, p, p, true);
+            if (at >= 0) used = static_cast<const CS_Projection*>(line.GetAt(at));
+            EXPECT_EQ(FindEqualProjection(p), at < 0 ? nullptr : used);
+        }
+        return Check<const CS_ProjectedCoordinateSystem*>(
+            kQuarnProjectedCS,
+            [&](Base& f) { return f.CreateProjectedCoordinateSystem(n, g, used, u, a0, a1); },
+            [&] { return Base::CreateProjectedCoordinateSystem(n, g, p, u, a0, a1); });
+    }
+    const CS_VerticalCoordinateSystem*
+    CreateVerticalCoordinateSystem(const wchar_t* n, const CS_VerticalDatum* d,
+                                   const CS_LinearUnit* u, const CS_AxisInfo& a) override {
+        return Check<const CS_VerticalCoordinateSystem*>(
+            kQuarnVerticalCS, [&](Base& f) { return f.CreateVerticalCoordinateSystem(n, d, u, a); },
+            [&] { return Base::CreateVerticalCoordinateSystem(n, d, u, a); });
+    }
+    const CS_CompoundCoordinateSystem*
+    CreateCompoundCoordinateSystem(const wchar_t* n, const CS_CoordinateSystem* h,
+                                   const CS_CoordinateSystem* t) override {
+        return Check<const CS_CompoundCoordinateSystem*>(
+            kQuarnCompoundCS, [&](Base& f) { return f.CreateCompoundCoordinateSystem(n, h, t); },
+            [&] { return Base::CreateCompoundCoordinateSystem(n, h, t); });
+    }
+    const CS_LocalCoordinateSystem*
+    CreateLocalCoordinateSystem(const wchar_t* n, const CS_LocalDatum* d, const CS_Unit* u,
+                                const CBASESequence<CS_AxisInfo, 3>& a) override {
+        return Check<const CS_LocalCoordinateSystem*>(
+            kQuarnLocalCS, [&](Base& f) { return f.CreateLocalCoordinateSystem(n, d, u, a); },
+            [&] { return Base::CreateLocalCoordinateSystem(n, d, u, a); });
+    }
+    const CS_FittedCoordinateSystem*
+    CreateFittedHorizontalCoordinateSystem(const wchar_t* n, const CS_CoordinateSystem* b,
+                                           double e0, double n0, double k, double de, double dn,
+                                           double beta) override {
+        return Check<const CS_FittedCoordinateSystem*>(
+            kQuarnFittedHorizontalCS,
+            [&](Base& f) {
+                return f.CreateFittedHorizontalCoordinateSystem(n, b, e0, n0, k, de, dn, beta);
+            },
+            [&] {
+                return Base::CreateFittedHorizontalCoordinateSystem(n, b, e0, n0, k, de, dn, beta);
+            });
+    }
+    const CS_FittedCoordinateSystem*
+    CreateFittedVerticalCoordinateSystem(const wchar_t* n, const CS_CoordinateSystem* b, double dh,
+                                         double gl, double gg, double l0, double g0) override {
+        return Check<const CS_FittedCoordinateSystem*>(
+            kQuarnFittedVerticalCS,
+            [&](Base& f) {
+                return f.CreateFittedVerticalCoordinateSystem(n, b, dh, gl, gg, l0, g0);
+            },
+            [&] { return Base::CreateFittedVerticalCoordinateSystem(n, b, dh, gl, gg, l0, g0); });
+    }
+};
+
+// ---- The random sequence -----------------------------------------------------------------
+
+class Sequence {
+public:
+    Sequence(CheckingFactory& factory, unsigned seed) : f(factory), random(seed) {}
+
+    void Step() {
+        switch (Pick(22)) {
+        case 0:
+            Keep(f.CreateLinearUnit(Name(), Number()));
+            break;
+        case 1:
+            Keep(f.CreateAngularUnit(Pick(4) == 0 ? L"Degree" : Name(), Number()));
+            break;
+        case 2:
+            Keep(f.CreateEllipsoid(Name(), Number(), Number(), Any<CS_LinearUnit>(14)));
+            break;
+        case 3:
+            Keep(f.CreateFlattenedSphere(Name(), Number(), Number(), nullptr));
+            break;
+        case 4:
+            Keep(f.CreatePrimeMeridian(Name(), Any<CS_AngularUnit>(15), Number()));
+            break;
+        case 5: {
+            static const wchar_t* classes[] = {L"Transverse_Mercator", L"TRANSVERSE_mercator",
+                                               L"Transverse_Mercator_34", L"Mercator_1SP"};
+            static const wchar_t* names[] = {L"central_meridian", L"CENTRAL_MERIDIAN",
+                                             L"false_easting", L"scale_factor",
+                                             L"negative_easting"};
+            CBASESequence<CS_ProjectionParameter, 11> parameters;
+            parameters.Resize(Pick(6));
+            for (long i = 0; i < parameters.GetSize(); ++i) {
+                std::wcscpy(parameters[i].name, names[Pick(5)]);
+                parameters[i].value = Number();
+            }
+            Keep(f.CreateProjection(Name(), classes[Pick(4)], parameters));
+            break;
+        }
+        case 6: {
+            CQuarnWGS84ConversionInfo shift;
+            if (Pick(2) == 0) shift.Dx = Number();
+            shift.Ppm = Pick(3) == 0 ? Number() : 0.0;
+            static const wchar_t* datums[] = {L"Tokyo", L"TOKYO~2", L"OSGB 1936"};
+            Keep(f.CreateHorizontalDatum(Pick(3) == 0 ? datums[Pick(3)] : Name(), 1001 + Pick(2),
+                                         Any<CS_Ellipsoid>(9), shift, CQuarn3DIMInfo()));
+            break;
+        }
+        case 7:
+            Keep(f.CreateVerticalDatum(Name(), 2001 + Pick(2) * (1 + Pick(2))));
+            break;
+        case 8:
+            Keep(f.CreateLocalDatum(Name(), 10000 + Pick(2)));
+            break;
+        case 9:
+            Keep(f.CreateGeographicCoordinateSystem(Name(), Any<CS_AngularUnit>(15),
+                                                    Any<CS_HorizontalDatum>(11),
+                                                    Any<CS_PrimeMeridian>(8), Axis(), Axis()));
+            break;
+        case 10:
+            Keep(f.CreateProjectedCoordinateSystem(Name(), Any<CS_GeographicCoordinateSystem>(4),
+                                                   Any<CS_Projection>(10), Any<CS_LinearUnit>(14),
+                                                   Axis(), Axis()));
+            break;
+        case 11: {
+            // Not virtual: checked here against the same walk.
+            const CS_LinearUnit* unit = Any<CS_LinearUnit>(14);
+            const CS_HorizontalDatum* datum = Any<CS_HorizontalDatum>(11);
+            const CS_PrimeMeridian* meridian = Any<CS_PrimeMeridian>(8);
+            std::wstring name = Name();
+            CS_AxisInfo a0 = Axis(), a1 = Axis(), a2 = Axis();
+            Keep(f.Check<const CS_GeocentricCoordinateSystem*>(
+                kQuarnGeocentricCS,
+                [&](CQuarnCoordinateSystemFactory& s) {
+                    return s.CreateGeocentricCoordinateSystem(name.c_str(), unit, datum, meridian,
+                                                              a0, a1, a2);
+                },
+                [&] {
+                    return f.CreateGeocentricCoordinateSystem(name.c_str(), unit, datum, meridian,
+                                                              a0, a1, a2);
+                }));
+            break;
+        }
+        case 12:
+            Keep(f.CreateVerticalCoordinateSystem(Name(), Any<CS_VerticalDatum>(12),
+                                                  Any<CS_LinearUnit>(14), Axis()));
+            break;
+        case 13:
+            Keep(f.CreateCompoundCoordinateSystem(Name(), Any<CS_CoordinateSystem>(3 + Pick(2)),
+                                                  Any<CS_CoordinateSystem>(6)));
+            break;
+        case 14: {
+            CBASESequence<CS_AxisInfo, 3> axes;
+            axes.Resize(Pick(4));
+            for (long i = 0; i < axes.GetSize(); ++i)
+                axes[i] = Axis();
+            Keep(f.CreateLocalCoordinateSystem(Name(), Any<CS_LocalDatum>(13),
+                                               Any<CS_LinearUnit>(14), axes));
+            break;
+        }
+        case 15:
+            Keep(f.CreateFittedHorizontalCoordinateSystem(Name(), Any<CS_CoordinateSystem>(3),
+                                                          Number(), Number(), Number(), 0.0,
+                                                          Number(), 0.0));
+            break;
+        case 16:
+            Keep(f.CreateFittedVerticalCoordinateSystem(Name(), Any<CS_CoordinateSystem>(6),
+                                                        Number(), 0.0, Number(), 0.0, 0.0));
+            break;
+        case 17:
+        case 18:
+            f.CreateFromWKT(Wkt().c_str());
+            break;
+        case 19:
+            Delete();
+            break;
+        case 20:
+            Shuffle();
+            break;
+        default: {
+            // Find and GetUniqueName asked directly.
+            const CQuarnInfoArray& line = f.GetProductLine(Pick(16));
+            std::wstring name = Name();
+            EXPECT_EQ(PositionOf(line, line.Find(name.c_str())), WalkFind(line, name));
+            EXPECT_EQ(std::wstring(line.GetUniqueName(name.c_str())), WalkUniqueName(line, name));
+            if (Pick(8) == 0) SetPrjLoading(!IsPrjLoading());
+        }
+        }
+    }
+
+private:
+    unsigned Pick(unsigned n) { return static_cast<unsigned>(random() % n); }
+
+    const wchar_t* Name() {
+        static const wchar_t* names[] = {L"A",       L"a",       L"Alpha",   L"ALPHA",  L"alpha",
+                                         L"Alpha~1", L"ALPHA~1", L"Alpha~2", L"A~1",    L"a~3",
+                                         L"",        L"NAD83",   L"nad83~x", L"Datum~", L"~1"};
+        return names[Pick(15)];
+    }
+
+    // Values close to one another (within and beyond 1e-12), at bucket edges, around 2^14
+    // where neighbouring doubles stop being within 1e-12, and NaN and infinity.
+    double Number(bool finite = false) {
+        static const double bases[] = {
+            0.0,      1.0,   0.3048, 0.0174532925199433, 6378137.0, 298.257223563,
+            500000.0, -62.0, 0.9996, 8191.999,           16384.0,   std::ldexp(12345.5, -32)};
+        double value = bases[Pick(12)];
+        switch (Pick(8)) {
+        case 0:
+            return value + (static_cast<int>(Pick(9)) - 4) * 3e-13;
+        case 1:
+            return std::nextafter(value, Pick(2) == 0 ? 0.0 : 1e30);
+        case 2:
+            return finite ? value : std::numeric_limits<double>::quiet_NaN();
+        case 3:
+            return finite || Pick(3) != 0 ? value : std::numeric_limits<double>::infinity();
+        default:
+            return value;
+        }
+    }
+
+    CS_AxisInfo Axis() {
+        CS_AxisInfo axis{};
+        axis.orientation = static_cast<std::int32_t>(Pick(3));
+        return axis;
+    }
+
+    void Keep(const CS_Info* item) {
+        if (item != nullptr) pools[item->GetObjectType()].push_back(item);
+    }
+
+    template <class T> const T* Any(long type) {
+        std::vector<const CS_Info*>& pool = pools[type];
+        if (pool.empty() || Pick(10) == 0) return nullptr;
+        return static_cast<const T*>(pool[Pick(static_cast<unsigned>(pool.size()))]);
+    }
+
+    void Delete() {
+        std::vector<const CS_Info*>& pool = pools[Pick(16)];
+        if (pool.empty()) return;
+        const CS_Info* victim = pool[Pick(static_cast<unsigned>(pool.size()))];
+        for (auto& each : pools)
+            each.erase(std::remove(each.begin(), each.end(), victim), each.end());
+        f.DeleteItem(victim);
+    }
+
+    // Swaps two elements of a registry through the array's own operations.
+    void Shuffle() {
+        CQuarnInfoArray& line = const_cast<CQuarnInfoArray&>(f.GetProductLine(Pick(16)));
+        if (line.GetSize() < 2) return;
+        int a = static_cast<int>(Pick(static_cast<unsigned>(line.GetSize())));
+        int b = static_cast<int>(Pick(static_cast<unsigned>(line.GetSize())));
+        CS_Info* first = line.GetAt(a);
+        line.SetAt(a, line.GetAt(b));
+        line[b] = first;
+    }
+
+    std::wstring Text(const wchar_t* text) { return text; }
+
+    std::wstring Text(double value) {
+        wchar_t buffer[64];
+        std::swprintf(buffer, 64, L"%.17g", value);
+        return buffer;
+    }
+
+    std::wstring Geogcs() {
+        return L"GEOGCS[\"" + Text(Name()) + L"\",DATUM[\"" + Text(Name()) + L"\",SPHEROID[\"" +
+               Text(Name()) + L"\"," + Text(Number(true)) + L"," + Text(Number(true)) +
+               L"]],PRIMEM[\"" + Text(Name()) + L"\"," + Text(Number(true)) + L"],UNIT[\"" +
+               Text(Name()) + L"\"," + Text(Number(true)) + L"]]";
+    }
+
+    std::wstring Wkt() {
+        if (Pick(3) == 0) return Geogcs();
+        std::wstring text = L"PROJCS[\"" + Text(Name()) + L"\"," + Geogcs() + L",PROJECTION[\"" +
+                            (Pick(2) == 0 ? L"Transverse_Mercator" : L"transverse_mercator_34") +
+                            L"\"]";
+        static const wchar_t* names[] = {L"central_meridian", L"false_easting", L"scale_factor",
+                                         L"FALSE_EASTING"};
+        for (unsigned i = Pick(4); i > 0; --i)
+            text += L",PARAMETER[\"" + std::wstring(names[Pick(4)]) + L"\"," + Text(Number(true)) +
+                    L"]";
+        return text + L",UNIT[\"" + Text(Name()) + L"\"," + Text(Number(true)) + L"]]";
+    }
+
+    CheckingFactory& f;
+    std::mt19937 random;
+    std::vector<const CS_Info*> pools[16];
+};
+
+// An object of the test, registered as a host may register it.
+template <class T> T* Own(std::vector<std::unique_ptr<CS_Info>>& owned) {
+    owned.push_back(std::make_unique<T>());
+    return static_cast<T*>(owned.back().get());
+}
+
+} // namespace
+
+TEST(RegistryIndex, RandomSequenceAnswersAsTheWalkFromIndexZero) {
+    const struct {
+        bool keepNames;
+        bool registerItself;
+        unsigned seed;
+    } runs[] = {{false, false, 1}, {false, false, 2}, {true, false, 3}, {false, true, 4}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.seed);
+        CheckingFactory factory;
+        factory.keepNames = run.keepNames;
+        factory.registerItself = run.registerItself;
+        Sequence sequence(factory, run.seed);
+        for (int step = 0; step < 2500 && !::testing::Test::HasFailure(); ++step)
+            sequence.Step();
+        SetPrjLoading(false);
+        EXPECT_GT(factory.checks, 2500);
+    }
+}
+
+TEST(RegistryIndex, FollowsChangesMadeThroughTheArray) {
+    // Two equal units put in by hand: the first in registry order is the answer, whatever
+    // order the array operations leave them in.
+    CQuarnCoordinateSystemFactory factory;
+    CQuarnLinearUnit* first = new CQuarnLinearUnit();
+    CQuarnLinearUnit* second = new CQuarnLinearUnit();
+    first->SetMetersPerUnit(0.3048);
+    second->SetMetersPerUnit(0.3048 + 5e-13);
+    factory.AddItem(14, first);
+    factory.AddItem(14, second);
+    EXPECT_EQ(factory.CreateLinearUnit(L"foot", 0.3048), first);
+    CQuarnInfoArray& line = const_cast<CQuarnInfoArray&>(factory.GetProductLine(14));
+    line.SetAt(0, second);
+    line.SetAt(1, first);
+    EXPECT_EQ(factory.CreateLinearUnit(L"foot", 0.3048), second);
+    line.RemoveAt(0);
+    EXPECT_EQ(factory.CreateLinearUnit(L"foot", 0.3048), first);
+    line.InsertAt(0, second);
+    EXPECT_EQ(factory.CreateLinearUnit(L"foot", 0.3048), second);
+    EXPECT_EQ(line.GetSize(), 2);
+}
+
+TEST(RegistryIndex, ToleranceAndNaNFindTheirEquals) {
+    const double edge = std::ldexp(777.5, -32); // on the edge of two buckets
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double registered;
+        double asked;
+        bool same;
+    } cases[] = {
+        {edge - 4e-13, edge + 4e-13, true},
+        {edge + 4e-13, edge - 4e-13, true},
+        {edge, edge + 2e-12, false},
+        {16384.0, std::nextafter(16384.0, 0.0), false},
+        {nan, 42.0, true},
+        {42.0, nan, true},
+        {1e300, 1e300, true},
+        {-0.0, 0.0, true},
+    };
+    for (const auto& c : cases) {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_LinearUnit* registered = factory.CreateLinearUnit(L"u", c.registered);
+        EXPECT_EQ(factory.CreateLinearUnit(L"v", c.asked) == registered, c.same)
+            << c.registered << " " << c.asked;
+    }
+}
+
+TEST(RegistryIndex, UniqueNamesReuseFreedSuffixesAndLiveInTheirThread) {
+    CQuarnCoordinateSystemFactory factory;
+    const CS_Info* names[4];
+    for (int i = 0; i < 4; ++i)
+        names[i] = factory.CreateLocalDatum(L"Site", 10000 + i);
+    EXPECT_STREQ(names[3]->GetName(), L"Site~3");
+    factory.DeleteItem(names[1]);
+    EXPECT_STREQ(factory.CreateLocalDatum(L"SITE", 20000)->GetName(), L"SITE~1");
+    EXPECT_STREQ(factory.CreateLocalDatum(L"site~2", 20001)->GetName(), L"site~4");
+
+    // A projected system renamed by a later equal request frees its old name.
+    const CS_GeographicCoordinateSystem* geographic = factory.CreateGeographicCoordinateSystem(
+        L"G", nullptr, nullptr, nullptr, CS_AxisInfo{}, CS_AxisInfo{});
+    const CS_ProjectedCoordinateSystem* projected = factory.CreateProjectedCoordinateSystem(
+        L"P", geographic, nullptr, nullptr, CS_AxisInfo{}, CS_AxisInfo{});
+    EXPECT_EQ(factory.GetProductLine(3).Find(L"p"), projected);
+    factory.CreateProjectedCoordinateSystem(L"Q", geographic, nullptr, nullptr, CS_AxisInfo{},
+                                            CS_AxisInfo{});
+    EXPECT_EQ(factory.GetProductLine(3).Find(L"p"), nullptr);
+    EXPECT_EQ(factory.GetProductLine(3).Find(L"Q"), projected);
+
+    const wchar_t* mine = factory.GetUniqueName(13, L"Site");
+    std::thread([&] { factory.GetProductLine(9).GetUniqueName(L"other"); }).join();
+    EXPECT_STREQ(mine, L"Site~5");
+}
