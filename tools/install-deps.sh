@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the project needs: the compiler and CMake for the library and
-# quarn-wkt; with --tests also GoogleTest and Google Benchmark. Packages already installed
+# quarn-wkt; with --tests also GoogleTest, Google Benchmark and PROJ with its database (the
+# optional EPSG component and the tests of what other tools read). Packages already installed
 # are not asked for again. Uses sudo only when not run as root.
 set -eu
 packages="cmake make g++"
 if [ "${1:-}" = "--tests" ]; then
-    packages="$packages libgtest-dev libbenchmark-dev"
+    packages="$packages libgtest-dev libbenchmark-dev pkg-config libproj-dev proj-data"
 fi
 missing=""
 for package in $packages; do
