@@ -157,10 +157,122 @@ TEST(ToolOutput, ByteOrderMarkAndCrlfAreAccepted) {
     EXPECT_EQ(lines.err.rfind("lines.txt:1:1: error: ", 0), 0u) << lines.err;
 }
 
+// Each dialect on one system; a system a dialect has no form for is an error naming why.
+TEST(ToolOutput, Dialects) {
+    struct Case {
+        const char* arguments;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"--dialect=canonical geographic.wkt", 0,
+         "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,"
+         "TOWGS84[0, 0, 0, 0, 0, 0, 0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
+         "0.0174532925199433],AXIS[\"Latitude\",North],AXIS[\"Longitude\",East]]\n",
+         ""},
+        {"--dialect=gdal geographic.wkt", 0,
+         "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563,"
+         "AUTHORITY[\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,"
+         "AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\","
+         "\"9122\"]],AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],AUTHORITY[\"EPSG\","
+         "\"4326\"]]\n",
+         ""},
+        {"--dialect=esri geographic.wkt", 0,
+         "GEOGCS[\"WGS_84\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,"
+         "298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n",
+         ""},
+        {"--pretty --dialect=esri vertical.wkt", 0,
+         "VERTCS[\"NAVD88_height\",\n"
+         "    VDATUM[\"North_American_Vertical_Datum_1988\"],\n"
+         "    PARAMETER[\"Vertical_Shift\",0.0],\n"
+         "    PARAMETER[\"Direction\",1.0],\n"
+         "    UNIT[\"Meter\",1.0]]\n",
+         ""},
+        {"--dialect=gdal fitted_horizontal_site_grid.wkt vertical.wkt", 1,
+         "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical Datum 1988\",2005],"
+         "UNIT[\"metre\",1],AUTHORITY[\"EPSG\",\"5703\"]]\n",
+         "fitted_horizontal_site_grid.wkt: error: the system has no gdal text: a fitted system "
+         "(Local_Grid or Linear_Correction) has no form that other programs read\n"},
+        {"--dialect=wkt2 vertical.wkt", 2, "",
+         "quarn-wkt: unknown dialect 'wkt2' (canonical, gdal or esri)\nusage: "},
+    };
+    for (const Case& c : cases) {
+        Result run = Tool(c.arguments, kExamples);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+        EXPECT_EQ(run.err.substr(0, std::string(c.err).size()), c.err) << c.arguments;
+    }
+}
+
+// EPSG:CODE reads from the database even when a file of that name exists; ./EPSG:CODE is the
+// file. Without the EPSG component the tool says so.
+TEST(ToolEpsg, CodesAndFilesOfTheirName) {
+    fs::path folder = Scratch();
+    fs::copy_file(kExamples / "vertical.wkt", folder / "EPSG:4326",
+                  fs::copy_options::overwrite_existing);
+    const std::string navd88 = "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical "
+                               "Datum 1988\",2005],UNIT[\"metre\",1],AXIS[\"Gravity-related "
+                               "height\",Up]]\n";
+    Result file = Tool("./EPSG:4326", folder);
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.out, navd88);
+#ifdef QUARN_TOOL_EPSG
+    const std::string wgs84 =
+        "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,"
+        "TOWGS84[0, 0, 0, -0, -0, -0, 0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
+        "0.0174532925199433],AXIS[\"X\",East],AXIS[\"Y\",North]]\n";
+    struct Case {
+        const char* arguments;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"EPSG:4326 ./EPSG:4326 epsg:5703", 0, wgs84 + navd88 + navd88, ""},
+        {"--info EPSG:4326", 0,
+         "geographic coordinate system \"WGS 84\" (EPSG 4326)\n"
+         "  type codes: object 4, system 2001 (extended 2001), height 0\n"
+         "  dimension: 2\n"
+         "  axis 1: \"X\" east, unit \"degree\"\n"
+         "  axis 2: \"Y\" north, unit \"degree\"\n"
+         "  angular unit: \"degree\" (EPSG 9122), 0.0174532925199433 radians\n"
+         "  datum: \"WGS_1984\" (EPSG 6326), type 1001\n"
+         "    ellipsoid: \"WGS 84\" (EPSG 7030), semi-major axis 6378137 metres, inverse "
+         "flattening 298.257223563\n"
+         "    shift to WGS 84: dx 0, dy 0, dz 0, rx 0, ry 0, rz 0, ppm 0\n"
+         "  prime meridian: \"Greenwich\" (EPSG 8901), longitude 0 degrees\n\n",
+         ""},
+        // The .prj form of a compound system is its two parts one after the other.
+        {"--dialect=esri EPSG:5498", 0,
+         "GEOGCS[\"NAD83\",DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,"
+         "298.257222101]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],"
+         "VERTCS[\"NAVD88_height\",VDATUM[\"North_American_Vertical_Datum_1988\"],PARAMETER["
+         "\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n",
+         ""},
+        {"EPSG:999999 EPSG:4978", 1, "",
+         "EPSG:999999: error: EPSG:999999: no horizontal coordinate system of this code in the "
+         "database (PROJ: proj_create_from_database: crs not found)\n"
+         "EPSG:4978: error: EPSG:4978 is a geocentric coordinate system, not a horizontal "
+         "coordinate system\n"},
+    };
+    for (const Case& c : cases) {
+        Result run = Tool(c.arguments, folder);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+        EXPECT_EQ(run.err, c.err) << c.arguments;
+    }
+#else
+    Result code = Tool("EPSG:4326", folder);
+    EXPECT_EQ(code.status, 1);
+    EXPECT_EQ(code.out, "");
+    EXPECT_EQ(code.err, "EPSG:4326: error: this quarn-wkt was built without EPSG support (it "
+                        "needs libquarn-epsg, built when PROJ is found)\n");
+#endif
+}
+
 TEST(ToolUsage, HelpVersionAndBadOptions) {
     Result help = Tool("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: quarn-wkt [OPTION]... [FILE]...\n", 0), 0u);
+    EXPECT_EQ(help.out.rfind("usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n", 0), 0u);
     EXPECT_EQ(help.err, "");
     Result version = Tool("--version");
     EXPECT_EQ(version.status, 0);

@@ -5,6 +5,10 @@ if(TARGET quarn-wkt)
     target_compile_definitions(test_tool PRIVATE
         QUARN_WKT="$<TARGET_FILE:quarn-wkt>"
         QUARN_TOOL_SCRATCH="${CMAKE_CURRENT_BINARY_DIR}/tool_scratch")
+    # The EPSG:CODE arguments are read only when the tool has the EPSG component.
+    if(TARGET quarn::epsg)
+        target_compile_definitions(test_tool PRIVATE QUARN_TOOL_EPSG)
+    endif()
 endif()
 if(TARGET quarn_host_example)
     add_test(NAME example_host COMMAND quarn_host_example)

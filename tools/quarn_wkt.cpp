@@ -1,29 +1,45 @@
-// quarn-wkt: reads coordinate-system texts (WKT, as in .prj files), says where and why a text
-// does not read, and writes each system back in the library's canonical WKT, indented, or as
-// a readable description.
+// quarn-wkt: reads coordinate-system texts (WKT, as in .prj files) or systems by EPSG code,
+// says where and why a text does not read, and writes each system back as WKT in the dialect
+// asked for (the library's canonical one by default), indented, or as a readable description.
 #include "WktDescribe.h"
 #include "WktInput.h"
 #include "WktReport.h"
 
+#include "interchange.h"
 #include "quarn.h"
+#ifdef QUARN_WKT_EPSG
+#include "epsg/epsg.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <strings.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
 const char kUsage[] =
-    "usage: quarn-wkt [OPTION]... [FILE]...\n"
+    "usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n"
     "Reads coordinate-system texts (WKT, as in .prj files) and writes each back in the\n"
     "library's canonical form. Each FILE holds one text; '-' or no FILE reads standard input.\n"
-    "Input and output are UTF-8.\n"
+    "EPSG:CODE reads that system from PROJ's EPSG database (./EPSG:CODE names a file)"
+#ifndef QUARN_WKT_EPSG
+    ";\nthis build has no EPSG support"
+#endif
+    ".\nInput and output are UTF-8.\n"
     "\n"
     "  --lines     every non-blank line is a text of its own\n"
     "  --prj       read with the projection-file conveniences (SetPrjLoading)\n"
-    "  --pretty    write the WKT indented, one element a line\n"
+    "  --dialect=NAME  write the WKT in the dialect NAME:\n"
+    "      canonical   the library's own text (default); to store texts Quarn reads again\n"
+    "      gdal        WKT 1 as GDAL and PROJ read it; to pass files on to GDAL, PROJ, QGIS\n"
+    "      esri        the .prj form with ESRI's names; for .prj files that ArcGIS reads\n"
+    "    A system that has no form in that dialect (a fitted or local system, a datum on\n"
+    "    grid files, ...) is an error rather than a text that means another system.\n"
+    "  --pretty    write the WKT indented, one element a line (in any dialect)\n"
     "  --info      describe each system instead of writing its WKT\n"
     "  --check     write nothing but the diagnostics\n"
     "  --summary   end with the number of objects of each kind the factory holds\n"
@@ -56,8 +72,49 @@ struct Options {
     bool lines = false;
     bool summary = false;
     Output output = Output::kWkt;
+    quarn::WktDialect dialect = quarn::WktDialect::Canonical;
     std::vector<std::string> paths;
 };
+
+struct DialectName {
+    const char* name;
+    quarn::WktDialect dialect;
+};
+const DialectName kDialects[] = {{"canonical", quarn::WktDialect::Canonical},
+                                 {"gdal", quarn::WktDialect::Gdal},
+                                 {"esri", quarn::WktDialect::Esri}};
+
+// The dialect of that name; false for a name that is none.
+bool FindDialect(const char* name, quarn::WktDialect& dialect) {
+    for (const DialectName& entry : kDialects)
+        if (std::strcmp(name, entry.name) == 0) {
+            dialect = entry.dialect;
+            return true;
+        }
+    return false;
+}
+
+const char* NameOf(quarn::WktDialect dialect) {
+    for (const DialectName& entry : kDialects)
+        if (entry.dialect == dialect) return entry.name;
+    return "";
+}
+
+// The value of an option written NAME=VALUE (`name` ends with '='); null for another option.
+const char* OptionValue(const char* argument, const char* name) {
+    std::size_t length = std::strlen(name);
+    return std::strncmp(argument, name, length) == 0 ? argument + length : nullptr;
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "quarn-wkt: %s\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+// An argument that names a system by its EPSG code rather than a file.
+bool IsEpsgCode(const std::string& argument) {
+    return argument.size() > 5 && strncasecmp(argument.c_str(), "EPSG:", 5) == 0;
+}
 
 // Returns -1 when the options are good, otherwise the exit status.
 int ParseOptions(int argc, char** argv, Options& options) {
@@ -86,9 +143,12 @@ int ParseOptions(int argc, char** argv, Options& options) {
             options.output = Output::kInfo;
         } else if (argument == "--check") {
             options.output = Output::kNone;
+        } else if (const char* name = OptionValue(argv[i], "--dialect=")) {
+            if (!FindDialect(name, options.dialect))
+                return UsageError("unknown dialect '" + std::string(name) +
+                                  "' (canonical, gdal or esri)");
         } else {
-            std::fprintf(stderr, "quarn-wkt: unknown option '%s'\n%s", argument.c_str(), kUsage);
-            return 2;
+            return UsageError("unknown option '" + argument + "'");
         }
     }
     if (options.paths.empty()) options.paths.push_back("-");
@@ -113,6 +173,7 @@ public:
 
     // Reads every text of one input; false when any of them did not read.
     bool ReadInput(const std::string& path) {
+        if (IsEpsgCode(path)) return ReadCode(path);
         std::string name = path == "-" ? "<stdin>" : path;
         std::string bytes;
         std::string error;
@@ -149,6 +210,30 @@ public:
     }
 
 private:
+    // A system by its EPSG code: a horizontal one (the most asked for), else compound or
+    // vertical, the kinds a code of the tool's output forms can name. When none answers, the
+    // reason is the horizontal look-up's, which names an unknown code or what the code is.
+    bool ReadCode(const std::string& argument) {
+#ifdef QUARN_WKT_EPSG
+        if (!m_epsg) m_epsg = std::make_unique<CQuarnEpsgAuthorityFactory>(m_factory);
+        std::wstring code;
+        QuarnDecodeUtf8(argument, code);
+        const CS_CoordinateSystem* system = m_epsg->CreateHorizontalCoordinateSystem(code.c_str());
+        std::string reason = QuarnEncodeUtf8(m_epsg->GetLastFailure());
+        if (system == nullptr) system = m_epsg->CreateCompoundCoordinateSystem(code.c_str());
+        if (system == nullptr) system = m_epsg->CreateVerticalCoordinateSystem(code.c_str());
+        if (system == nullptr) {
+            m_reporter.FileError(argument, reason);
+            return false;
+        }
+        return Write(argument, system);
+#else
+        m_reporter.FileError(argument, "this quarn-wkt was built without EPSG support (it needs "
+                                       "libquarn-epsg, built when PROJ is found)");
+        return false;
+#endif
+    }
+
     bool ReadText(const std::string& name, const SourceText& source) {
         std::wstring text;
         DecodeFault fault = DecodeText(source.bytes, text);
@@ -178,15 +263,20 @@ private:
             std::printf("%s\n", DescribeSystem(system).c_str());
             return true;
         }
-        std::wstring wkt = system->GetWKT(nullptr);
+        quarn::WktWriter writer(m_options.dialect);
+        std::string wkt = writer.Write(*system);
         if (wkt.empty()) {
-            m_reporter.FileError(name, "the system read, but its WKT is too long to be written "
-                                       "(2048 characters or more)");
+            m_reporter.FileError(name, std::string("the system has no ") +
+                                           NameOf(m_options.dialect) + " text: " + writer.Reason());
             return false;
         }
-        if (m_options.output == Output::kPretty) wkt = IndentWkt(wkt);
+        if (m_options.output == Output::kPretty) {
+            std::wstring wide;
+            QuarnDecodeUtf8(wkt, wide);
+            wkt = QuarnEncodeUtf8(IndentWkt(wide));
+        }
         m_reporter.HideProgress();
-        std::printf("%s\n", QuarnEncodeUtf8(wkt).c_str());
+        std::printf("%s\n", wkt.c_str());
         return true;
     }
 
@@ -214,6 +304,10 @@ private:
     const Options& m_options;
     Reporter m_reporter;
     CQuarnCoordinateSystemFactory m_factory;
+#ifdef QUARN_WKT_EPSG
+    // Made at the first code, so that reading files never opens the database.
+    std::unique_ptr<CQuarnEpsgAuthorityFactory> m_epsg;
+#endif
 };
 
 } // namespace
