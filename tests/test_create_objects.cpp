@@ -129,24 +129,3 @@ TEST(CreateObjects, DatumNameRulesOnlyWhileLoadingAndWithoutAShift) {
     // With the flag clear again the first datum comes back.
     EXPECT_EQ(factory.CreateHorizontalDatum(harn, 1001, grs, zero, second), clear);
 }
-
-TEST(CreateObjects, ThousandsOfObjectsDieWithTheFactory) {
-    // Under the sanitizer a leak or a double destruction is reported here.
-    CQuarnCoordinateSystemFactory factory;
-    for (int round = 0; round < 3; ++round) {
-        for (int i = 0; i < 500; ++i) {
-            factory.CreateLinearUnit(L"u", 1 + i % 50);
-            const CS_Ellipsoid* e = factory.CreateFlattenedSphere(L"e", 6e6 + i % 40, 300, nullptr);
-            factory.CreatePrimeMeridian(L"pm", nullptr, i % 30);
-            factory.CreateHorizontalDatum(L"d", 1001, e, QuarnDefaultWGS84ConversionInfo(),
-                                          QuarnDefault3DIMInfo());
-            factory.CreateProjection(L"p", L"Krovak", Parameters({{L"x", i % 20}}));
-            factory.CreateVerticalDatum(L"v", 2000 + i % 10);
-        }
-    }
-    EXPECT_EQ(factory.GetProductLine(14).GetSize(), 50);
-    EXPECT_EQ(factory.GetProductLine(9).GetSize(), 40);
-    EXPECT_EQ(factory.GetProductLine(8).GetSize(), 30);
-    EXPECT_EQ(factory.GetProductLine(10).GetSize(), 20);
-    EXPECT_EQ(factory.GetProductLine(12).GetSize(), 10);
-}

@@ -1,5 +1,5 @@
-// The reference-counted root, the type codes of the unit classes, module set-up and the
-// user-message report.
+// The reference-counted root, the type codes of the unit classes and the user-message
+// report.
 #include "quarn.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +31,6 @@ TEST(Interfaces, UnitCodesFactorsAndUnkeptTexts) {
     // Texts the objects do not keep are null, not empty.
     EXPECT_TRUE(!foot.GetAlias() && !foot.GetAbbreviation() && !foot.GetRemarks() &&
                 !foot.GetXML());
-}
-
-TEST(ModuleSetup, DefaultRecords) {
-    const CQuarnAxisInfo* axes = QuarnDefaultAxes();
-    const wchar_t* names[] = {L"X", L"Y", L"Z"};
-    const long orientations[] = {3, 1, 5};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_STREQ(axes[i].GetName(), names[i]);
-        EXPECT_EQ(axes[i].GetOrientation(), orientations[i]);
-    }
-    EXPECT_NE(&axes[0], &QuarnDefaultAxisX()); // the list holds copies
-    const CQuarnWGS84ConversionInfo& shift = QuarnDefaultWGS84ConversionInfo();
-    EXPECT_EQ(shift.GetDx() + shift.GetEz() + shift.GetPpm(), 0.0);
-    EXPECT_EQ(QuarnDefaultParameters().GetSize(), 0);
 }
 
 namespace {

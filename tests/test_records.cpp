@@ -34,10 +34,10 @@ TEST(Records, EqualityRulesOfEachRecord) {
     EXPECT_FALSE(s1 == s2);
 
     // Grid files: names ignoring case of letters.
-    CQuarn3DIMInfo g1(L"grid.lbf", L"grid.cop");
-    CQuarn3DIMInfo g2(L"GRID.LBF", L"Grid.Cop");
+    CQuarn3DIMInfo g1(L"grid.lbf", L"zone.cop");
+    CQuarn3DIMInfo g2(L"GRID.LBF", L"ZONE.Cop");
     EXPECT_TRUE(Equal3DIMInfo(&g1, &g2));
-    EXPECT_TRUE(g1 != CQuarn3DIMInfo(L"grid.lbf", L"grid2.cop"));
+    EXPECT_TRUE(g1 != CQuarn3DIMInfo(L"grid.lbf", L"zone2.cop"));
 }
 
 TEST(Records, NullPointersAreRefusedAndIgnored) {

@@ -134,6 +134,10 @@ TEST(CompoundSystem, OverflowIsReportedWithTheComposedLength) {
     c.SetName(std::wstring(101, L'k').c_str());
     EXPECT_STREQ(c.GetWKT(nullptr), L"");
     EXPECT_EQ(g_messages, L"WKT length: 2048 > 2048\n");
+    // Too long for the composing buffer, whatever room the caller gives.
+    wchar_t room[4096];
+    EXPECT_STREQ(c.FormatWKT(room, 4096), L"");
+    EXPECT_EQ(g_messages, L"WKT length: 2048 > 2048\nWKT length: 2048 > 2048\n");
 
     const SizedLocal big(255, 255, 255);
     g_messages.clear();
