@@ -57,16 +57,6 @@ Result Tool(const std::string& arguments, const fs::path& folder = Scratch(),
 
 const fs::path kExamples = fs::path(QUARN_SOURCE_DIR) / "examples";
 
-// Positions come from the parse engine's record of where it stopped; until the engine
-// fills it, the tests of positions have nothing to check.
-bool ReaderRecordsPositions() {
-    CQuarnCoordinateSystemFactory factory;
-    factory.CreateFromWKT(L"GEOGCS[");
-    return factory.GetLastDiagnostic().syntaxError;
-}
-#define REQUIRE_POSITIONS()                                                                        \
-    if (!ReaderRecordsPositions()) GTEST_SKIP() << "the reader records no positions yet"
-
 TEST(ToolOutput, EachFormOfOneSystem) {
     const std::string wkt = "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical "
                             "Datum 1988\",2005],UNIT[\"metre\",1],AXIS[\"Gravity-related "
@@ -358,7 +348,6 @@ TEST(ToolBadInput, TenMegabyteLine) {
 }
 
 TEST(ToolDiagnostics, LineColumnAndCaret) {
-    REQUIRE_POSITIONS();
     fs::path folder = Scratch();
     WriteFile(folder / "one.wkt", "VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n");
     WriteFile(folder / "cut.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"d\",2005],\n\n");
@@ -398,7 +387,6 @@ TEST(ToolDiagnostics, LineColumnAndCaret) {
 }
 
 TEST(ToolDiagnostics, StrayTokensWarnAndStillPrint) {
-    REQUIRE_POSITIONS();
     fs::path folder = Scratch();
     WriteFile(folder / "stray.wkt",
               "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]] VERT_CS[\"again\"]\n");
@@ -410,6 +398,22 @@ TEST(ToolDiagnostics, StrayTokensWarnAndStillPrint) {
                        "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]] "
                        "VERT_CS[\"again\"]\n" +
                            std::string(4 + 50, ' ') + "^\n");
+}
+
+TEST(ToolDiagnostics, ReadingDialectsAndTheHintAtTheirConstructs) {
+    fs::path folder = Scratch();
+    WriteFile(folder / "v.prj", "VERTCS[\"h\",VDATUM[\"EGM2008_Geoid\"],PARAMETER[\"Vertical_Shift\","
+                                "0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n");
+    Result canonical = Tool("v.prj", folder);
+    EXPECT_EQ(canonical.status, 1);
+    EXPECT_EQ(canonical.err.substr(0, canonical.err.find('\n')),
+              "v.prj:1:1: error: unexpected VERTCS; expected COMPD_CS, FITTED_CS, GEOCCS, GEOGCS, "
+              "LOCAL_CS, PROJCS or VERT_CS; VERTCS is read with --from=esri");
+    Result esri = Tool("--from=esri v.prj", folder);
+    EXPECT_EQ(esri.status, 0) << esri.err;
+    EXPECT_EQ(esri.out, "VERT_CS[\"h\",VERT_DATUM[\"EGM2008 geoid\",2005],UNIT[\"Meter\",1],"
+                        "AXIS[\"Gravity-related height\",Up]]\n");
+    EXPECT_EQ(Tool("--from=wkt2 v.prj", folder).status, 2);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "interchange.h"
 #include "quarn.h"
+#include "wkt/WktDialects.h"
 #ifdef QUARN_WKT_EPSG
 #include "epsg/epsg.h"
 #endif
@@ -33,6 +34,10 @@ const char kUsage[] =
     "\n"
     "  --lines     every non-blank line is a text of its own\n"
     "  --prj       read with the projection-file conveniences (SetPrjLoading)\n"
+    "  --from=NAME read the texts in the dialect NAME:\n"
+    "      canonical   the library's own dialect (default)\n"
+    "      gdal        also what GDAL and PROJ write: EXTENSION nodes, numeric codes\n"
+    "      esri        also ESRI's .prj constructs: VERTCS, LINUNIT, GXYZCS, HVCOORDSYS, ...\n"
     "  --dialect=NAME  write the WKT in the dialect NAME:\n"
     "      canonical   the library's own text (default); to store texts Quarn reads again\n"
     "      gdal        WKT 1 as GDAL and PROJ read it; to pass files on to GDAL, PROJ, QGIS\n"
@@ -72,7 +77,8 @@ struct Options {
     bool lines = false;
     bool summary = false;
     Output output = Output::kWkt;
-    quarn::WktDialect dialect = quarn::WktDialect::Canonical;
+    quarn::WktDialect dialect = quarn::WktDialect::Canonical; // written
+    quarn::WktDialect from = quarn::WktDialect::Canonical;    // read
     std::vector<std::string> paths;
 };
 
@@ -143,6 +149,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
             options.output = Output::kInfo;
         } else if (argument == "--check") {
             options.output = Output::kNone;
+        } else if (const char* name = OptionValue(argv[i], "--from=")) {
+            if (!FindDialect(name, options.from))
+                return UsageError("unknown dialect '" + std::string(name) +
+                                  "' (canonical, gdal or esri)");
         } else if (const char* name = OptionValue(argv[i], "--dialect=")) {
             if (!FindDialect(name, options.dialect))
                 return UsageError("unknown dialect '" + std::string(name) +
@@ -241,12 +251,12 @@ private:
             ReportDecodeFault(name, source, text, fault);
             return false;
         }
-        const CS_CoordinateSystem* system = m_factory.CreateFromWKT(text.c_str());
+        const CS_CoordinateSystem* system = quarn::ReadWktDialect(m_factory, text, m_options.from);
         const QuarnParseDiagnostic& diagnostic = m_factory.GetLastDiagnostic();
         if (system == nullptr) {
             m_reporter.Diagnostic(name, "error",
                                   Locate(text, ErrorOffset(text, diagnostic), source.firstLine),
-                                  DescribeSyntaxError(diagnostic));
+                                  DescribeSyntaxError(diagnostic) + OtherDialectHint(text));
             return false;
         }
         if (diagnostic.stray || diagnostic.syntaxError)
@@ -254,6 +264,19 @@ private:
                                   Locate(text, diagnostic.offset, source.firstLine),
                                   DescribeStrayText(diagnostic));
         return Write(name, system);
+    }
+
+    // When a construct of a dialect not being read stands where the reading stopped, the
+    // option that reads it: "; VERTCS is read with --from=esri".
+    std::string OtherDialectHint(const std::wstring& text) const {
+        const QuarnParseDiagnostic& diagnostic = m_factory.GetLastDiagnostic();
+        if (!diagnostic.syntaxError) return "";
+        quarn::DialectConstruct found = quarn::FindDialectConstruct(text, diagnostic.offset);
+        bool gdal = found.gdal && m_options.from != quarn::WktDialect::Gdal;
+        bool esri = found.esri && m_options.from != quarn::WktDialect::Esri;
+        if (!gdal && !esri) return "";
+        return "; " + QuarnEncodeUtf8(found.construct) + " is read with " +
+               (gdal && esri ? "--from=gdal or --from=esri" : gdal ? "--from=gdal" : "--from=esri");
     }
 
     bool Write(const std::string& name, const CS_CoordinateSystem* system) {
