@@ -2,6 +2,7 @@
 // why, whether what reads writes a text that settles, and whether one factory that reads a
 // whole file keeps every registry free of equal objects.
 #include "quarn.h"
+#include "support/ClassEqual.h"
 #include "support/Corpus.h"
 
 #include <gtest/gtest.h>
@@ -147,37 +148,6 @@ Tally ReadEach(const std::string& file) {
     return tally;
 }
 
-template <class T> bool Equal(const CS_Info* later, const CS_Info* earlier) {
-    const T* left = dynamic_cast<const T*>(later);
-    const T* right = dynamic_cast<const T*>(earlier);
-    EXPECT_TRUE(left != nullptr && right != nullptr) << later->GetName();
-    return left != nullptr && right != nullptr && (*left == *right) != 0;
-}
-
-// Equality of two objects of one registry by the class its object type names, indexed by
-// object type; the later object on the left, as the create operations compare.
-using EqualFunction = bool (*)(const CS_Info*, const CS_Info*);
-const EqualFunction kEqualByType[kQuarnObjectTypeCount] = {
-    Equal<CQuarnCompoundCoordinateSystem>,
-    Equal<CQuarnFittedHorizontalCoordinateSystem>,
-    Equal<CQuarnFittedVerticalCoordinateSystem>,
-    Equal<CQuarnProjectedCoordinateSystem>,
-    Equal<CQuarnGeographicCoordinateSystem>,
-    Equal<CQuarnGeocentricCoordinateSystem>,
-    Equal<CQuarnVerticalCoordinateSystem>,
-    Equal<CQuarnLocalCoordinateSystem>,
-    Equal<CQuarnPrimeMeridian>,
-    Equal<CQuarnEllipsoid>,
-    Equal<CQuarnProjection>,
-    Equal<CQuarnHorizontalDatum>,
-    Equal<CQuarnVerticalDatum>,
-    Equal<CQuarnLocalDatum>,
-    Equal<CQuarnLinearUnit>,
-    Equal<CQuarnAngularUnit>};
-static_assert(kQuarnCompoundCS == 0 && kQuarnFittedVerticalCS == 2 && kQuarnLocalCS == 7 &&
-                  kQuarnPrimeMeridian == 8 && kQuarnProjection == 10 && kQuarnAngularUnit == 15,
-              "kEqualByType follows the order of the object types");
-
 } // namespace
 
 TEST(Corpus, EachTextAlone) {
@@ -227,7 +197,7 @@ TEST(Corpus, OneFactoryPerFileKeepsEveryObjectCanonical) {
             for (int later = 1; later < registry.GetSize(); ++later) {
                 EXPECT_EQ(registry.GetAt(later)->GetObjectType(), type);
                 for (int earlier = 0; earlier < later; ++earlier)
-                    EXPECT_FALSE(kEqualByType[type](registry.GetAt(later), registry.GetAt(earlier)))
+                    EXPECT_FALSE(ClassEqual(type, registry.GetAt(later), registry.GetAt(earlier)))
                         << "registry " << type << ": " << registry.GetAt(later)->GetName()
                         << " equals " << registry.GetAt(earlier)->GetName();
             }

@@ -69,11 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
              kGeog + L",AUTHORITY[\"EPSG\",4326]]", kGeog + L",AUTHORITY[\"EPSG\",\"4326\"]]",
              kQuarnGeographicCS, 0},
         Case{"numeric authority codes, Gdal, also nested", WktDialect::Gdal,
-             L"VERT_CS[\"NAVD88 height\", VERT_DATUM[\"North American Vertical Datum 1988\", "
-             L"2005, AUTHORITY[\"EPSG\", 5103]], UNIT[\"metre\", 1], AUTHORITY[\"EPSG\", 5703]]",
-             L"VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical Datum "
-             L"1988\",2005,AUTHORITY[\"EPSG\",\"5103\"]],UNIT[\"metre\",1],AUTHORITY[\"EPSG\","
-             L"\"5703\"]]",
+             L"VERT_CS[\"v\", VERT_DATUM[\"d\", 2005, AUTHORITY[\"E\", 5103]], UNIT[\"m\", 1], "
+             L"AUTHORITY[\"E\", 5703]]",
+             L"VERT_CS[\"v\",VERT_DATUM[\"d\",2005,AUTHORITY[\"E\",\"5103\"]],UNIT[\"m\",1],"
+             L"AUTHORITY[\"E\",\"5703\"]]",
              kQuarnVerticalCS, 2},
         Case{"VERTCS with VDATUM and its authority", WktDialect::Esri,
              kNewlyn.substr(0, kNewlyn.size() - 1) + L",AUTHORITY[\"EPSG\",5701]]",
@@ -87,11 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
              L"0.3048006096012192],AXIS[\"Depth\",DOWN]]",
              kQuarnVerticalCS, 2},
         Case{"VERTCS on a DATUM: heights above its ellipsoid", WktDialect::Esri,
-             L"VERTCS[\"D_Luxembourg_Reference_Frame\",DATUM[\"D_Luxembourg_Reference_Frame\","
-             L"SPHEROID[\"International_1924\",6378388.0,297.0]],PARAMETER[\"Vertical_Shift\","
-             L"0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]",
-             L"VERT_CS[\"D_Luxembourg_Reference_Frame\",VERT_DATUM[\"Luxembourg Reference "
-             L"Frame\",2002],UNIT[\"Meter\",1.0],AXIS[\"Ellipsoidal height\",UP]]",
+             L"VERTCS[\"h\",DATUM[\"D_Luxembourg_Reference_Frame\",SPHEROID[\"I\",6378388.0,297.0]]"
+             L",PARAMETER["
+             L"\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]",
+             L"VERT_CS[\"h\",VERT_DATUM[\"Luxembourg Reference Frame\",2002],UNIT[\"Meter\",1.0],"
+             L"AXIS[\"Ellipsoidal height\",UP]]",
              kQuarnVerticalCS, 1},
         Case{"PROJCS followed by VERTCS", WktDialect::Esri,
              kBng + L",UNIT[\"Meter\",1.0]], " + kNewlyn,
@@ -107,10 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
                  L"]",
              kQuarnCompoundCS, 2},
         Case{"GXYZCS", WktDialect::Esri,
-             L"GXYZCS[\"GCS_WGS_1984_XYZ\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
-             L"6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Meter\",1.0]]",
-             L"GEOCCS[\"GCS_WGS_1984_XYZ\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
-             L"6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Meter\",1.0]]",
+             L"GXYZCS[\"x\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"m\",1]]",
+             L"GEOCCS[\"x\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"m\",1]]",
              kQuarnGeocentricCS, 0},
         Case{"three-dimensional GEOGCS", WktDialect::Esri,
              L"GEOGCS[\"WGS_1984_3D\"" + kGeog.substr(21) +
@@ -128,21 +125,18 @@ INSTANTIATE_TEST_SUITE_P(
                  L"UNIT[\"Foot\",0.3048],AXIS[\"Ellipsoidal height\",UP]]]",
              kQuarnCompoundCS, 1},
         Case{"EXTENSION of the web Mercator kept as its method", WktDialect::Gdal,
-             L"PROJCS[\"WGS 84 / Pseudo-Mercator\"," + kGeog +
-                 L"],PROJECTION[\"Mercator_1SP\"],PARAMETER[\"central_meridian\",0],UNIT["
-                 L"\"metre\",1],EXTENSION[\"PROJ4\",\"+proj=merc +a=6378137 +b=6378137 "
-                 L"+lat_ts=0 +lon_0=0 +x_0=0 +y_0=0 +k=1 +units=m +nadgrids=@null +wktext "
-                 L"+no_defs\"],AUTHORITY[\"EPSG\",\"3857\"]]",
-             L"PROJCS[\"WGS 84 / Pseudo-Mercator\"," + kGeog +
-                 L"],PROJECTION[\"Popular_Visualisation_Pseudo_Mercator\"],PARAMETER["
-                 L"\"central_meridian\",0],UNIT[\"metre\",1],AUTHORITY[\"EPSG\",\"3857\"]]",
+             L"PROJCS[\"p\"," + kGeog +
+                 L"],PROJECTION[\"Mercator_1SP\"],UNIT[\"metre\",1],EXTENSION[\"PROJ4\",\"+proj="
+                 L"merc "
+                 L"+a=6378137 +b=6378137 +lat_ts=0 +lon_0=0 +x_0=0 +y_0=0 +k=1 +units=m "
+                 L"+nadgrids=@null +wktext +no_defs\"]]",
+             L"PROJCS[\"p\"," + kGeog +
+                 L"],PROJECTION[\"Popular_Visualisation_Pseudo_Mercator\"],UNIT[\"metre\",1]]",
              kQuarnProjectedCS, 0},
         Case{"other EXTENSION skipped", WktDialect::Gdal,
-             L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563],EXTENSION["
-             L"\"PROJ4_GRIDS\",\"ntv1_can.dat\"]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
-             L"0.0174532925199433]]",
-             L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],PRIMEM["
-             L"\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]]",
+             L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",1,2],EXTENSION[\"PROJ4_GRIDS\",\"x\"]],"
+             L"PRIMEM[\"G\",0],UNIT[\"u\",1]]",
+             L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"u\",1]]",
              kQuarnGeographicCS, 0}),
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 

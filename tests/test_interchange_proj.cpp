@@ -34,25 +34,17 @@ public:
     bool Same(const PJ* a, const PJ* b) const {
         return proj_is_equivalent_to_with_ctx(m_context, a, b, PJ_COMP_EQUIVALENT) != 0;
     }
-    const char* TypeName(const PJ* object) const {
-        switch (proj_get_type(object)) {
-        case PJ_TYPE_BOUND_CRS:
-            return "bound";
-        case PJ_TYPE_COMPOUND_CRS:
-            return "compound";
-        case PJ_TYPE_PROJECTED_CRS:
-            return "projected";
-        case PJ_TYPE_GEOGRAPHIC_2D_CRS:
-            return "geographic";
-        case PJ_TYPE_GEOCENTRIC_CRS:
-            return "geocentric";
-        case PJ_TYPE_VERTICAL_CRS:
-            return "vertical";
-        case PJ_TYPE_ENGINEERING_CRS:
-            return "engineering";
-        default:
-            return "other";
-        }
+    static std::string TypeName(const PJ* object) {
+        static const std::map<PJ_TYPE, const char*> names = {
+            {PJ_TYPE_BOUND_CRS, "bound"},
+            {PJ_TYPE_COMPOUND_CRS, "compound"},
+            {PJ_TYPE_PROJECTED_CRS, "projected"},
+            {PJ_TYPE_GEOGRAPHIC_2D_CRS, "geographic"},
+            {PJ_TYPE_GEOCENTRIC_CRS, "geocentric"},
+            {PJ_TYPE_VERTICAL_CRS, "vertical"},
+            {PJ_TYPE_ENGINEERING_CRS, "engineering"}};
+        auto found = names.find(proj_get_type(object));
+        return found != names.end() ? found->second : "other";
     }
 
 private:
@@ -88,8 +80,7 @@ void Judge(const ProjContext& proj, const PJ* original, const std::string& text,
         return;
     }
     std::string kinds = proj.TypeName(original);
-    if (kinds != proj.TypeName(written.get()))
-        kinds += " read as " + std::string(proj.TypeName(written.get()));
+    if (kinds != proj.TypeName(written.get())) kinds += " read as " + proj.TypeName(written.get());
     tally.Fail("not equivalent, " + kinds, id);
 }
 
@@ -118,8 +109,8 @@ void Measure(const char* file, const std::string& title) {
             Judge(proj, theirs.get(), text, writer.Reason(), entry.id, *tally);
         }
         ++projEsri.read;
-        std::string esriText = proj.EsriOf(theirs.get());
-        Judge(proj, theirs.get(), esriText, "PROJ's ESRI writer gives nothing", entry.id, projEsri);
+        Judge(proj, theirs.get(), proj.EsriOf(theirs.get()), "PROJ's ESRI writer gives nothing",
+              entry.id, projEsri);
     }
     gdal.Print(title + ", Gdal dialect");
     esri.Print(title + ", Esri dialect");
@@ -131,7 +122,6 @@ void Measure(const char* file, const std::string& title) {
 TEST(InterchangeAgainstProj, GdalCorpus) {
     Measure("epsg_wkt1_gdal_sample.jsonl", "GDAL-dialect corpus");
 }
-
 TEST(InterchangeAgainstProj, EsriCorpus) {
     Measure("epsg_wkt1_esri_sample.jsonl", "ESRI-dialect corpus");
 }

@@ -1,13 +1,11 @@
-// What the reader records about the last text it read (where and why it stopped), what the
-// bare words INTEGER and REAL read as, and parses running in parallel threads.
+// What the reader records about the last text it read (where and why it stopped), and what
+// the bare words INTEGER and REAL read as.
 #include "quarn.h"
-#include "wkt/WktParser.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -78,12 +76,9 @@ TEST(ReadDiagnostic, ACleanReadRecordsNothing) {
     CQuarnCoordinateSystemFactory factory;
     ASSERT_EQ(factory.CreateFromWKT(L"GEOGCS(\"g\""), nullptr);
     ASSERT_NE(factory.CreateFromWKT(kProjected.c_str()), nullptr);
-    const QuarnParseDiagnostic& diagnostic = factory.GetLastDiagnostic();
-    EXPECT_FALSE(diagnostic.syntaxError);
-    EXPECT_FALSE(diagnostic.stray);
-    EXPECT_EQ(diagnostic.offset, 0u);
-    EXPECT_TRUE(diagnostic.token.empty());
-    EXPECT_TRUE(diagnostic.expected.empty());
+    const QuarnParseDiagnostic& d = factory.GetLastDiagnostic();
+    EXPECT_TRUE(!d.syntaxError && !d.stray && d.offset == 0 && d.token.empty() &&
+                d.expected.empty());
 }
 
 // Every position that takes a number, given each bare number word, reads the same in two
@@ -139,40 +134,6 @@ TEST(ReadNumberWords, CountAsZeroEverywhere) {
         CQuarnCoordinateSystemFactory factory;
         EXPECT_EQ(Written(factory.CreateFromWKT(c.first)), c.second);
     }
-}
-
-// Threads each with their own parser parse at the same time and get what one thread gets:
-// the engine's state belongs to the thread.
-TEST(ReadThreads, ParsersInParallelThreads) {
-    std::vector<std::wstring> texts = {kGeographic, kProjected, kProjected + L" ]",
-                                       L"GEOGCS[\"g\" DATUM"};
-    std::wstring parameters;
-    for (int i = 0; i < 2000; ++i)
-        parameters += L",PARAMETER[\"a\"," + std::to_wstring(i) + L"]";
-    texts.push_back(L"PROJCS[\"p\"," + kGeographic + L",PROJECTION[\"tm\"]" + parameters +
-                    L",UNIT[\"m\",1]]");
-    auto run = [&texts] {
-        std::wstring log;
-        CQuarnWKTCoordinateSystemParser parser;
-        for (int round = 0; round < 20; ++round) {
-            for (const std::wstring& text : texts) {
-                parser.SetInput(text.c_str());
-                int result = parser.Parse();
-                const QuarnParseDiagnostic& diagnostic = parser.GetDiagnostic();
-                log += std::to_wstring(result) + L":" + std::to_wstring(diagnostic.offset) + L":" +
-                       diagnostic.expected + L";";
-            }
-        }
-        return log;
-    };
-    const std::wstring alone = run();
-    std::wstring logs[2];
-    std::thread first([&] { logs[0] = run(); });
-    std::thread second([&] { logs[1] = run(); });
-    first.join();
-    second.join();
-    EXPECT_EQ(logs[0], alone);
-    EXPECT_EQ(logs[1], alone);
 }
 
 } // namespace

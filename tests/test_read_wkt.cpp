@@ -88,13 +88,8 @@ TEST(ReadWkt, OmittedClausesTakeTheDefaults) {
     CQuarnCoordinateSystemFactory factory;
     const CS_CoordinateSystem* geographic = factory.CreateFromWKT(kBareGeographic.c_str());
     ASSERT_NE(geographic, nullptr);
-    // Axes X/East and Y/North; a datum of the classic type with seven zeros and no grid files.
+    // Axes X/East and Y/North, a shift of seven zeros; the same text again is the same object.
     EXPECT_EQ(Written(geographic), kBareGeographicWritten);
-    const CS_HorizontalDatum* datum = DatumOf(geographic);
-    EXPECT_EQ(datum->GetDatumType(), 1001);
-    EXPECT_STREQ(datum->Get3DIMParameters()->LBFFileName, L"");
-    EXPECT_STREQ(datum->Get3DIMParameters()->COPFileName, L"");
-    // The same text again is the same object.
     EXPECT_EQ(factory.CreateFromWKT(kBareGeographic.c_str()), geographic);
     EXPECT_EQ(Registered(factory, kQuarnGeographicCS), 1);
 
@@ -115,9 +110,6 @@ TEST(ReadWkt, OmittedClausesTakeTheDefaults) {
                                   .c_str()));
     ASSERT_NE(map, nullptr);
     ExpectAxes(map, {L"X", L"Y"}, {CS_AO_East, CS_AO_North});
-    EXPECT_EQ(map->GetProjection()->GetNumParameters(), 0);
-    // The projection is created without a name.
-    EXPECT_STREQ(map->GetProjection()->GetName(), L"");
     EXPECT_EQ(map->GetGeographicCoordinateSystem(), geographic);
 }
 
@@ -151,7 +143,6 @@ TEST(ReadWkt, ShiftRotationsAreStoredNegated) {
     EXPECT_EQ((std::vector<double>{shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez,
                                    shift->Ppm}),
               (std::vector<double>{10, -20, 30.5, -1, -2, 3, 4.5}));
-    EXPECT_STREQ(shift->areaOfUse, L"");
     // Written back with the signs read.
     EXPECT_EQ(Written(datum),
               L"DATUM[\"D\"," + kWgs84Spheroid + L" ,TOWGS84[10, -20, 30.5, 1, 2, -3, 4.5]]");
@@ -248,17 +239,10 @@ TEST(ReadWkt, FittedSystemsTakeTheirParametersByExactName) {
         return factory.CreateFromWKT(
             (L"FITTED_CS[\"F\",PARAM_MT[" + paramMt + L"]," + base + L"]").c_str());
     };
-    // The classification name in any case; no parameters: every default.
-    const auto* grid =
-        As<CQuarnFittedHorizontalCoordinateSystem>(fit(L"\"local_grid\"", kBareGeographic));
-    ASSERT_NE(grid, nullptr);
-    EXPECT_EQ((std::vector<double>{grid->GetE0(), grid->GetN0(), grid->GetK(), grid->GetDE(),
-                                   grid->GetDN(), grid->GetBeta()}),
-              (std::vector<double>{0, 0, 1, 0, 0, 0}));
-    EXPECT_EQ(grid->GetBaseCoordinateSystem(), factory.CreateFromWKT(kBareGeographic.c_str()));
-    // "k" is not K; the first of two E0 counts; unknown names are ignored; Beta in degrees.
-    grid = As<CQuarnFittedHorizontalCoordinateSystem>(
-        fit(L"\"LOCAL_GRID\",PARAMETER[\"E0\",100],PARAMETER[\"N0\",200],PARAMETER[\"k\",5],"
+    // The classification in any case; "k" is not K (which stays 1); the first of two E0
+    // counts; unknown names are ignored; angles in degrees.
+    const auto* grid = As<CQuarnFittedHorizontalCoordinateSystem>(
+        fit(L"\"LOCAL_grid\",PARAMETER[\"E0\",100],PARAMETER[\"N0\",200],PARAMETER[\"k\",5],"
             L"PARAMETER[\"DE\",3],PARAMETER[\"DN\",4],PARAMETER[\"Beta\",90],"
             L"PARAMETER[\"E0\",999],PARAMETER[\"Scale\",2]",
             kBareGeographic));
@@ -267,14 +251,9 @@ TEST(ReadWkt, FittedSystemsTakeTheirParametersByExactName) {
                                    grid->GetDN()}),
               (std::vector<double>{100, 200, 1, 3, 4}));
     EXPECT_DOUBLE_EQ(grid->GetBeta(), kPi / 2);
+    EXPECT_EQ(grid->GetBaseCoordinateSystem(), factory.CreateFromWKT(kBareGeographic.c_str()));
 
-    const auto* heights =
-        As<CQuarnFittedVerticalCoordinateSystem>(fit(L"\"LINEAR_CORRECTION\"", kVertical));
-    ASSERT_NE(heights, nullptr);
-    EXPECT_EQ((std::vector<double>{heights->GetdH(), heights->GetGl(), heights->GetGg(),
-                                   heights->GetL0(), heights->GetG0()}),
-              (std::vector<double>(5, 0.0)));
-    heights = As<CQuarnFittedVerticalCoordinateSystem>(
+    const auto* heights = As<CQuarnFittedVerticalCoordinateSystem>(
         fit(L"\"Linear_correction\",PARAMETER[\"dH\",1.5],PARAMETER[\"Gl\",2],"
             L"PARAMETER[\"Gg\",3],PARAMETER[\"L0\",45],PARAMETER[\"G0\",-30],"
             L"PARAMETER[\"gl\",9],PARAMETER[\"DH\",9]",
@@ -315,10 +294,6 @@ TEST(ReadWkt, FitsAndCompoundsOfTheWrongKindFormNoSystem) {
     ASSERT_NE(compound, nullptr);
     EXPECT_EQ(compound->GetHeadCS(), factory.CreateFromWKT(horizontalFit.c_str()));
     EXPECT_EQ(compound->GetTailCS(), factory.CreateFromWKT(verticalFit.c_str()));
-    EXPECT_NE(factory.CreateFromWKT((L"COMPD_CS[\"C2\",LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000]," +
-                                     kMetre + L",AXIS[\"x\",East]]," + kVertical + L"]")
-                                        .c_str()),
-              nullptr);
 }
 
 TEST(ReadWkt, TokensAfterACompleteSystem) {
@@ -337,11 +312,10 @@ TEST(ReadWkt, TokensAfterACompleteSystem) {
                                    L",PROJECTION[\"Transverse_Mercator\"],"
                                    L"PARAMETER[\"scale_factor\",0.9996],UNIT[\"foot\",0.3048]]";
     EXPECT_EQ(other.CreateFromWKT((projected + L"," + kVertical).c_str()), nullptr);
-    EXPECT_EQ(Registered(other, kQuarnGeographicCS), 1);
-    EXPECT_EQ(Registered(other, kQuarnProjection), 0);
-    EXPECT_EQ(Registered(other, kQuarnLinearUnit), 0);
-    EXPECT_EQ(Registered(other, kQuarnProjectedCS), 0);
-    EXPECT_EQ(Registered(other, kQuarnVerticalCS), 0);
+    // By object type: the geographic system, meridian, ellipsoid, datum and angular unit.
+    const long registered[] = {0, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1};
+    for (long type = 0; type < kQuarnObjectTypeCount; ++type)
+        EXPECT_EQ(Registered(other, type), registered[type]) << "registry " << type;
 
     // The same PROJCS alone reads, on the geographic system already there.
     const auto* map = As<CS_ProjectedCoordinateSystem>(other.CreateFromWKT(projected.c_str()));
@@ -373,15 +347,4 @@ TEST(ReadWkt, ListsBeyondTheirCapacityKeepTheirFirstEntries) {
     EXPECT_STREQ(projection->GetParameter(10L)->name, L"p11");
     EXPECT_EQ(projection->GetParameter(10L)->value, 11.0);
     EXPECT_EQ(projection->GetParameter(L"p12"), nullptr);
-
-    // In a PARAM_MT the dropped twelfth parameter cannot set K.
-    std::wstring fillers;
-    for (int i = 1; i <= 11; ++i)
-        fillers += L"PARAMETER[\"x" + std::to_wstring(i) + L"\",0],";
-    const auto* fit = As<CQuarnFittedHorizontalCoordinateSystem>(
-        factory.CreateFromWKT((L"FITTED_CS[\"F\",PARAM_MT[\"Local_Grid\"," + fillers +
-                               L"PARAMETER[\"K\",2]]," + kBareGeographic + L"]")
-                                  .c_str()));
-    ASSERT_NE(fit, nullptr);
-    EXPECT_EQ(fit->GetK(), 1.0);
 }

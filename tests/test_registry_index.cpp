@@ -1,7 +1,7 @@
 // The registries' lookups against a plain walk of the registry: a long random sequence of
 // create operations and WKT readings, each answer compared with the answer the walk from
 // index 0 gives, and one case for each way the lookups are kept in step.
-#include "quarn.h"
+#include "support/ClassEqual.h"
 
 #include <gtest/gtest.h>
 
@@ -16,34 +16,6 @@
 namespace {
 
 // ---- The plain walk ----------------------------------------------------------------------
-
-template <class T> bool EqualAs(const CS_Info* left, const CS_Info* right) {
-    return *static_cast<const T*>(left) == *static_cast<const T*>(right);
-}
-
-// The class equality of each object type, the left object's class deciding.
-bool ClassEqual(long type, const CS_Info* left, const CS_Info* right) {
-    using Equal = bool (*)(const CS_Info*, const CS_Info*);
-    static const Equal byType[16] = {
-        EqualAs<CQuarnCompoundCoordinateSystem>,
-        EqualAs<CQuarnFittedHorizontalCoordinateSystem>,
-        EqualAs<CQuarnFittedVerticalCoordinateSystem>,
-        EqualAs<CQuarnProjectedCoordinateSystem>,
-        EqualAs<CQuarnGeographicCoordinateSystem>,
-        EqualAs<CQuarnGeocentricCoordinateSystem>,
-        EqualAs<CQuarnVerticalCoordinateSystem>,
-        EqualAs<CQuarnLocalCoordinateSystem>,
-        EqualAs<CQuarnPrimeMeridian>,
-        EqualAs<CQuarnEllipsoid>,
-        EqualAs<CQuarnProjection>,
-        EqualAs<CQuarnHorizontalDatum>,
-        EqualAs<CQuarnVerticalDatum>,
-        EqualAs<CQuarnLocalDatum>,
-        EqualAs<CQuarnLinearUnit>,
-        EqualAs<CQuarnAngularUnit>,
-    };
-    return byType[type](left, right);
-}
 
 // First position whose object has the candidate's type and is equal to it; -1 if none.
 int WalkEqual(const CQuarnInfoArray& line, const CS_Info* candidate, const CS_Info* skip,
@@ -145,11 +117,15 @@ public:
 
     void Step() {
         // The arguments are drawn once, so that the scratch and the checked factory get the
-        // same ones.
+        // same ones; each pool gives a registered object of its type, or now and then null.
         const wchar_t* n = Name();
         const double x = Number(), y = Number();
         const unsigned kind = Pick(22);
         const CS_AxisInfo a0 = Axis(), a1 = Axis(), a2 = Axis();
+        auto linear = Any<CS_LinearUnit>(14);
+        auto angular = Any<CS_AngularUnit>(15);
+        auto datum = Any<CS_HorizontalDatum>(11);
+        auto meridian = Any<CS_PrimeMeridian>(8);
         switch (kind) {
         case 0:
             return Run([=](Base& s) { return s.CreateLinearUnit(n, x); });
@@ -157,16 +133,12 @@ public:
             const wchar_t* name = Pick(4) == 0 ? L"Degree" : n;
             return Run([=](Base& s) { return s.CreateAngularUnit(name, x); });
         }
-        case 2: {
-            auto unit = Any<CS_LinearUnit>(14);
-            return Run([=](Base& s) { return s.CreateEllipsoid(n, x, y, unit); });
-        }
+        case 2:
+            return Run([=](Base& s) { return s.CreateEllipsoid(n, x, y, linear); });
         case 3:
             return Run([=](Base& s) { return s.CreateFlattenedSphere(n, x, y, nullptr); });
-        case 4: {
-            auto unit = Any<CS_AngularUnit>(15);
-            return Run([=](Base& s) { return s.CreatePrimeMeridian(n, unit, x); });
-        }
+        case 4:
+            return Run([=](Base& s) { return s.CreatePrimeMeridian(n, angular, x); });
         case 5: {
             static const wchar_t* classes[] = {L"Transverse_Mercator", L"TRANSVERSE_mercator",
                                                L"Transverse_Mercator_34", L"Mercator_1SP"};
@@ -202,18 +174,13 @@ public:
             const long type = 10000 + Pick(2);
             return Run([=](Base& s) { return s.CreateLocalDatum(n, type); });
         }
-        case 9: {
-            auto unit = Any<CS_AngularUnit>(15);
-            auto datum = Any<CS_HorizontalDatum>(11);
-            auto meridian = Any<CS_PrimeMeridian>(8);
+        case 9:
             return Run([=](Base& s) {
-                return s.CreateGeographicCoordinateSystem(n, unit, datum, meridian, a0, a1);
+                return s.CreateGeographicCoordinateSystem(n, angular, datum, meridian, a0, a1);
             });
-        }
         case 10: {
             auto geographic = Any<CS_GeographicCoordinateSystem>(4);
             auto projection = Any<CS_Projection>(10);
-            auto unit = Any<CS_LinearUnit>(14);
             // While projections are loaded the system takes the first registered projection
             // equal to the given one (the registered one on the left): the walk finds it here,
             // since the scratch factory has none.
@@ -226,24 +193,19 @@ public:
             }
             auto build = [=](const CS_Projection* p) {
                 return [=](Base& s) {
-                    return s.CreateProjectedCoordinateSystem(n, geographic, p, unit, a0, a1);
+                    return s.CreateProjectedCoordinateSystem(n, geographic, p, linear, a0, a1);
                 };
             };
             return Keep(f.Check(build(used), build(projection)));
         }
-        case 11: {
-            auto unit = Any<CS_LinearUnit>(14);
-            auto datum = Any<CS_HorizontalDatum>(11);
-            auto meridian = Any<CS_PrimeMeridian>(8);
+        case 11:
             return Run([=](Base& s) {
-                return s.CreateGeocentricCoordinateSystem(n, unit, datum, meridian, a0, a1, a2);
+                return s.CreateGeocentricCoordinateSystem(n, linear, datum, meridian, a0, a1, a2);
             });
-        }
         case 12: {
-            auto datum = Any<CS_VerticalDatum>(12);
-            auto unit = Any<CS_LinearUnit>(14);
+            auto vertical = Any<CS_VerticalDatum>(12);
             return Run(
-                [=](Base& s) { return s.CreateVerticalCoordinateSystem(n, datum, unit, a0); });
+                [=](Base& s) { return s.CreateVerticalCoordinateSystem(n, vertical, linear, a0); });
         }
         case 13: {
             auto head = Any<CS_CoordinateSystem>(3 + Pick(2));
@@ -255,20 +217,16 @@ public:
             axes.Resize(Pick(4));
             for (long i = 0; i < axes.GetSize(); ++i)
                 axes[i] = Axis();
-            auto datum = Any<CS_LocalDatum>(13);
-            auto unit = Any<CS_LinearUnit>(14);
+            auto local = Any<CS_LocalDatum>(13);
             return Run(
-                [=](Base& s) { return s.CreateLocalCoordinateSystem(n, datum, unit, axes); });
+                [=](Base& s) { return s.CreateLocalCoordinateSystem(n, local, linear, axes); });
         }
-        case 15: {
-            auto base = Any<CS_CoordinateSystem>(3);
-            return Run([=](Base& s) {
-                return s.CreateFittedHorizontalCoordinateSystem(n, base, x, y, x, 0.0, y, 0.0);
-            });
-        }
+        case 15:
         case 16: {
-            auto base = Any<CS_CoordinateSystem>(6);
-            return Run([=](Base& s) {
+            auto base = Any<CS_CoordinateSystem>(kind == 15 ? 3 : 6);
+            return Run([=](Base& s) -> const CS_Info* {
+                if (kind == 15)
+                    return s.CreateFittedHorizontalCoordinateSystem(n, base, x, y, x, 0.0, y, 0.0);
                 return s.CreateFittedVerticalCoordinateSystem(n, base, x, 0.0, y, 0.0, 0.0);
             });
         }
@@ -363,44 +321,35 @@ private:
         line[b] = first;
     }
 
-    std::wstring Text(const wchar_t* text) { return text; }
-
-    std::wstring Text(double value) {
+    // A quoted name drawn from Name(), or a finite number as WKT writes it.
+    std::wstring Q() { return L"[\"" + std::wstring(Name()) + L"\","; }
+    std::wstring N() {
         wchar_t buffer[64];
-        std::swprintf(buffer, 64, L"%.17g", value);
+        std::swprintf(buffer, 64, L"%.17g", Number(true));
         return buffer;
     }
 
     std::wstring Geogcs() {
-        return L"GEOGCS[\"" + Text(Name()) + L"\",DATUM[\"" + Text(Name()) + L"\",SPHEROID[\"" +
-               Text(Name()) + L"\"," + Text(Number(true)) + L"," + Text(Number(true)) +
-               L"]],PRIMEM[\"" + Text(Name()) + L"\"," + Text(Number(true)) + L"],UNIT[\"" +
-               Text(Name()) + L"\"," + Text(Number(true)) + L"]]";
+        return L"GEOGCS" + Q() + L"DATUM" + Q() + L"SPHEROID" + Q() + N() + L"," + N() +
+               L"]],PRIMEM" + Q() + N() + L"],UNIT" + Q() + N() + L"]]";
     }
 
     std::wstring Wkt() {
         if (Pick(3) == 0) return Geogcs();
-        std::wstring text = L"PROJCS[\"" + Text(Name()) + L"\"," + Geogcs() + L",PROJECTION[\"" +
+        std::wstring text = L"PROJCS" + Q() + Geogcs() + L",PROJECTION[\"" +
                             (Pick(2) == 0 ? L"Transverse_Mercator" : L"transverse_mercator_34") +
                             L"\"]";
         static const wchar_t* names[] = {L"central_meridian", L"false_easting", L"scale_factor",
                                          L"FALSE_EASTING"};
         for (unsigned i = Pick(4); i > 0; --i)
-            text += L",PARAMETER[\"" + std::wstring(names[Pick(4)]) + L"\"," + Text(Number(true)) +
-                    L"]";
-        return text + L",UNIT[\"" + Text(Name()) + L"\"," + Text(Number(true)) + L"]]";
+            text += L",PARAMETER[\"" + std::wstring(names[Pick(4)]) + L"\"," + N() + L"]";
+        return text + L",UNIT" + Q() + N() + L"]]";
     }
 
     CheckingFactory& f;
     std::mt19937 random;
     std::vector<const CS_Info*> pools[16];
 };
-
-// An object of the test, registered as a host may register it.
-template <class T> T* Own(std::vector<std::unique_ptr<CS_Info>>& owned) {
-    owned.push_back(std::make_unique<T>());
-    return static_cast<T*>(owned.back().get());
-}
 
 } // namespace
 

@@ -20,11 +20,8 @@ namespace corpus_detail {
 inline bool Field(const std::string& line, const std::string& key, std::wstring& out) {
     std::string marker = "\"" + key + "\": \"";
     std::size_t at = line.find(marker);
-    if (at == std::string::npos) {
-        marker = "\"" + key + "\":\"";
-        at = line.find(marker);
-        if (at == std::string::npos) return false;
-    }
+    if (at == std::string::npos) at = line.find(marker = "\"" + key + "\":\"");
+    if (at == std::string::npos) return false;
     out.clear();
     for (std::size_t i = at + marker.size(); i < line.size(); ++i) {
         char c = line[i];
@@ -34,25 +31,14 @@ inline bool Field(const std::string& line, const std::string& key, std::wstring&
             continue;
         }
         char e = line[++i];
-        switch (e) {
-        case 'n':
-            out.push_back(L'\n');
-            break;
-        case 't':
-            out.push_back(L'\t');
-            break;
-        case 'r':
-            out.push_back(L'\r');
-            break;
-        case 'u':
-            if (i + 4 < line.size()) {
-                out.push_back(static_cast<wchar_t>(std::stoul(line.substr(i + 1, 4), nullptr, 16)));
-                i += 4;
-            }
-            break;
-        default:
-            out.push_back(static_cast<unsigned char>(e));
-            break;
+        if (e == 'u' && i + 4 < line.size()) {
+            out.push_back(static_cast<wchar_t>(std::stoul(line.substr(i + 1, 4), nullptr, 16)));
+            i += 4;
+        } else if (e != 'u') {
+            out.push_back(e == 'n'   ? L'\n'
+                          : e == 't' ? L'\t'
+                          : e == 'r' ? L'\r'
+                                     : static_cast<unsigned char>(e));
         }
     }
     return false;
