@@ -23,9 +23,8 @@ std::wstring Written(const CS_Info* object) {
 
 TEST(ReadDiagnostic, WhereAndWhyATextStopped) {
     const std::wstring unclosed = kGeographic.substr(0, kGeographic.size() - 1);
-    const std::wstring projected = kProjected; // replaced in places below
-    auto replace = [&projected](const std::wstring& from, const std::wstring& to) {
-        std::wstring text = projected;
+    auto replace = [](const std::wstring& from, const std::wstring& to) {
+        std::wstring text = kProjected;
         return text.replace(text.find(from), from.size(), to);
     };
     struct Case {

@@ -270,19 +270,13 @@ private:
         static const double bases[] = {
             0.0,      1.0,   0.3048, 0.0174532925199433, 6378137.0, 298.257223563,
             500000.0, -62.0, 0.9996, 8191.999,           16384.0,   std::ldexp(12345.5, -32)};
-        double value = bases[Pick(12)];
-        switch (Pick(8)) {
-        case 0:
-            return value + (static_cast<int>(Pick(9)) - 4) * 3e-13;
-        case 1:
-            return std::nextafter(value, Pick(2) == 0 ? 0.0 : 1e30);
-        case 2:
-            return finite ? value : std::numeric_limits<double>::quiet_NaN();
-        case 3:
-            return finite || Pick(3) != 0 ? value : std::numeric_limits<double>::infinity();
-        default:
-            return value;
-        }
+        const double value = bases[Pick(12)];
+        const unsigned how = Pick(8);
+        if (how == 0) return value + (static_cast<int>(Pick(9)) - 4) * 3e-13;
+        if (how == 1) return std::nextafter(value, Pick(2) == 0 ? 0.0 : 1e30);
+        if (how == 2 && !finite) return std::numeric_limits<double>::quiet_NaN();
+        if (how == 3 && !finite && Pick(3) == 0) return std::numeric_limits<double>::infinity();
+        return value;
     }
 
     CS_AxisInfo Axis() {

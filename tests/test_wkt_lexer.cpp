@@ -64,45 +64,27 @@ TEST(WktLexer, TokensOfTexts) {
         {L" \t\r\n[\t\t\t\t],(){}\x7f\xff", L"[ ] , ( ) { } \x7f \xff"},
         {L"", L""},
         {L" \t\r\n ", L""},
+        // Characters beyond 255 are errors, also those that could pose as named tokens.
+        {L"\x100\x101\x120\x121\x122\U00010000", L"? ? ? ? ? ?"},
+        // The token names are keywords too: the number words carry the number 0.
+        {L"integer Real sTrInG", L"I0 R0 \"sTrInG\""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Tokens(c.first), c.second) << c.first;
 }
 
-TEST(WktLexer, TokenNamesAreKeywordsToo) {
-    Parser parser;
-    parser.SetInput(L"integer Real sTrInG");
-    // The number words carry the number 0; STRING carries its word.
-    EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
-    EXPECT_EQ(Parser::GetTokenValue().integer, 0);
-    EXPECT_EQ(Parser::GetTokenValue().text, nullptr); // all eight bytes
-    EXPECT_EQ(parser.Lex(), kQuarnWktReal);
-    EXPECT_EQ(Parser::GetTokenValue().real, 0.0);
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
-    EXPECT_EQ(TokenText(), L"sTrInG");
-    // The end of input repeats.
-    EXPECT_EQ(parser.Lex(), -1);
-    EXPECT_EQ(parser.Lex(), -1);
-}
-
-TEST(WktLexer, CharactersBeyond255AreErrors) {
-    // Also those that could pose as named tokens.
-    std::wstring wide, expected;
-    for (wchar_t c = 256; c <= 290; ++c) {
-        wide += c;
-        expected += L"? ";
-    }
-    wide += static_cast<wchar_t>(0x10000);
-    EXPECT_EQ(Tokens(wide.c_str()), expected + L"?");
-    // Without any input the parser reads the end at once.
-    Parser empty;
-    EXPECT_EQ(empty.Lex(), -1);
-    empty.SetInput(nullptr);
-    EXPECT_EQ(empty.Lex(), -1);
-}
-
 TEST(WktLexer, LookupKeyword) {
+    // Without any input the parser reads the end at once, and again.
     Parser parser;
+    EXPECT_EQ(parser.Lex(), -1);
+    parser.SetInput(nullptr);
+    EXPECT_EQ(parser.Lex(), -1);
+    EXPECT_EQ(parser.Lex(), -1);
+    // A number word clears all eight bytes of the token's value.
+    parser.SetInput(L"\"s\" integer");
+    parser.Lex();
+    EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
+    EXPECT_EQ(Parser::GetTokenValue().text, nullptr);
     for (int code = 257; code <= 289; ++code) {
         const wchar_t* name = Parser::GetTokenName(code);
         ASSERT_NE(name, nullptr);
