@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -74,20 +72,6 @@ TEST(Projection, RecordsFollowTheSlotsAndKeepTheirPlace) {
     EXPECT_NE(copy.GetParameter(1L), record);
     EXPECT_STREQ(copy.GetParameter(1L)->name, L"scale_factor");
     EXPECT_TRUE(copy == p);
-}
-
-TEST(Projection, ThreadsAskingForRecordsAtOnceGetTheSameOnes) {
-    CQuarnProjection p;
-    SetParameters(p, {{L"central_meridian", 9.0}});
-    std::vector<const CS_ProjectionParameter*> seen(4, nullptr);
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < seen.size(); ++t)
-        threads.emplace_back([&p, &seen, t] { seen[t] = p.GetParameter(0L); });
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const CS_ProjectionParameter* record : seen)
-        EXPECT_EQ(record, seen[0]);
-    EXPECT_EQ(seen[0]->value, 9.0);
 }
 
 TEST(Projection, ClassNameRewritesOnlyWhileLoading) {
