@@ -15,7 +15,6 @@
 namespace systems_test {
 
 constexpr double kDegree = 0.017453292519943295;
-constexpr double kGrad = 0.015707963267948967;
 
 inline const std::wstring kSpheroidWkt = L"SPHEROID[\"GRS 1980\",6378137,298.257222101]";
 // A zero shift: the rotations are written negated, so as -0.

@@ -311,19 +311,6 @@ TEST(ToolEpsg, CodesAndFilesOfTheirName) {
     ExpectRuns(
         {
             {"EPSG:4326 ./EPSG:4326 epsg:5703", 0, wgs84 + kNavd88 + kNavd88, ""},
-            {"--info EPSG:4326", 0,
-             "geographic coordinate system \"WGS 84\" (EPSG 4326)\n"
-             "  type codes: object 4, system 2001 (extended 2001), height 0\n"
-             "  dimension: 2\n"
-             "  axis 1: \"X\" east, unit \"degree\"\n"
-             "  axis 2: \"Y\" north, unit \"degree\"\n"
-             "  angular unit: \"degree\" (EPSG 9122), 0.0174532925199433 radians\n"
-             "  datum: \"WGS_1984\" (EPSG 6326), type 1001\n"
-             "    ellipsoid: \"WGS 84\" (EPSG 7030), semi-major axis 6378137 metres, inverse "
-             "flattening 298.257223563\n"
-             "    shift to WGS 84: dx 0, dy 0, dz 0, rx 0, ry 0, rz 0, ppm 0\n"
-             "  prime meridian: \"Greenwich\" (EPSG 8901), longitude 0 degrees\n\n",
-             ""},
             // The .prj form of a compound system is its two parts one after the other.
             {"--dialect=esri EPSG:5498", 0,
              "GEOGCS[\"NAD83\",DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,"
