@@ -109,18 +109,6 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
              "  linear unit: \"metre\", 1 metres\n"
              "  vertical datum: \"North American Vertical Datum 1988\", type 2005\n\n",
              ""},
-            {"--dialect=canonical geographic.wkt", 0,
-             "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,"
-             "TOWGS84[0, 0, 0, 0, 0, 0, 0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
-             "0.0174532925199433],AXIS[\"Latitude\",North],AXIS[\"Longitude\",East]]\n",
-             ""},
-            {"--dialect=gdal geographic.wkt", 0,
-             "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563,"
-             "AUTHORITY[\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,"
-             "AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\","
-             "\"9122\"]],AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],AUTHORITY[\"EPSG\","
-             "\"4326\"]]\n",
-             ""},
             {"--pretty --dialect=esri vertical.wkt", 0,
              "VERTCS[\"NAVD88_height\",\n"
              "    VDATUM[\"North_American_Vertical_Datum_1988\"],\n"
