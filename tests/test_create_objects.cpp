@@ -43,13 +43,6 @@ TEST(CreateObjects, SamePointerBackFirstNameWinsNewNameGetsASuffix) {
 
     const CS_Ellipsoid* grs = factory.CreateFlattenedSphere(L"GRS", 6378137, 298.25, nullptr);
     EXPECT_EQ(factory.CreateFlattenedSphere(L"GRS~2", 6378137, 298.25, nullptr), grs);
-
-    const CS_VerticalDatum* msl = factory.CreateVerticalDatum(L"Mean Sea Level", 2005);
-    EXPECT_EQ(factory.CreateVerticalDatum(L"Mean Sea Level~3", 2005), msl);
-    // Ellipsoidal vertical datums are one whatever their names: the first name stays.
-    const CS_VerticalDatum* e1 = factory.CreateVerticalDatum(L"Ellipsoid", 2002);
-    EXPECT_EQ(factory.CreateVerticalDatum(L"Other", 2002), e1);
-    EXPECT_STREQ(e1->GetName(), L"Ellipsoid");
 }
 
 TEST(CreateObjects, ProjectionsIgnoreOrderAndAreNotMadeUnique) {

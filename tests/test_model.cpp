@@ -1,5 +1,4 @@
-// The reference-counted root, the type codes of the unit classes and the user-message
-// report.
+// The reference-counted root and the user-message report.
 #include "quarn.h"
 
 #include <gtest/gtest.h>
@@ -15,22 +14,6 @@ TEST(ReferenceCount, ReturnsThePreviousCountAndMayGoBelowZero) {
     EXPECT_EQ(unit.Release(), 1);
     EXPECT_EQ(unit.Release(), 0); // below zero the object is kept, not destroyed
     EXPECT_EQ(unit.GetRefCount(), -1);
-}
-
-TEST(Interfaces, UnitCodesFactorsAndUnkeptTexts) {
-    CQuarnLinearUnit foot;
-    foot.SetMetersPerUnit(0.3048);
-    CQuarnAngularUnit grad;
-    grad.SetRadiansPerUnit(0.015707963267948967);
-    const CS_Unit& linear = foot;
-    const CS_Unit& angular = grad;
-    EXPECT_EQ(linear.GetIUnitsPerUnit(), 0.3048);
-    EXPECT_EQ(angular.GetIUnitsPerUnit(), 0.015707963267948967);
-    EXPECT_EQ(linear.GetObjectType(), 14);
-    EXPECT_EQ(angular.GetObjectType(), 15);
-    // Texts the objects do not keep are null, not empty.
-    EXPECT_TRUE(!foot.GetAlias() && !foot.GetAbbreviation() && !foot.GetRemarks() &&
-                !foot.GetXML());
 }
 
 namespace {

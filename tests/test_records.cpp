@@ -103,6 +103,8 @@ TEST(Tessel, SequencesStayInCapacityPointsAndEnvelopesCompareExactly) {
     EXPECT_FALSE(envelope == box);
     envelope = box;
     EXPECT_TRUE(envelope == box);
+    CopyCoordinatePoint(&box.maxCP, &three);
+    EXPECT_FALSE(envelope == box); // the corners compare both
     EXPECT_FALSE(EqualEnvelope(nullptr, &box));
     EXPECT_FALSE(CopyEnvelope(nullptr, &box));
 }

@@ -15,7 +15,6 @@
 namespace systems_test {
 
 constexpr double kDegree = 0.017453292519943295;
-constexpr double kGrad = 0.015707963267948967;
 
 inline const std::wstring kSpheroidWkt = L"SPHEROID[\"GRS 1980\",6378137,298.257222101]";
 // A zero shift: the rotations are written negated, so as -0.
@@ -78,65 +77,55 @@ struct World {
     CQuarnLocalCoordinateSystem local;
 
     World() {
-        metre.SetName(L"metre");
-        metre.SetMetersPerUnit(1.0);
-        foot.SetName(L"foot");
-        foot.SetMetersPerUnit(0.3048);
-        degree.SetName(L"degree");
-        degree.SetRadiansPerUnit(kDegree);
-
-        grs80.SetName(L"GRS 1980");
-        grs80.SetSemiMajorAxis(6378137.0);
+        Named(metre, L"metre").SetMetersPerUnit(1.0);
+        Named(foot, L"foot").SetMetersPerUnit(0.3048);
+        Named(degree, L"degree").SetRadiansPerUnit(kDegree);
+        Named(grs80, L"GRS 1980").SetSemiMajorAxis(6378137.0);
         grs80.SetInverseFlattening(298.257222101);
-        datum.SetName(L"D_GRS_1980");
-        datum.SetEllipsoid(&grs80);
+        Named(datum, L"D_GRS_1980").SetEllipsoid(&grs80);
         CQuarnWGS84ConversionInfo zero;
         datum.SetWGS84Parameters(&zero);
-        greenwich.SetName(L"Greenwich");
+        Named(greenwich, L"Greenwich");
 
-        geographic.SetName(L"GCS_GRS_1980");
-        geographic.SetAngularUnit(&degree);
+        Named(geographic, L"GCS_GRS_1980").SetAngularUnit(&degree);
         geographic.SetHorizontalDatum(&datum);
         geographic.SetPrimeMeridian(&greenwich);
         SetAxes(geographic, {{L"Lon", CS_AO_East}, {L"Lat", CS_AO_North}});
+        SetBox(geographic, {-10.0, -20.0}, {10.0, 20.0});
 
-        PT_Envelope box;
-        box.minCP = CTesselCoordinatePoint(-10.0, -20.0);
-        box.maxCP = CTesselCoordinatePoint(10.0, 20.0);
-        geographic.SetDefaultEnvelope(&box);
-
-        tm.SetName(L"UTM 32N projection");
+        Named(tm, L"UTM 32N projection");
         SetMethod(tm, L"Transverse_Mercator",
                   {{L"central_meridian", 9.0},
                    {L"scale_factor", 0.9996},
                    {L"false_easting", 500000.0},
                    {L"false_northing", 0.0}});
-
-        projected.SetName(L"UTM 32N");
-        projected.SetGeographicCoordinateSystem(&geographic);
+        Named(projected, L"UTM 32N").SetGeographicCoordinateSystem(&geographic);
         projected.SetProjection(&tm);
         projected.SetLinearUnit(&metre);
         SetAxes(projected, {{L"E", CS_AO_East}, {L"N", CS_AO_North}});
+        SetBox(projected, {0.0, 0.0}, {800000.0, 9000000.0});
 
-        box.minCP = CTesselCoordinatePoint(0.0, 0.0);
-        box.maxCP = CTesselCoordinatePoint(800000.0, 9000000.0);
-        projected.SetDefaultEnvelope(&box);
-
-        nap.SetName(L"NAP");
-        nap.SetDatumType(2005);
-        vertical.SetName(L"NAP height");
-        vertical.SetVerticalDatum(&nap);
+        Named(nap, L"NAP").SetDatumType(2005);
+        Named(vertical, L"NAP height").SetVerticalDatum(&nap);
         vertical.SetUnits(0, &metre);
         SetAxes(vertical, {{L"H", CS_AO_Up}});
 
-        yard.SetName(L"Yard");
-        local.SetName(L"Site grid");
-        local.SetLocalDatum(&yard);
+        Named(local, L"Site grid").SetLocalDatum(&Named(yard, L"Yard"));
         local.SetLinearUnit(&metre);
         SetAxes(local, {{L"X", CS_AO_East}, {L"Y", CS_AO_North}, {L"Z", CS_AO_Up}});
-        box.minCP = CTesselCoordinatePoint(0.0, 0.0, 0.0);
-        box.maxCP = CTesselCoordinatePoint(10.0, 10.0, 5.0);
-        local.SetDefaultEnvelope(&box);
+        SetBox(local, {0.0, 0.0, 0.0}, {10.0, 10.0, 5.0});
+    }
+    template <class T> static T& Named(T& object, const wchar_t* name) {
+        object.SetName(name);
+        return object;
+    }
+    template <class System>
+    static void SetBox(System& system, const CTesselCoordinatePoint& min,
+                       const CTesselCoordinatePoint& max) {
+        PT_Envelope box;
+        box.minCP = min;
+        box.maxCP = max;
+        system.SetDefaultEnvelope(&box);
     }
 };
 

@@ -57,35 +57,94 @@ Result Tool(const std::string& arguments, const fs::path& folder = Scratch(),
 
 const fs::path kExamples = fs::path(QUARN_SOURCE_DIR) / "examples";
 
-TEST(ToolOutput, EachFormOfOneSystem) {
-    const std::string wkt = "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical "
+// One run: the exit status and both streams. With `prefix` the streams need only begin with
+// the expected texts (an empty expected text is still exact).
+struct Case {
+    std::string arguments;
+    int status;
+    std::string out;
+    std::string err;
+    bool prefix = false;
+};
+
+void ExpectRuns(const std::vector<Case>& cases, const fs::path& folder) {
+    for (const Case& c : cases) {
+        Result run = Tool(c.arguments, folder);
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
+        for (auto [actual, expected] : {std::pair(&run.out, &c.out), std::pair(&run.err, &c.err)})
+            EXPECT_EQ(c.prefix && !expected->empty() ? actual->substr(0, expected->size())
+                                                     : *actual,
+                      *expected)
+                << c.arguments;
+    }
+}
+
+const std::string kNavd88 = "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical "
                             "Datum 1988\",2005],UNIT[\"metre\",1],AXIS[\"Gravity-related "
                             "height\",Up]]\n";
-    struct Case {
-        const char* options;
-        std::string out;
-    } cases[] = {
-        {"", wkt},
-        {"--check", ""},
-        {"--summary", wkt + "     1 vertical systems\n     1 vertical datums\n"
-                            "     1 linear units\n"},
-        {"--pretty", "VERT_CS[\"NAVD88 height\",\n"
-                     "    VERT_DATUM[\"North American Vertical Datum 1988\",2005],\n"
-                     "    UNIT[\"metre\",1],\n"
-                     "    AXIS[\"Gravity-related height\",Up]]\n"},
-        {"--info", "vertical coordinate system \"NAVD88 height\" (EPSG 5703)\n"
-                   "  type codes: object 6, system 1000 (extended 1000), height 2\n"
-                   "  dimension: 1\n"
-                   "  axis 1: \"Gravity-related height\" up, unit \"metre\"\n"
-                   "  linear unit: \"metre\", 1 metres\n"
-                   "  vertical datum: \"North American Vertical Datum 1988\", type 2005\n\n"},
-    };
-    for (const Case& c : cases) {
-        Result run = Tool(std::string(c.options) + " vertical.wkt", kExamples);
-        EXPECT_EQ(run.status, 0) << c.options;
-        EXPECT_EQ(run.out, c.out) << c.options;
-        EXPECT_EQ(run.err, "") << c.options;
-    }
+const std::string kSmall = "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]]";
+const std::string kSmallOut =
+    "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n";
+
+// Each output form, each dialect, and the usage errors, on the examples.
+TEST(ToolOutput, FormsDialectsAndUsage) {
+    ExpectRuns(
+        {
+            {"vertical.wkt", 0, kNavd88, ""},
+            {"--check vertical.wkt", 0, "", ""},
+            {"--summary vertical.wkt", 0,
+             kNavd88 + "     1 vertical systems\n     1 vertical datums\n     1 linear units\n",
+             ""},
+            {"--pretty vertical.wkt", 0,
+             "VERT_CS[\"NAVD88 height\",\n"
+             "    VERT_DATUM[\"North American Vertical Datum 1988\",2005],\n"
+             "    UNIT[\"metre\",1],\n"
+             "    AXIS[\"Gravity-related height\",Up]]\n",
+             ""},
+            {"--info vertical.wkt", 0,
+             "vertical coordinate system \"NAVD88 height\" (EPSG 5703)\n"
+             "  type codes: object 6, system 1000 (extended 1000), height 2\n"
+             "  dimension: 1\n"
+             "  axis 1: \"Gravity-related height\" up, unit \"metre\"\n"
+             "  linear unit: \"metre\", 1 metres\n"
+             "  vertical datum: \"North American Vertical Datum 1988\", type 2005\n\n",
+             ""},
+            {"--pretty --dialect=esri vertical.wkt", 0,
+             "VERTCS[\"NAVD88_height\",\n"
+             "    VDATUM[\"North_American_Vertical_Datum_1988\"],\n"
+             "    PARAMETER[\"Vertical_Shift\",0.0],\n"
+             "    PARAMETER[\"Direction\",1.0],\n"
+             "    UNIT[\"Meter\",1.0]]\n",
+             ""},
+            // A system a dialect has no form for is an error naming why; the others print.
+            {"--dialect=gdal fitted_horizontal_site_grid.wkt vertical.wkt", 1,
+             "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical Datum 1988\",2005],"
+             "UNIT[\"metre\",1],AUTHORITY[\"EPSG\",\"5703\"]]\n",
+             "fitted_horizontal_site_grid.wkt: error: the system has no gdal text: a fitted "
+             "system (Local_Grid or Linear_Correction) has no form that other programs read\n"},
+            // While loading a .prj: the HARN shift, "Degrees", the 2SP method and the false
+            // origin in metres.
+            {"--prj esri_state_plane_feet.prj", 0,
+             "PROJCS[\"Example_State_Plane_Feet\",GEOGCS[\"GCS_North_American_1983_HARN\","
+             "DATUM[\"D_North_American_1983_HARN\",SPHEROID[\"GRS_1980\",6378137,298.257222101] ,"
+             "TOWGS84[-0.9991, 1.9048, 0.519, 0.02625, 0.005641, 0.011344, -0.00028]],"
+             "PRIMEM[\"Greenwich\",0],UNIT[\"Degrees\",0.0174532925199433],AXIS[\"X\",East],"
+             "AXIS[\"Y\",North]],PROJECTION[\"Lambert_Conformal_Conic_2SP\"],"
+             "PARAMETER[\"False_Easting\",2000000],PARAMETER[\"False_Northing\",500000],"
+             "PARAMETER[\"Central_Meridian\",-120.5],PARAMETER[\"Standard_Parallel_1\","
+             "44.3333333333333],PARAMETER[\"Standard_Parallel_2\",46],"
+             "PARAMETER[\"Latitude_Of_Origin\",43.6666666666667],UNIT[\"Foot_US\","
+             "0.304800609601219],AXIS[\"X\",East],AXIS[\"Y\",North]]\n",
+             ""},
+            {"--help", 0, "usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n", "", true},
+            {"--version", 0, "quarn-wkt ", "", true},
+            {"--nonsense vertical.wkt", 2, "",
+             "quarn-wkt: unknown option '--nonsense'\nusage: ", true},
+            {"--dialect=wkt2 vertical.wkt", 2, "",
+             "quarn-wkt: unknown dialect 'wkt2' (canonical, gdal or esri)\nusage: ", true},
+            {"--from=wkt2 vertical.wkt", 2, "", "quarn-wkt: ", true},
+        },
+        kExamples);
 }
 
 TEST(ToolOutput, InfoNestsTheParts) {
@@ -121,77 +180,109 @@ TEST(ToolOutput, PrettyReadsBackForEveryExample) {
     EXPECT_GE(count, 12);
 }
 
-TEST(ToolOutput, PrjFlagNormalisesProjectionFiles) {
-    Result run = Tool("--prj esri_state_plane_feet.prj", kExamples);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("PROJECTION[\"Lambert_Conformal_Conic_2SP\"],PARAMETER[\"False_"
-                           "Easting\",2000000"),
-              std::string::npos)
-        << run.out;
-}
-
-TEST(ToolOutput, ByteOrderMarkAndCrlfAreAccepted) {
+// Files that hold no text, texts that are not UTF-8, syntax errors with line, column and
+// caret, warnings, and the other dialects' constructs: each named, the others still read.
+TEST(ToolInput, BadInputAndDiagnostics) {
     fs::path folder = Scratch();
-    std::string text = "VERT_CS[\"h\",\r\nVERT_DATUM[\"d\",2005],\r\nUNIT[\"metre\",1]]\r\n";
-    WriteFile(folder / "bom.wkt", "\xEF\xBB\xBF" + text);
-    WriteFile(folder / "lines.txt", "\xEF\xBB\xBFUNIT_IS_NO_SYSTEM\r\n\r\nVERT_CS[\"h\","
-                                    "VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]]\r\n");
-    const std::string wkt =
-        "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n";
-    Result whole = Tool("bom.wkt");
-    EXPECT_EQ(whole.status, 0);
-    EXPECT_EQ(whole.out, wkt);
-    Result lines = Tool("--lines lines.txt");
-    EXPECT_EQ(lines.status, 1);
-    EXPECT_EQ(lines.out, wkt);
-    EXPECT_EQ(lines.err.rfind("lines.txt:1:1: error: ", 0), 0u) << lines.err;
+    fs::create_directories(folder / "folder");
+    const std::pair<const char*, std::string> files[] = {
+        {"bom.wkt",
+         "\xEF\xBB\xBFVERT_CS[\"h\",\r\nVERT_DATUM[\"d\",2005],\r\nUNIT[\"metre\",1]]\r\n"},
+        {"bom_lines.txt", "\xEF\xBB\xBFUNIT_IS_NO_SYSTEM\r\n\r\n" + kSmall + "\r\n"},
+        {"empty.wkt", ""},
+        {"bom_only.wkt", "\xEF\xBB\xBF"},
+        {"blank.wkt", " \r\n\t\n"},
+        {"binary.prj", std::string("\x7F"
+                                   "ELF\x02\x01\x01\0\0\0",
+                                   10)},
+        {"latin1.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"Z\xFCrich\",2005],\n"},
+        {"utf8_lines.txt", kSmall + "\nVERT_CS[\"\xC3\x28\"]\n" + kSmall + "\n"},
+        {"one.wkt", "VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"},
+        {"cut.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"d\",2005],\n\n"},
+        {"lines.txt", kSmall + "\n\n  VERT_CS[\"b\"]\n" + kSmall + "\n"},
+        {"stray.wkt", kSmall + " VERT_CS[\"again\"]\n"},
+        {"v.prj", "VERTCS[\"h\",VDATUM[\"EGM2008_Geoid\"],PARAMETER[\"Vertical_Shift\",0.0],"
+                  "PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n"},
+    };
+    for (const auto& [name, bytes] : files)
+        WriteFile(folder / name, bytes);
+    fs::copy(kExamples / "broken" / "missing_comma.wkt", folder / "missing_comma.wkt",
+             fs::copy_options::overwrite_existing);
+    const std::string smallTwice = kSmallOut + kSmallOut;
+    ExpectRuns(
+        {
+            {"bom.wkt", 0, kSmallOut, ""},
+            {"--lines bom_lines.txt", 1, kSmallOut, "bom_lines.txt:1:1: error: ", true},
+            {"missing.wkt", 1, "", "missing.wkt: error: cannot open: No such file or directory\n"},
+            {"folder", 1, "", "folder: error: is a directory, not a file\n"},
+            {"empty.wkt", 1, "", "empty.wkt: error: empty file, no text to read\n"},
+            {"bom_only.wkt", 1, "", "bom_only.wkt: error: empty file, no text to read\n"},
+            {"blank.wkt", 1, "", "blank.wkt: error: only blanks, no text to read\n"},
+            {"- < empty.wkt", 1, "", "<stdin>: error: empty file, no text to read\n"},
+            {"binary.prj", 1, "",
+             "binary.prj:1:8: error: NUL character: this is not a text; the text is not read\n"
+             "    \xEF\xBF\xBD"
+             "ELF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\n"
+             "           ^\n"},
+            {"latin1.wkt", 1, "",
+             "latin1.wkt:2:16: error: invalid UTF-8 (byte 0xFC); the text is not read\n"
+             "      VERT_DATUM[\"Z\xEF\xBF\xBDrich\",2005],\n"
+             "                   ^\n"},
+            {"--lines utf8_lines.txt folder", 1, smallTwice,
+             "utf8_lines.txt:2:10: error: invalid UTF-8 (byte 0xC3); the text is not read\n"
+             "    VERT_CS[\"\xEF\xBF\xBD(\"]\n"
+             "             ^\n"
+             "folder: error: is a directory, not a file\n"},
+            {"one.wkt", 1, "",
+             "one.wkt:1:34: error: unexpected UNIT; expected ','\n"
+             "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"
+             "                                     ^\n"},
+            {"missing_comma.wkt", 1, "",
+             "missing_comma.wkt:5:5: error: unexpected UNIT; expected ','\n"
+             "        UNIT[\"degree\",0.0174532925199433]]\n"
+             "        ^\n"},
+            {"cut.wkt", 1, "",
+             "cut.wkt:2:24: error: unexpected end of text; expected UNIT\n"
+             "      VERT_DATUM[\"d\",2005],\n"
+             "                           ^\n"},
+            {"--lines lines.txt", 1, smallTwice,
+             "lines.txt:3:14: error: unexpected ']'; expected ','\n"
+             "      VERT_CS[\"b\"]\n"
+             "                 ^\n"},
+            {"stray.wkt", 0, kSmallOut,
+             "stray.wkt:1:51: warning: VERT_CS after the end of the coordinate system is "
+             "ignored\n    " +
+                 kSmall + " VERT_CS[\"again\"]\n" + std::string(4 + 50, ' ') + "^\n"},
+            {"v.prj", 1, "",
+             "v.prj:1:1: error: unexpected VERTCS; expected COMPD_CS, FITTED_CS, GEOCCS, GEOGCS, "
+             "LOCAL_CS, PROJCS or VERT_CS; VERTCS is read with --from=esri\n",
+             true},
+            {"--from=esri v.prj", 0,
+             "VERT_CS[\"h\",VERT_DATUM[\"EGM2008 geoid\",2005],UNIT[\"Meter\",1],"
+             "AXIS[\"Gravity-related height\",Up]]\n",
+             ""},
+        },
+        folder);
 }
 
-// Each dialect on one system; a system a dialect has no form for is an error naming why.
-TEST(ToolOutput, Dialects) {
-    struct Case {
-        const char* arguments;
-        int status;
-        const char* out;
-        const char* err;
-    } cases[] = {
-        {"--dialect=canonical geographic.wkt", 0,
-         "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,"
-         "TOWGS84[0, 0, 0, 0, 0, 0, 0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
-         "0.0174532925199433],AXIS[\"Latitude\",North],AXIS[\"Longitude\",East]]\n",
-         ""},
-        {"--dialect=gdal geographic.wkt", 0,
-         "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563,"
-         "AUTHORITY[\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,"
-         "AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\","
-         "\"9122\"]],AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],AUTHORITY[\"EPSG\","
-         "\"4326\"]]\n",
-         ""},
-        {"--dialect=esri geographic.wkt", 0,
-         "GEOGCS[\"WGS_84\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,"
-         "298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n",
-         ""},
-        {"--pretty --dialect=esri vertical.wkt", 0,
-         "VERTCS[\"NAVD88_height\",\n"
-         "    VDATUM[\"North_American_Vertical_Datum_1988\"],\n"
-         "    PARAMETER[\"Vertical_Shift\",0.0],\n"
-         "    PARAMETER[\"Direction\",1.0],\n"
-         "    UNIT[\"Meter\",1.0]]\n",
-         ""},
-        {"--dialect=gdal fitted_horizontal_site_grid.wkt vertical.wkt", 1,
-         "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical Datum 1988\",2005],"
-         "UNIT[\"metre\",1],AUTHORITY[\"EPSG\",\"5703\"]]\n",
-         "fitted_horizontal_site_grid.wkt: error: the system has no gdal text: a fitted system "
-         "(Local_Grid or Linear_Correction) has no form that other programs read\n"},
-        {"--dialect=wkt2 vertical.wkt", 2, "",
-         "quarn-wkt: unknown dialect 'wkt2' (canonical, gdal or esri)\nusage: "},
-    };
-    for (const Case& c : cases) {
-        Result run = Tool(c.arguments, kExamples);
-        EXPECT_EQ(run.status, c.status) << c.arguments;
-        EXPECT_EQ(run.out, c.out) << c.arguments;
-        EXPECT_EQ(run.err.substr(0, std::string(c.err).size()), c.err) << c.arguments;
-    }
+// A text on one line of 10 MB reads like any other; on such a line a diagnostic shows 80
+// characters around the place.
+TEST(ToolInput, TenMegabyteLine) {
+    fs::path folder = Scratch();
+    std::string name(10 << 20, 'n');
+    WriteFile(folder / "long.wkt",
+              "VERT_CS[\"" + name + "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1]]");
+    WriteFile(folder / "bad.wkt",
+              "VERT_CS[\"" + std::string(5000, 'x') + "\xFF" + std::string(5000, 'y') + "\"]");
+    ExpectRuns({{"long.wkt", 0,
+                 "VERT_CS[\"" + name.substr(0, 255) +
+                     "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1],AXIS[\"Z\",Up]]\n",
+                 ""},
+                {"bad.wkt", 1, "",
+                 "bad.wkt:1:5010: error: invalid UTF-8 (byte 0xFF); the text is not read\n    ..." +
+                     std::string(40, 'x') + "\xEF\xBF\xBD" + std::string(39, 'y') + "...\n" +
+                     std::string(4 + 3 + 40, ' ') + "^\n"}},
+               folder);
 }
 
 // EPSG:CODE reads from the database even when a file of that name exists; ./EPSG:CODE is the
@@ -200,220 +291,35 @@ TEST(ToolEpsg, CodesAndFilesOfTheirName) {
     fs::path folder = Scratch();
     fs::copy_file(kExamples / "vertical.wkt", folder / "EPSG:4326",
                   fs::copy_options::overwrite_existing);
-    const std::string navd88 = "VERT_CS[\"NAVD88 height\",VERT_DATUM[\"North American Vertical "
-                               "Datum 1988\",2005],UNIT[\"metre\",1],AXIS[\"Gravity-related "
-                               "height\",Up]]\n";
-    Result file = Tool("./EPSG:4326", folder);
-    EXPECT_EQ(file.status, 0);
-    EXPECT_EQ(file.out, navd88);
 #ifdef QUARN_TOOL_EPSG
     const std::string wgs84 =
         "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563] ,"
         "TOWGS84[0, 0, 0, -0, -0, -0, 0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\","
         "0.0174532925199433],AXIS[\"X\",East],AXIS[\"Y\",North]]\n";
-    struct Case {
-        const char* arguments;
-        int status;
-        std::string out;
-        std::string err;
-    } cases[] = {
-        {"EPSG:4326 ./EPSG:4326 epsg:5703", 0, wgs84 + navd88 + navd88, ""},
-        {"--info EPSG:4326", 0,
-         "geographic coordinate system \"WGS 84\" (EPSG 4326)\n"
-         "  type codes: object 4, system 2001 (extended 2001), height 0\n"
-         "  dimension: 2\n"
-         "  axis 1: \"X\" east, unit \"degree\"\n"
-         "  axis 2: \"Y\" north, unit \"degree\"\n"
-         "  angular unit: \"degree\" (EPSG 9122), 0.0174532925199433 radians\n"
-         "  datum: \"WGS_1984\" (EPSG 6326), type 1001\n"
-         "    ellipsoid: \"WGS 84\" (EPSG 7030), semi-major axis 6378137 metres, inverse "
-         "flattening 298.257223563\n"
-         "    shift to WGS 84: dx 0, dy 0, dz 0, rx 0, ry 0, rz 0, ppm 0\n"
-         "  prime meridian: \"Greenwich\" (EPSG 8901), longitude 0 degrees\n\n",
-         ""},
-        // The .prj form of a compound system is its two parts one after the other.
-        {"--dialect=esri EPSG:5498", 0,
-         "GEOGCS[\"NAD83\",DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,"
-         "298.257222101]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],"
-         "VERTCS[\"NAVD88_height\",VDATUM[\"North_American_Vertical_Datum_1988\"],PARAMETER["
-         "\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n",
-         ""},
-        {"EPSG:999999 EPSG:4978", 1, "",
-         "EPSG:999999: error: EPSG:999999: no horizontal coordinate system of this code in the "
-         "database (PROJ: proj_create_from_database: crs not found)\n"
-         "EPSG:4978: error: EPSG:4978 is a geocentric coordinate system, not a horizontal "
-         "coordinate system\n"},
-    };
-    for (const Case& c : cases) {
-        Result run = Tool(c.arguments, folder);
-        EXPECT_EQ(run.status, c.status) << c.arguments;
-        EXPECT_EQ(run.out, c.out) << c.arguments;
-        EXPECT_EQ(run.err, c.err) << c.arguments;
-    }
+    ExpectRuns(
+        {
+            {"EPSG:4326 ./EPSG:4326 epsg:5703", 0, wgs84 + kNavd88 + kNavd88, ""},
+            // The .prj form of a compound system is its two parts one after the other.
+            {"--dialect=esri EPSG:5498", 0,
+             "GEOGCS[\"NAD83\",DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,"
+             "298.257222101]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],"
+             "VERTCS[\"NAVD88_height\",VDATUM[\"North_American_Vertical_Datum_1988\"],PARAMETER["
+             "\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n",
+             ""},
+            {"EPSG:999999 EPSG:4978", 1, "",
+             "EPSG:999999: error: EPSG:999999: no horizontal coordinate system of this code in "
+             "the database (PROJ: proj_create_from_database: crs not found)\n"
+             "EPSG:4978: error: EPSG:4978 is a geocentric coordinate system, not a horizontal "
+             "coordinate system\n"},
+        },
+        folder);
 #else
-    Result code = Tool("EPSG:4326", folder);
-    EXPECT_EQ(code.status, 1);
-    EXPECT_EQ(code.out, "");
-    EXPECT_EQ(code.err, "EPSG:4326: error: this quarn-wkt was built without EPSG support (it "
-                        "needs libquarn-epsg, built when PROJ is found)\n");
+    ExpectRuns({{"./EPSG:4326", 0, kNavd88, ""},
+                {"EPSG:4326", 1, "",
+                 "EPSG:4326: error: this quarn-wkt was built without EPSG support (it needs "
+                 "libquarn-epsg, built when PROJ is found)\n"}},
+               folder);
 #endif
-}
-
-TEST(ToolUsage, HelpVersionAndBadOptions) {
-    Result help = Tool("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n", 0), 0u);
-    EXPECT_EQ(help.err, "");
-    Result version = Tool("--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("quarn-wkt ", 0), 0u);
-    Result bad = Tool("--nonsense vertical.wkt", kExamples);
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err.rfind("quarn-wkt: unknown option '--nonsense'\nusage: ", 0), 0u);
-}
-
-// Files that hold no text to read, and texts that are not UTF-8: each is named, the others
-// are still read, and the status is 1.
-TEST(ToolBadInput, FilesAndBytes) {
-    fs::path folder = Scratch();
-    fs::create_directories(folder / "folder");
-    WriteFile(folder / "empty.wkt", "");
-    WriteFile(folder / "bom_only.wkt", "\xEF\xBB\xBF");
-    WriteFile(folder / "blank.wkt", " \r\n\t\n");
-    WriteFile(folder / "binary.prj", std::string("\x7F"
-                                                 "ELF\x02\x01\x01\0\0\0",
-                                                 10));
-    WriteFile(folder / "latin1.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"Z\xFCrich\",2005],\n");
-    WriteFile(folder / "lines.txt", "VERT_CS[\"a\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]]\n"
-                                    "VERT_CS[\"\xC3\x28\"]\n"
-                                    "VERT_CS[\"c\",VERT_DATUM[\"d\",2006],UNIT[\"metre\",1]]\n");
-    struct Case {
-        const char* arguments;
-        const char* err;
-    } cases[] = {
-        {"missing.wkt", "missing.wkt: error: cannot open: No such file or directory\n"},
-        {"folder", "folder: error: is a directory, not a file\n"},
-        {"empty.wkt", "empty.wkt: error: empty file, no text to read\n"},
-        {"bom_only.wkt", "bom_only.wkt: error: empty file, no text to read\n"},
-        {"blank.wkt", "blank.wkt: error: only blanks, no text to read\n"},
-        {"binary.prj",
-         "binary.prj:1:8: error: NUL character: this is not a text; the text is "
-         "not read\n"
-         "    \xEF\xBF\xBD"
-         "ELF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\n"
-         "           ^\n"},
-        {"latin1.wkt", "latin1.wkt:2:16: error: invalid UTF-8 (byte 0xFC); the text is not read\n"
-                       "      VERT_DATUM[\"Z\xEF\xBF\xBDrich\",2005],\n"
-                       "                   ^\n"},
-        {"- < empty.wkt", "<stdin>: error: empty file, no text to read\n"},
-    };
-    for (const Case& c : cases) {
-        Result run = Tool(c.arguments, folder);
-        EXPECT_EQ(run.status, 1) << c.arguments;
-        EXPECT_EQ(run.out, "") << c.arguments;
-        EXPECT_EQ(run.err, c.err) << c.arguments;
-    }
-    Result lines = Tool("--lines lines.txt folder", folder);
-    EXPECT_EQ(lines.status, 1);
-    EXPECT_EQ(lines.out,
-              "VERT_CS[\"a\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n"
-              "VERT_CS[\"c\",VERT_DATUM[\"d~1\",2006],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n");
-    EXPECT_EQ(lines.err, "lines.txt:2:10: error: invalid UTF-8 (byte 0xC3); the text is not read\n"
-                         "    VERT_CS[\"\xEF\xBF\xBD(\"]\n"
-                         "             ^\n"
-                         "folder: error: is a directory, not a file\n");
-}
-
-// A text on one line of 10 MB reads like any other; on such a line a diagnostic shows 80
-// characters around the place.
-TEST(ToolBadInput, TenMegabyteLine) {
-    fs::path folder = Scratch();
-    std::string name(10 << 20, 'n');
-    WriteFile(folder / "long.wkt",
-              "VERT_CS[\"" + name + "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1]]");
-    Result run = Tool("long.wkt", folder);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "VERT_CS[\"" + name.substr(0, 255) +
-                           "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1],AXIS[\"Z\",Up]]\n");
-
-    WriteFile(folder / "bad.wkt",
-              "VERT_CS[\"" + std::string(5000, 'x') + "\xFF" + std::string(5000, 'y') + "\"]");
-    Result bad = Tool("bad.wkt", folder);
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "bad.wkt:1:5010: error: invalid UTF-8 (byte 0xFF); the text is not read\n"
-                       "    ..." +
-                           std::string(40, 'x') + "\xEF\xBF\xBD" + std::string(39, 'y') + "...\n" +
-                           std::string(4 + 3 + 40, ' ') + "^\n");
-}
-
-TEST(ToolDiagnostics, LineColumnAndCaret) {
-    fs::path folder = Scratch();
-    WriteFile(folder / "one.wkt", "VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n");
-    WriteFile(folder / "cut.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"d\",2005],\n\n");
-    WriteFile(folder / "lines.txt", "VERT_CS[\"a\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]]\n\n"
-                                    "  VERT_CS[\"b\"]\n"
-                                    "VERT_CS[\"c\",VERT_DATUM[\"d\",2006],UNIT[\"metre\",1]]\n");
-    struct Case {
-        const char* arguments;
-        fs::path folder;
-        const char* err;
-    } cases[] = {
-        {"one.wkt", folder,
-         "one.wkt:1:34: error: unexpected UNIT; expected ','\n"
-         "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"
-         "                                     ^\n"},
-        {"missing_comma.wkt", kExamples / "broken",
-         "missing_comma.wkt:5:5: error: unexpected UNIT; expected ','\n"
-         "        UNIT[\"degree\",0.0174532925199433]]\n"
-         "        ^\n"},
-        {"cut.wkt", folder,
-         "cut.wkt:2:24: error: unexpected end of text; expected UNIT\n"
-         "      VERT_DATUM[\"d\",2005],\n"
-         "                           ^\n"},
-        {"--lines lines.txt", folder,
-         "lines.txt:3:14: error: unexpected ']'; expected ','\n"
-         "      VERT_CS[\"b\"]\n"
-         "                 ^\n"},
-    };
-    for (const Case& c : cases) {
-        Result run = Tool(c.arguments, c.folder);
-        EXPECT_EQ(run.status, 1) << c.arguments;
-        EXPECT_EQ(run.err, c.err) << c.arguments;
-    }
-    EXPECT_EQ(Tool("--lines lines.txt", folder).out,
-              "VERT_CS[\"a\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n"
-              "VERT_CS[\"c\",VERT_DATUM[\"d~1\",2006],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n");
-}
-
-TEST(ToolDiagnostics, StrayTokensWarnAndStillPrint) {
-    fs::path folder = Scratch();
-    WriteFile(folder / "stray.wkt",
-              "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]] VERT_CS[\"again\"]\n");
-    Result run = Tool("stray.wkt", folder);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1],AXIS[\"Z\",Up]]\n");
-    EXPECT_EQ(run.err, "stray.wkt:1:51: warning: VERT_CS after the end of the coordinate system "
-                       "is ignored\n"
-                       "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005],UNIT[\"metre\",1]] "
-                       "VERT_CS[\"again\"]\n" +
-                           std::string(4 + 50, ' ') + "^\n");
-}
-
-TEST(ToolDiagnostics, ReadingDialectsAndTheHintAtTheirConstructs) {
-    fs::path folder = Scratch();
-    WriteFile(folder / "v.prj", "VERTCS[\"h\",VDATUM[\"EGM2008_Geoid\"],PARAMETER[\"Vertical_Shift\","
-                                "0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n");
-    Result canonical = Tool("v.prj", folder);
-    EXPECT_EQ(canonical.status, 1);
-    EXPECT_EQ(canonical.err.substr(0, canonical.err.find('\n')),
-              "v.prj:1:1: error: unexpected VERTCS; expected COMPD_CS, FITTED_CS, GEOCCS, GEOGCS, "
-              "LOCAL_CS, PROJCS or VERT_CS; VERTCS is read with --from=esri");
-    Result esri = Tool("--from=esri v.prj", folder);
-    EXPECT_EQ(esri.status, 0) << esri.err;
-    EXPECT_EQ(esri.out, "VERT_CS[\"h\",VERT_DATUM[\"EGM2008 geoid\",2005],UNIT[\"Meter\",1],"
-                        "AXIS[\"Gravity-related height\",Up]]\n");
-    EXPECT_EQ(Tool("--from=wkt2 v.prj", folder).status, 2);
 }
 
 } // namespace

@@ -4,26 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
 
 TEST(Units, EqualityIsTheFactorAloneWithinTolerance) {
     CQuarnLinearUnit a, b;
     a.SetName(L"metre");
-    a.SetAuthority(L"EPSG");
     a.SetMetersPerUnit(1.0);
     b.SetName(L"Meter");
-    b.SetMetersPerUnit(1.0);
+    b.SetMetersPerUnit(1.0 + 1e-13);
     EXPECT_TRUE(a == b);
-    EXPECT_FALSE(a != b);
-
     CQuarnAngularUnit zero, tiny, small, nan;
     tiny.SetRadiansPerUnit(1e-12);
     small.SetRadiansPerUnit(2e-12);
     nan.SetRadiansPerUnit(std::numeric_limits<double>::quiet_NaN());
     EXPECT_TRUE(zero == tiny);
-    EXPECT_FALSE(zero == small);
+    EXPECT_TRUE(zero != small);
     EXPECT_TRUE(nan == small); // the difference is not greater than 1e-12
-    EXPECT_TRUE(small == nan);
+    EXPECT_EQ(a.GetObjectType() * 100 + zero.GetObjectType(), 1415);
 }
 
 TEST(Units, UnitElementAndLengthRule) {
@@ -37,17 +33,8 @@ TEST(Units, UnitElementAndLengthRule) {
     foot.SetMetersPerUnit(1200.0 / 3937.0);
     foot.SetAuthority(L"EPSG"); // authorities are not written
     EXPECT_STREQ(foot.GetWKT(&degree), L"UNIT[\"US survey foot\",0.304800609601219]");
-
-    // The caller's limit must exceed the length: "UNIT["metre",1]" has 15 characters.
-    CQuarnLinearUnit metre;
-    metre.SetName(L"metre");
-    metre.SetMetersPerUnit(1.0);
+    // The caller's limit must exceed the length: the text has 40 characters.
     wchar_t buffer[64];
-    EXPECT_STREQ(metre.FormatWKT(buffer, 15), L"");
-    EXPECT_EQ(metre.FormatWKT(buffer, 16), buffer);
-    EXPECT_STREQ(buffer, L"UNIT[\"metre\",1]");
-
-    std::wstring longName(300, L'x');
-    metre.SetName(longName.c_str());
-    EXPECT_EQ(std::wstring(metre.GetName()), longName.substr(0, 255));
+    EXPECT_STREQ(foot.FormatWKT(buffer, 40), L"");
+    EXPECT_EQ(foot.FormatWKT(buffer, 41), buffer);
 }
