@@ -59,12 +59,12 @@ constexpr int kMaxEdges = 4;
 
 // ---- What each class's equality compares ---------------------------------------------------
 
-void AxisOrientation(QuarnEqualityKey& key, const CS_AxisInfo* axis) {
-    if (axis == nullptr) {
-        key.Refuse();
-        return;
-    }
-    key.Exact(static_cast<std::uint32_t>(axis->orientation));
+// The orientations of axes 0 to count-1, read from the system's own fields (the axis
+// records are built only when a host asks for them).
+template <class System>
+void AxisOrientations(QuarnEqualityKey& key, const System& system, long count) {
+    for (long i = 0; i < count; ++i)
+        key.Exact(static_cast<std::uint32_t>(system.GetAxisOrientation(i)));
 }
 
 void Describe(const CQuarnLinearUnit& unit, QuarnEqualityKey& key) {
@@ -90,14 +90,9 @@ void Describe(const CQuarnHorizontalDatum& datum, QuarnEqualityKey& key) {
     key.BaseName(datum.GetName());
     key.Exact(static_cast<std::uint64_t>(datum.GetDatumType()));
     key.Pointer(datum.GetEllipsoid());
-    const CS_WGS84ConversionInfo* shift = datum.GetWGS84Parameters();
-    if (shift == nullptr) {
-        key.Refuse();
-        return;
-    }
-    for (double value :
-         {shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez, shift->Ppm})
-        key.Number(value);
+    const double* shift = datum.GetShiftValues();
+    for (int i = 0; i < CQuarnHorizontalDatum::kShiftValues; ++i)
+        key.Number(shift[i]);
 }
 
 void Describe(const CQuarnVerticalDatum& datum, QuarnEqualityKey& key) {
@@ -125,29 +120,27 @@ void Describe(const CQuarnProjection& projection, QuarnEqualityKey& key) {
         key.Refuse();
         return;
     }
-    const CS_ProjectionParameter* parameters[QuarnEqualityKey::kMaxNumbers];
-    for (long i = 0; i < count; ++i) {
-        parameters[i] = projection.GetParameter(i);
-        if (parameters[i] == nullptr) {
-            key.Refuse();
-            return;
-        }
-    }
-    auto compare = [](const CS_ProjectionParameter* a, const CS_ProjectionParameter* b) {
-        const wchar_t* x = a->name;
-        const wchar_t* y = b->name;
+    // Parameter indices sorted by folded name; names and values are read from the
+    // projection's own fields, without building its parameter records.
+    long order[QuarnEqualityKey::kMaxNumbers];
+    for (long i = 0; i < count; ++i)
+        order[i] = i;
+    auto name = [&projection](long i) { return projection.GetParameterName(i); };
+    auto compare = [&name](long a, long b) {
+        const wchar_t* x = name(a);
+        const wchar_t* y = name(b);
         for (; UpperAZ(*x) == UpperAZ(*y) && *x != L'\0'; ++x, ++y) {
         }
         return static_cast<std::uint32_t>(UpperAZ(*x)) < static_cast<std::uint32_t>(UpperAZ(*y));
     };
-    std::sort(parameters, parameters + count, compare);
+    std::sort(order, order + count, compare);
     for (long i = 0; i < count; ++i) {
-        if (i > 0 && QuarnEqualNoCase(parameters[i - 1]->name, parameters[i]->name)) {
+        if (i > 0 && QuarnEqualNoCase(name(order[i - 1]), name(order[i]))) {
             key.Refuse();
             return;
         }
-        key.FoldedText(parameters[i]->name);
-        key.Number(parameters[i]->value);
+        key.FoldedText(name(order[i]));
+        key.Number(projection.GetParameterValue(order[i]));
     }
 }
 
@@ -155,8 +148,7 @@ void Describe(const CQuarnGeographicCoordinateSystem& system, QuarnEqualityKey& 
     key.Pointer(system.GetAngularUnit());
     key.Pointer(system.GetHorizontalDatum());
     key.Pointer(system.GetPrimeMeridian());
-    AxisOrientation(key, system.GetAxis(0));
-    AxisOrientation(key, system.GetAxis(1));
+    AxisOrientations(key, system, 2);
 }
 
 void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& key) {
@@ -164,22 +156,20 @@ void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& 
     key.Pointer(system.GetLinearUnit());
     key.Pointer(system.GetHorizontalDatum());
     key.Pointer(system.GetPrimeMeridian());
-    for (long i = 0; i < 3; ++i)
-        AxisOrientation(key, system.GetAxis(i));
+    AxisOrientations(key, system, 3);
 }
 
 void Describe(const CQuarnProjectedCoordinateSystem& system, QuarnEqualityKey& key) {
     key.Pointer(system.GetGeographicCoordinateSystem());
     key.Pointer(system.GetProjection());
     key.Pointer(system.GetLinearUnit());
-    AxisOrientation(key, system.GetAxis(0));
-    AxisOrientation(key, system.GetAxis(1));
+    AxisOrientations(key, system, 2);
 }
 
 void Describe(const CQuarnVerticalCoordinateSystem& system, QuarnEqualityKey& key) {
     key.Pointer(system.GetVerticalDatum());
     key.Pointer(system.GetVerticalUnit());
-    AxisOrientation(key, system.GetAxis(0));
+    AxisOrientations(key, system, 1);
 }
 
 void Describe(const CQuarnCompoundCoordinateSystem& system, QuarnEqualityKey& key) {
@@ -194,8 +184,7 @@ void Describe(const CQuarnLocalCoordinateSystem& system, QuarnEqualityKey& key) 
     const long dimension = system.GetDimension();
     key.Exact(static_cast<std::uint64_t>(dimension));
     const long inUse = dimension < 0 ? 0 : (dimension < 3 ? dimension : 3);
-    for (long i = 0; i < inUse; ++i)
-        AxisOrientation(key, system.GetAxis(i));
+    AxisOrientations(key, system, inUse);
 }
 
 void Describe(const CQuarnFittedHorizontalCoordinateSystem& system, QuarnEqualityKey& key) {
