@@ -298,8 +298,8 @@ void QuarnRegistryIndex::AddEqual(const CS_Info* item, int position) {
         m_equal.emplace(key.Hash(), position);
 }
 
-int QuarnRegistryIndex::ScanEqual(const CQuarnInfoArray& line, long type, const void* context,
-                                  Equal equal) const {
+int QuarnRegistryIndex::WalkEqual(const CQuarnInfoArray& line, long type, const void* context,
+                                  Equal equal) {
     for (int i = 0; i < line.GetSize(); ++i) {
         const CS_Info* item = line.GetAt(i);
         if (item != nullptr && item->GetObjectType() == type && equal(context, item)) return i;
@@ -318,7 +318,7 @@ int QuarnRegistryIndex::FindEqual(const CQuarnInfoArray& line, const CS_Info& ca
         std::count_if(edges, edges + key.NumberCount(), [](int e) { return e != 0; }));
     // A request that may equal objects of any key is answered by the walk itself.
     if (key.Refused() || key.HasNaN() || nearCount > kMaxEdges)
-        return ScanEqual(line, type, context, equal);
+        return WalkEqual(line, type, context, equal);
 
     CatchUpEqual(line);
     std::vector<int> positions(m_wild);
@@ -368,14 +368,50 @@ int QuarnRegistryIndex::FindName(const CQuarnInfoArray& line, const wchar_t* nam
     return first;
 }
 
+namespace {
+
+// The part of `name` before its first `~`.
+std::wstring BaseOf(const wchar_t* name) {
+    const wchar_t* tilde = name;
+    while (*tilde != L'\0' && *tilde != L'~')
+        ++tilde;
+    return std::wstring(name, tilde);
+}
+
+// The first `base~N` from `counter` on that `taken` refuses, with its N in `counter`.
+template <class Taken>
+std::wstring FirstFree(const std::wstring& base, unsigned long long& counter, Taken taken) {
+    std::wstring candidate;
+    for (;; ++counter) {
+        candidate = base + L"~" + std::to_wstring(counter);
+        if (!taken(candidate.c_str())) return candidate;
+    }
+}
+
+} // namespace
+
+int QuarnRegistryIndex::WalkName(const CQuarnInfoArray& line, const wchar_t* name) {
+    if (name == nullptr || name[0] == L'\0') return -1;
+    for (int i = 0; i < line.GetSize(); ++i) {
+        const CS_Info* item = line.GetAt(i);
+        if (item != nullptr && QuarnEqualNoCase(item->GetName(), name)) return i;
+    }
+    return -1;
+}
+
+std::wstring QuarnRegistryIndex::WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name) {
+    if (name == nullptr) return std::wstring();
+    auto taken = [&line](const wchar_t* candidate) { return WalkName(line, candidate) >= 0; };
+    if (!taken(name)) return name;
+    unsigned long long counter = 1;
+    return FirstFree(BaseOf(name), counter, taken);
+}
+
 std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const wchar_t* name) {
     if (name == nullptr) return std::wstring();
     // A suffix the name already carries stays on the first try.
     if (FindName(line, name) < 0) return name;
-    const wchar_t* tilde = name;
-    while (*tilde != L'\0' && *tilde != L'~')
-        ++tilde;
-    const std::wstring base(name, tilde);
+    const std::wstring base = BaseOf(name);
     std::wstring folded(base);
     std::transform(folded.begin(), folded.end(), folded.begin(), UpperAZ);
     // Every `~N` below the remembered counter is taken (names are only added between two
@@ -383,11 +419,8 @@ std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const w
     unsigned long long counter = 1;
     auto known = m_nextSuffix.find(folded);
     if (known != m_nextSuffix.end()) counter = known->second;
-    std::wstring candidate;
-    for (;; ++counter) {
-        candidate = base + L"~" + std::to_wstring(counter);
-        if (FindName(line, candidate.c_str()) < 0) break;
-    }
+    std::wstring candidate = FirstFree(
+        base, counter, [this, &line](const wchar_t* text) { return FindName(line, text) >= 0; });
     m_nextSuffix[folded] = counter;
     return candidate;
 }
