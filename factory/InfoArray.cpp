@@ -22,8 +22,9 @@ CS_Info* CQuarnInfoArray::Find(const wchar_t* name) const {
 const wchar_t* CQuarnInfoArray::GetUniqueName(const wchar_t* name) const {
     // One result text per thread; it is built on first use and lives until the thread ends.
     static thread_local std::wstring result;
-    result = GetSize() < QuarnRegistryIndex::kShortRegistry
-                 ? QuarnRegistryIndex::WalkUniqueName(*this, name)
-                 : Index().UniqueName(*this, name);
+    if (GetSize() < QuarnRegistryIndex::kShortRegistry)
+        QuarnRegistryIndex::WalkUniqueName(*this, name, result);
+    else
+        result = Index().UniqueName(*this, name);
     return result.c_str();
 }

@@ -399,12 +399,17 @@ int QuarnRegistryIndex::WalkName(const CQuarnInfoArray& line, const wchar_t* nam
     return -1;
 }
 
-std::wstring QuarnRegistryIndex::WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name) {
-    if (name == nullptr) return std::wstring();
+void QuarnRegistryIndex::WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name,
+                                        std::wstring& out) {
     auto taken = [&line](const wchar_t* candidate) { return WalkName(line, candidate) >= 0; };
-    if (!taken(name)) return name;
-    unsigned long long counter = 1;
-    return FirstFree(BaseOf(name), counter, taken);
+    if (name == nullptr) {
+        out.clear();
+    } else if (!taken(name)) {
+        out.assign(name); // into the capacity `out` already has
+    } else {
+        unsigned long long counter = 1;
+        out = FirstFree(BaseOf(name), counter, taken);
+    }
 }
 
 std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const wchar_t* name) {

@@ -72,8 +72,8 @@ public:
     // The walks from index 0 that the lookups below answer like.
     static int WalkEqual(const CQuarnInfoArray& line, long type, const void* context, Equal equal);
     static int WalkName(const CQuarnInfoArray& line, const wchar_t* name);
-    // UniqueName by walks, counting from ~1.
-    static std::wstring WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name);
+    // UniqueName by walks, counting from ~1, written into `out`.
+    static void WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name, std::wstring& out);
 
     // Position of the first element of `line` of the candidate's object type for which
     // `equal` holds, or -1: the answer of a walk from index 0.

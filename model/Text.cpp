@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -26,6 +27,14 @@ void QuarnText::Set(const wchar_t* text) {
     if (text != nullptr) {
         while (length < static_cast<std::size_t>(kQuarnTextLimit) && text[length] != L'\0')
             ++length;
+    }
+    // A text of the old one's length goes into the old block (registering an object sets
+    // its name again, mostly unchanged). Copying forward is safe there: a text taken from
+    // inside the old block and as long as it can only be the block itself.
+    if (m_text != nullptr && length > 0 && std::char_traits<wchar_t>::length(m_text) == length) {
+        for (std::size_t i = 0; i < length; ++i)
+            m_text[i] = text[i];
+        return;
     }
     // The new text may lie inside the old block (a text set from its own getter).
     wchar_t* block = length > 0 ? new (std::nothrow) wchar_t[length + 1] : nullptr;
