@@ -14,8 +14,8 @@
 // operator==, the new object on the left (on the right with `registeredOnLeft`), other
 // than `skip`; -1 when there is none. Objects
 // of another class in the registry (a host may register anything) are passed over. The
-// registry's index finds the few objects that can be equal; the answer is that of a walk
-// from index 0.
+// registry's index finds the few objects that can be equal (a short registry is walked);
+// the answer is that of a walk from index 0.
 template <class T>
 int QuarnFindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_Info* skip = nullptr,
                      bool registeredOnLeft = false) {
@@ -31,6 +31,8 @@ int QuarnFindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_I
         if (r->registeredOnLeft) return registered == *r->candidate;
         return *r->candidate == registered;
     };
+    if (line.GetSize() < QuarnRegistryIndex::kShortRegistry)
+        return QuarnRegistryIndex::WalkEqual(line, candidate.GetObjectType(), &request, equal);
     return line.Index().FindEqual(line, candidate, &request, equal);
 }
 

@@ -2,7 +2,9 @@
 
 #include "ByObjectType.h"
 
+#include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -65,12 +67,26 @@ void CQuarnCoordinateSystemFactory::DeleteItem(const CS_Info* item) {
 }
 
 void CQuarnCoordinateSystemFactory::RemoveAll() {
-    // An object registered twice is still destroyed once.
+    // An object registered twice is still destroyed once. Only a host can register one
+    // object twice: a sorted copy of the pointers tells whether it did, and only then is
+    // each object looked up before it is destroyed.
+    std::size_t count = 0;
+    for (const CQuarnInfoArray& line : m_productLines)
+        count += static_cast<std::size_t>(line.GetSize());
+    std::vector<CS_Info*> all;
+    all.reserve(count);
+    for (const CQuarnInfoArray& line : m_productLines) {
+        for (int i = 0; i < line.GetSize(); ++i)
+            if (line.GetAt(i) != nullptr) all.push_back(line.GetAt(i));
+    }
+    std::sort(all.begin(), all.end());
+    const bool repeated = std::adjacent_find(all.begin(), all.end()) != all.end();
     std::unordered_set<CS_Info*> destroyed;
     for (CQuarnInfoArray& line : m_productLines) {
         for (int i = 0; i < line.GetSize(); ++i) {
             CS_Info* item = line.GetAt(i);
-            if (item != nullptr && destroyed.insert(item).second) QuarnDestroyInfo(item);
+            if (item != nullptr && (!repeated || destroyed.insert(item).second))
+                QuarnDestroyInfo(item);
         }
         line.RemoveAll();
     }

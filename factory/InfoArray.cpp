@@ -13,13 +13,18 @@ QuarnRegistryIndex& CQuarnInfoArray::Index() const {
 }
 
 CS_Info* CQuarnInfoArray::Find(const wchar_t* name) const {
-    int position = Index().FindName(*this, name);
+    int position = GetSize() < QuarnRegistryIndex::kShortRegistry
+                       ? QuarnRegistryIndex::WalkName(*this, name)
+                       : Index().FindName(*this, name);
     return position < 0 ? nullptr : GetAt(position);
 }
 
 const wchar_t* CQuarnInfoArray::GetUniqueName(const wchar_t* name) const {
     // One result text per thread; it is built on first use and lives until the thread ends.
     static thread_local std::wstring result;
-    result = Index().UniqueName(*this, name);
+    if (GetSize() < QuarnRegistryIndex::kShortRegistry)
+        QuarnRegistryIndex::WalkUniqueName(*this, name, result);
+    else
+        result = Index().UniqueName(*this, name);
     return result.c_str();
 }

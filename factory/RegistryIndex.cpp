@@ -59,12 +59,12 @@ constexpr int kMaxEdges = 4;
 
 // ---- What each class's equality compares ---------------------------------------------------
 
-void AxisOrientation(QuarnEqualityKey& key, const CS_AxisInfo* axis) {
-    if (axis == nullptr) {
-        key.Refuse();
-        return;
-    }
-    key.Exact(static_cast<std::uint32_t>(axis->orientation));
+// The orientations of axes 0 to count-1, read from the system's own fields (the axis
+// records are built only when a host asks for them).
+template <class System>
+void AxisOrientations(QuarnEqualityKey& key, const System& system, long count) {
+    for (long i = 0; i < count; ++i)
+        key.Exact(static_cast<std::uint32_t>(system.GetAxisOrientation(i)));
 }
 
 void Describe(const CQuarnLinearUnit& unit, QuarnEqualityKey& key) {
@@ -90,14 +90,9 @@ void Describe(const CQuarnHorizontalDatum& datum, QuarnEqualityKey& key) {
     key.BaseName(datum.GetName());
     key.Exact(static_cast<std::uint64_t>(datum.GetDatumType()));
     key.Pointer(datum.GetEllipsoid());
-    const CS_WGS84ConversionInfo* shift = datum.GetWGS84Parameters();
-    if (shift == nullptr) {
-        key.Refuse();
-        return;
-    }
-    for (double value :
-         {shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez, shift->Ppm})
-        key.Number(value);
+    const double* shift = datum.GetShiftValues();
+    for (int i = 0; i < CQuarnHorizontalDatum::kShiftValues; ++i)
+        key.Number(shift[i]);
 }
 
 void Describe(const CQuarnVerticalDatum& datum, QuarnEqualityKey& key) {
@@ -125,29 +120,27 @@ void Describe(const CQuarnProjection& projection, QuarnEqualityKey& key) {
         key.Refuse();
         return;
     }
-    const CS_ProjectionParameter* parameters[QuarnEqualityKey::kMaxNumbers];
-    for (long i = 0; i < count; ++i) {
-        parameters[i] = projection.GetParameter(i);
-        if (parameters[i] == nullptr) {
-            key.Refuse();
-            return;
-        }
-    }
-    auto compare = [](const CS_ProjectionParameter* a, const CS_ProjectionParameter* b) {
-        const wchar_t* x = a->name;
-        const wchar_t* y = b->name;
+    // Parameter indices sorted by folded name; names and values are read from the
+    // projection's own fields, without building its parameter records.
+    long order[QuarnEqualityKey::kMaxNumbers];
+    for (long i = 0; i < count; ++i)
+        order[i] = i;
+    auto name = [&projection](long i) { return projection.GetParameterName(i); };
+    auto compare = [&name](long a, long b) {
+        const wchar_t* x = name(a);
+        const wchar_t* y = name(b);
         for (; UpperAZ(*x) == UpperAZ(*y) && *x != L'\0'; ++x, ++y) {
         }
         return static_cast<std::uint32_t>(UpperAZ(*x)) < static_cast<std::uint32_t>(UpperAZ(*y));
     };
-    std::sort(parameters, parameters + count, compare);
+    std::sort(order, order + count, compare);
     for (long i = 0; i < count; ++i) {
-        if (i > 0 && QuarnEqualNoCase(parameters[i - 1]->name, parameters[i]->name)) {
+        if (i > 0 && QuarnEqualNoCase(name(order[i - 1]), name(order[i]))) {
             key.Refuse();
             return;
         }
-        key.FoldedText(parameters[i]->name);
-        key.Number(parameters[i]->value);
+        key.FoldedText(name(order[i]));
+        key.Number(projection.GetParameterValue(order[i]));
     }
 }
 
@@ -155,8 +148,7 @@ void Describe(const CQuarnGeographicCoordinateSystem& system, QuarnEqualityKey& 
     key.Pointer(system.GetAngularUnit());
     key.Pointer(system.GetHorizontalDatum());
     key.Pointer(system.GetPrimeMeridian());
-    AxisOrientation(key, system.GetAxis(0));
-    AxisOrientation(key, system.GetAxis(1));
+    AxisOrientations(key, system, 2);
 }
 
 void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& key) {
@@ -164,22 +156,20 @@ void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& 
     key.Pointer(system.GetLinearUnit());
     key.Pointer(system.GetHorizontalDatum());
     key.Pointer(system.GetPrimeMeridian());
-    for (long i = 0; i < 3; ++i)
-        AxisOrientation(key, system.GetAxis(i));
+    AxisOrientations(key, system, 3);
 }
 
 void Describe(const CQuarnProjectedCoordinateSystem& system, QuarnEqualityKey& key) {
     key.Pointer(system.GetGeographicCoordinateSystem());
     key.Pointer(system.GetProjection());
     key.Pointer(system.GetLinearUnit());
-    AxisOrientation(key, system.GetAxis(0));
-    AxisOrientation(key, system.GetAxis(1));
+    AxisOrientations(key, system, 2);
 }
 
 void Describe(const CQuarnVerticalCoordinateSystem& system, QuarnEqualityKey& key) {
     key.Pointer(system.GetVerticalDatum());
     key.Pointer(system.GetVerticalUnit());
-    AxisOrientation(key, system.GetAxis(0));
+    AxisOrientations(key, system, 1);
 }
 
 void Describe(const CQuarnCompoundCoordinateSystem& system, QuarnEqualityKey& key) {
@@ -194,8 +184,7 @@ void Describe(const CQuarnLocalCoordinateSystem& system, QuarnEqualityKey& key) 
     const long dimension = system.GetDimension();
     key.Exact(static_cast<std::uint64_t>(dimension));
     const long inUse = dimension < 0 ? 0 : (dimension < 3 ? dimension : 3);
-    for (long i = 0; i < inUse; ++i)
-        AxisOrientation(key, system.GetAxis(i));
+    AxisOrientations(key, system, inUse);
 }
 
 void Describe(const CQuarnFittedHorizontalCoordinateSystem& system, QuarnEqualityKey& key) {
@@ -309,8 +298,8 @@ void QuarnRegistryIndex::AddEqual(const CS_Info* item, int position) {
         m_equal.emplace(key.Hash(), position);
 }
 
-int QuarnRegistryIndex::ScanEqual(const CQuarnInfoArray& line, long type, const void* context,
-                                  Equal equal) const {
+int QuarnRegistryIndex::WalkEqual(const CQuarnInfoArray& line, long type, const void* context,
+                                  Equal equal) {
     for (int i = 0; i < line.GetSize(); ++i) {
         const CS_Info* item = line.GetAt(i);
         if (item != nullptr && item->GetObjectType() == type && equal(context, item)) return i;
@@ -329,7 +318,7 @@ int QuarnRegistryIndex::FindEqual(const CQuarnInfoArray& line, const CS_Info& ca
         std::count_if(edges, edges + key.NumberCount(), [](int e) { return e != 0; }));
     // A request that may equal objects of any key is answered by the walk itself.
     if (key.Refused() || key.HasNaN() || nearCount > kMaxEdges)
-        return ScanEqual(line, type, context, equal);
+        return WalkEqual(line, type, context, equal);
 
     CatchUpEqual(line);
     std::vector<int> positions(m_wild);
@@ -379,14 +368,55 @@ int QuarnRegistryIndex::FindName(const CQuarnInfoArray& line, const wchar_t* nam
     return first;
 }
 
+namespace {
+
+// The part of `name` before its first `~`.
+std::wstring BaseOf(const wchar_t* name) {
+    const wchar_t* tilde = name;
+    while (*tilde != L'\0' && *tilde != L'~')
+        ++tilde;
+    return std::wstring(name, tilde);
+}
+
+// The first `base~N` from `counter` on that `taken` refuses, with its N in `counter`.
+template <class Taken>
+std::wstring FirstFree(const std::wstring& base, unsigned long long& counter, Taken taken) {
+    std::wstring candidate;
+    for (;; ++counter) {
+        candidate = base + L"~" + std::to_wstring(counter);
+        if (!taken(candidate.c_str())) return candidate;
+    }
+}
+
+} // namespace
+
+int QuarnRegistryIndex::WalkName(const CQuarnInfoArray& line, const wchar_t* name) {
+    if (name == nullptr || name[0] == L'\0') return -1;
+    for (int i = 0; i < line.GetSize(); ++i) {
+        const CS_Info* item = line.GetAt(i);
+        if (item != nullptr && QuarnEqualNoCase(item->GetName(), name)) return i;
+    }
+    return -1;
+}
+
+void QuarnRegistryIndex::WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name,
+                                        std::wstring& out) {
+    auto taken = [&line](const wchar_t* candidate) { return WalkName(line, candidate) >= 0; };
+    if (name == nullptr) {
+        out.clear();
+    } else if (!taken(name)) {
+        out.assign(name); // into the capacity `out` already has
+    } else {
+        unsigned long long counter = 1;
+        out = FirstFree(BaseOf(name), counter, taken);
+    }
+}
+
 std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const wchar_t* name) {
     if (name == nullptr) return std::wstring();
     // A suffix the name already carries stays on the first try.
     if (FindName(line, name) < 0) return name;
-    const wchar_t* tilde = name;
-    while (*tilde != L'\0' && *tilde != L'~')
-        ++tilde;
-    const std::wstring base(name, tilde);
+    const std::wstring base = BaseOf(name);
     std::wstring folded(base);
     std::transform(folded.begin(), folded.end(), folded.begin(), UpperAZ);
     // Every `~N` below the remembered counter is taken (names are only added between two
@@ -394,11 +424,8 @@ std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const w
     unsigned long long counter = 1;
     auto known = m_nextSuffix.find(folded);
     if (known != m_nextSuffix.end()) counter = known->second;
-    std::wstring candidate;
-    for (;; ++counter) {
-        candidate = base + L"~" + std::to_wstring(counter);
-        if (FindName(line, candidate.c_str()) < 0) break;
-    }
+    std::wstring candidate = FirstFree(
+        base, counter, [this, &line](const wchar_t* text) { return FindName(line, text) >= 0; });
     m_nextSuffix[folded] = counter;
     return candidate;
 }

@@ -65,6 +65,16 @@ public:
     // `context`.
     using Equal = bool (*)(const void* context, const CS_Info* item);
 
+    // Registries shorter than this are walked: an index would cost more than it saves, and
+    // a factory that reads one text has nothing but short registries.
+    static constexpr int kShortRegistry = 16;
+
+    // The walks from index 0 that the lookups below answer like.
+    static int WalkEqual(const CQuarnInfoArray& line, long type, const void* context, Equal equal);
+    static int WalkName(const CQuarnInfoArray& line, const wchar_t* name);
+    // UniqueName by walks, counting from ~1, written into `out`.
+    static void WalkUniqueName(const CQuarnInfoArray& line, const wchar_t* name, std::wstring& out);
+
     // Position of the first element of `line` of the candidate's object type for which
     // `equal` holds, or -1: the answer of a walk from index 0.
     int FindEqual(const CQuarnInfoArray& line, const CS_Info& candidate, const void* context,
@@ -89,7 +99,6 @@ private:
     void CatchUpEqual(const CQuarnInfoArray& line);
     void CatchUpNames(const CQuarnInfoArray& line);
     void AddEqual(const CS_Info* item, int position);
-    int ScanEqual(const CQuarnInfoArray& line, long type, const void* context, Equal equal) const;
 
     Progress m_equalProgress;
     // Keyed elements by the hash of their key; elements holding a NaN, or that cannot be

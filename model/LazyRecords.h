@@ -97,6 +97,15 @@ void QuarnCopyAxes(QuarnAxis (&to)[N], const QuarnAxis (&from)[N], QuarnAxisReco
     records.Refresh(to);
 }
 
+// The orientation and name of axis `index` of N without building a record: 0 and "" for an
+// index outside 0 to N-1.
+template <int N> long QuarnAxisOrientation(const QuarnAxis (&axes)[N], long index) {
+    return index >= 0 && index < N ? axes[index].orientation : 0;
+}
+template <int N> const wchar_t* QuarnAxisName(const QuarnAxis (&axes)[N], long index) {
+    return index >= 0 && index < N ? axes[index].name.Get() : L"";
+}
+
 // Orientations only, as EqualAxisInfo compares them.
 template <int N>
 bool QuarnEqualAxes(const QuarnAxis (&a)[N], const QuarnAxis (&b)[N], long count = N) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -27,15 +28,28 @@ void QuarnText::Set(const wchar_t* text) {
         while (length < static_cast<std::size_t>(kQuarnTextLimit) && text[length] != L'\0')
             ++length;
     }
-    // The new text may lie inside the old block (a text set from its own getter).
-    wchar_t* block = length > 0 ? new (std::nothrow) wchar_t[length + 1] : nullptr;
-    if (block != nullptr) {
-        for (std::size_t i = 0; i < length; ++i)
-            block[i] = text[i];
-        block[length] = L'\0';
+    // The new text may lie inside the old one (a text set from its own getter): it is
+    // copied before the old block is freed, and copying forward to the start of a buffer is
+    // safe for a text found further on in it.
+    wchar_t* target = nullptr;
+    if (length == 0) {
+        target = nullptr;
+    } else if (length <= kInline) {
+        target = m_inline;
+    } else if (OnHeap() && std::char_traits<wchar_t>::length(m_text) == length) {
+        // A text of the old one's length goes into the old block (registering an object
+        // sets its name again, mostly unchanged).
+        target = m_text;
+    } else {
+        target = new (std::nothrow) wchar_t[length + 1];
     }
-    delete[] m_text;
-    m_text = block;
+    if (target != nullptr) {
+        for (std::size_t i = 0; i < length; ++i)
+            target[i] = text[i];
+        target[length] = L'\0';
+    }
+    if (OnHeap() && target != m_text) delete[] m_text;
+    m_text = target;
 }
 
 bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b) {

@@ -12,9 +12,10 @@
 // field with terminators. A null source stores an empty text.
 QUARN_API void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source);
 
-// A text an object keeps: at most 255 characters, held in a heap block of exactly its length
-// and terminator (an empty text takes no block). Getters hand out the block's address, which
-// stays valid until the text is set again or the holder is destroyed.
+// A text an object keeps: at most 255 characters. Short texts (authority names and codes,
+// most unit names) are held inside the object; longer ones in a heap block of exactly their
+// length and terminator (an empty text takes no room). Getters hand out the text's address,
+// which stays valid until the text is set again or the holder is destroyed.
 class QUARN_API QuarnText {
 public:
     QuarnText() : m_text(nullptr) {}
@@ -24,16 +25,22 @@ public:
         if (this != &other) Set(other.Get());
         return *this;
     }
-    ~QuarnText() { delete[] m_text; }
+    ~QuarnText() {
+        if (OnHeap()) delete[] m_text;
+    }
 
     // Always a terminated text, "" when nothing is held.
     const wchar_t* Get() const { return m_text != nullptr ? m_text : L""; }
-    // Keeps the first 255 characters of `text`; null or "" keeps nothing. Should the block
-    // not be had, the text is empty.
+    // Keeps the first 255 characters of `text`; null or "" keeps nothing. Should a block
+    // be needed and not be had, the text is empty.
     void Set(const wchar_t* text);
 
 private:
-    wchar_t* m_text;
+    static constexpr std::size_t kInline = 7; // characters held without a block
+    bool OnHeap() const { return m_text != nullptr && m_text != m_inline; }
+
+    wchar_t* m_text; // null, m_inline or a heap block
+    wchar_t m_inline[kInline + 1];
 };
 
 // Whole-text comparison that ignores the case of the letters A to Z only; every other

@@ -39,6 +39,12 @@ public:
     const CS_Ellipsoid* GetEllipsoid() const override { return m_ellipsoid; }
     const CS_WGS84ConversionInfo* GetWGS84Parameters() const override;
     const CS_3DIMInfo* Get3DIMParameters() const override;
+    // The seven shift values Dx, Dy, Dz, Ex, Ey, Ez, Ppm as GetWGS84Parameters shows them,
+    // and the grid file names as Get3DIMParameters shows them, without building the records.
+    static constexpr int kShiftValues = 7;
+    const double* GetShiftValues() const { return m_shift; }
+    const wchar_t* GetLBFFileName() const { return m_lbfFileName.Get(); }
+    const wchar_t* GetCOPFileName() const { return m_copFileName.Get(); }
 
     void SetDatumType(long type) { m_datumType = static_cast<std::int32_t>(type); }
     void SetEllipsoid(const CS_Ellipsoid* ellipsoid) { m_ellipsoid = ellipsoid; }
@@ -56,8 +62,6 @@ protected:
     static thread_local wchar_t m_WKT[2048];
 
 private:
-    // Dx, Dy, Dz, Ex, Ey, Ez, Ppm in the order of the record.
-    static constexpr int kShiftValues = 7;
     void TakeShift(const CS_WGS84ConversionInfo& shift);
     void FillShift(CQuarnWGS84ConversionInfo* record) const;
     void FillGridFiles(CQuarn3DIMInfo* record) const;

@@ -29,6 +29,10 @@ public:
     const PT_Envelope* GetDefaultEnvelope() const override { return &m_envelope; }
     // Null for an index outside 0 to 2.
     const CS_AxisInfo* GetAxis(long index) const override;
+    // What GetAxis would show, without building the axis records: 0 and "" for an index
+    // GetAxis answers with null.
+    long GetAxisOrientation(long index) const { return QuarnAxisOrientation(m_axes, index); }
+    const wchar_t* GetAxisName(long index) const { return QuarnAxisName(m_axes, index); }
     // The unit, whatever the index.
     const CS_Unit* GetUnits(long) const override { return m_unit; }
     // The dimension in thousands: 1000, 2000 or 3000.
