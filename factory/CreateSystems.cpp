@@ -59,6 +59,10 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
     system->SetProjection(projection);
     system->SetUnits(0, unit);
     system->SetUnits(1, unit);
+    // While loading, the first unit converted the registered projection's false origin to
+    // metres: the projections' equality lookup must see it by its new values.
+    if (IsPrjLoading() && projection != nullptr && unit != nullptr)
+        GetProductLine(kQuarnProjection).Index().ForgetEqual();
     CQuarnAxisInfo first(axis0);
     CQuarnAxisInfo second(axis1);
     system->SetAxis(0, &first);

@@ -87,6 +87,9 @@ public:
     std::wstring UniqueName(const CQuarnInfoArray& line, const wchar_t* name);
     // Gives the element at `position` the name `name`, keeping the name lookup right.
     void Rename(const CQuarnInfoArray& line, int position, const wchar_t* name);
+    // A registered element now compares by other values: the equality lookup starts again
+    // at its next use.
+    void ForgetEqual() { m_equalProgress = Progress(); }
 
 private:
     // How far a structure reflects the array: the array's change count when it was last

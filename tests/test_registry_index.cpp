@@ -2,6 +2,7 @@
 // create operations and WKT readings, each answer compared with the answer the walk from
 // index 0 gives, and one case for each way the lookups are kept in step.
 #include "support/ClassEqual.h"
+#include "support/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -411,6 +412,24 @@ TEST(RegistryIndex, ToleranceAndNaNFindTheirEquals) {
         EXPECT_EQ(factory.CreateLinearUnit(L"v", c.asked) == registered, c.same)
             << c.registered << " " << c.asked;
     }
+}
+
+// While loading, a projected system in feet converts its registered projection's false
+// origin to metres: later requests find that projection by its new values.
+TEST(RegistryIndex, ProjectionsChangedByLoadingAreFoundByTheirNewValues) {
+    CQuarnCoordinateSystemFactory factory;
+    LoadingFlag loading(true);
+    for (int i = 0; i < 40; ++i) // more than a registry that is walked
+        factory.CreateProjection(L"", L"Mercator", Parameters({{L"false_easting", 1.0 + i}}));
+    const CS_Projection* feet =
+        factory.CreateProjection(L"", L"Mercator", Parameters({{L"false_easting", 1000}}));
+    factory.CreateProjection(L"", L"Mercator", Parameters({{L"false_easting", 2000}}));
+    const CS_LinearUnit* foot = factory.CreateLinearUnit(L"foot", 0.3048);
+    CQuarnAxisInfo x, y;
+    factory.CreateProjectedCoordinateSystem(L"p", nullptr, feet, foot, x, y);
+    ASSERT_DOUBLE_EQ(feet->GetParameter(0L)->value, 304.8);
+    EXPECT_EQ(factory.CreateProjection(L"", L"Mercator", Parameters({{L"false_easting", 304.8}})),
+              feet);
 }
 
 TEST(RegistryIndex, UniqueNamesReuseFreedSuffixesAndLiveInTheirThread) {
