@@ -26,15 +26,39 @@ struct AuthorityPair {
     const wchar_t* code;
 };
 
+using AxisList = CBASESequence<CS_AxisInfo, 3>;
+using ParameterList = CBASESequence<CS_ProjectionParameter, 11>;
+
+// Names below are token texts, which stay valid until the parse ends: the values hold them
+// as they stand, and the records a create operation takes are filled only when it runs.
+// A record is a kilobyte of wide characters; the values are a few words.
+
+// The value of an AXIS element.
+struct AxisValue {
+    const wchar_t* name;
+    std::int32_t orientation;
+};
+
+// The value of a PARAMETER element.
+struct ParameterValue {
+    const wchar_t* name;
+    double value;
+};
+
+// The value of a parameter list. Like the record list it fills, it keeps the first 11
+// parameters and drops the rest.
+struct ParameterValues {
+    long count;
+    ParameterValue items[ParameterList::Capacity()];
+};
+
 // The value of a PARAM_MT element: its classification name and its parameters (null when
 // it has none).
 struct YY_ParamMT {
     const wchar_t* classificationName;
-    CBASESequence<CS_ProjectionParameter, 11>* parameters;
+    const ParameterValues* parameters;
 };
 
-using AxisList = CBASESequence<CS_AxisInfo, 3>;
-using ParameterList = CBASESequence<CS_ProjectionParameter, 11>;
 using ParamMTList = CBASESequence<YY_ParamMT, 4>;
 
 template <class T> const T* As(const QuarnWktValue& value) {
@@ -46,12 +70,22 @@ template <class T> T* Value(const QuarnWktValue& value) {
 }
 
 // The axis record of an axis value.
-const CS_AxisInfo& Axis(const QuarnWktValue& value) {
-    return *Value<CQuarnAxisInfo>(value);
+CQuarnAxisInfo Axis(const QuarnWktValue& value) {
+    const AxisValue* axis = Value<AxisValue>(value);
+    return CQuarnAxisInfo(axis->name, axis->orientation);
 }
 
-const CS_AxisInfo& DefaultAxis(int index) {
-    return QuarnDefaultAxes()[index];
+// The record list a create operation takes, filled from a parameter list value.
+void Fill(ParameterList& list, const ParameterValues& values) {
+    list.Resize(values.count);
+    for (long i = 0; i < values.count; ++i) {
+        list[i].value = values.items[i].value;
+        QuarnCopyText(list[i].name, values.items[i].name);
+    }
+}
+
+CQuarnAxisInfo DefaultAxis(int index) {
+    return CQuarnAxisInfo(QuarnDefaultAxes()[index]);
 }
 
 // Writes an AUTHORITY clause into the object the factory returned, even when that is an
@@ -78,11 +112,13 @@ void CopyGridFileName(wchar_t (&field)[kQuarnTextField], const wchar_t* text) {
         field[i] = L'\0';
 }
 
-// The value of the PARAM_MT parameter named exactly `name`, or `fallback`.
+// The value of the PARAM_MT parameter named exactly `name`, or `fallback`. The names
+// looked up are short: a name cut at 255 characters matches one exactly when the whole
+// name does.
 double Lookup(const YY_ParamMT& paramMT, const wchar_t* name, double fallback) {
     if (paramMT.parameters == nullptr) return fallback;
-    for (long i = 0; i < paramMT.parameters->GetSize(); ++i) {
-        const CS_ProjectionParameter& parameter = (*paramMT.parameters)[i];
+    for (long i = 0; i < paramMT.parameters->count; ++i) {
+        const ParameterValue& parameter = paramMT.parameters->items[i];
         if (std::wcscmp(parameter.name, name) == 0) return parameter.value;
     }
     return fallback;
@@ -182,7 +218,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         return;
     }
     case kQuarnWktRuleAxis:
-        keep(AddValue(new CQuarnAxisInfo(text(3), integer(5))));
+        keep(AddValue(new AxisValue{text(3), integer(5)}));
         return;
     case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
@@ -193,41 +229,41 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleAxisListFirst: {
         AxisList* list = AddValue(new AxisList());
         list->Resize(1);
-        CopyAxisInfo(&(*list)[0], &Axis(value(1)));
+        CQuarnAxisInfo axis = Axis(value(1));
+        CopyAxisInfo(&(*list)[0], &axis);
         keep(list);
         return;
     }
     case kQuarnWktRuleAxisListNext:
         result = value(1);
-        Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
+        Append(Value<AxisList>(value(1)), static_cast<const CS_AxisInfo&>(Axis(value(3))),
+               CopyAxisInfo);
         DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtParameters:
-        keep(AddValue(new YY_ParamMT{text(3), Value<ParameterList>(value(5))}));
+        keep(AddValue(new YY_ParamMT{text(3), Value<ParameterValues>(value(5))}));
         return;
     case kQuarnWktRuleParamMt:
         keep(AddValue(new YY_ParamMT{text(3), nullptr}));
         return;
-    case kQuarnWktRuleParameter: {
-        CQuarnProjectionParameter* parameter = AddValue(new CQuarnProjectionParameter());
-        parameter->SetName(text(3));
-        parameter->SetValue(real(5));
-        keep(parameter);
+    case kQuarnWktRuleParameter:
+        keep(AddValue(new ParameterValue{text(3), real(5)}));
         return;
-    }
     case kQuarnWktRuleParameterListFirst: {
-        ParameterList* list = AddValue(new ParameterList());
-        list->Resize(1);
-        CopyProjectionParameter(&(*list)[0], Value<CQuarnProjectionParameter>(value(1)));
+        ParameterValues* list = AddValue(new ParameterValues());
+        list->items[0] = *Value<ParameterValue>(value(1));
+        list->count = 1;
         keep(list);
         return;
     }
-    case kQuarnWktRuleParameterListNext:
+    case kQuarnWktRuleParameterListNext: {
         result = value(1);
-        Append(Value<ParameterList>(value(1)), *Value<CQuarnProjectionParameter>(value(3)),
-               CopyProjectionParameter);
+        ParameterValues* list = Value<ParameterValues>(value(1));
+        if (list->count < ParameterList::Capacity())
+            list->items[list->count++] = *Value<ParameterValue>(value(3));
         DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
+    }
     case kQuarnWktRuleParamMtListFirst: {
         ParamMTList* list = AddValue(new ParamMTList());
         list->Resize(1);
@@ -263,16 +299,22 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         if (rule == kQuarnWktRuleProjectedAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleProjectionParameters:
-        set(factory->CreateProjection(L"", text(3), *Value<ParameterList>(value(6))));
+    case kQuarnWktRuleProjectionParameters: {
+        ParameterList parameters;
+        Fill(parameters, *Value<ParameterValues>(value(6)));
+        set(factory->CreateProjection(L"", text(3), parameters));
         return;
+    }
     case kQuarnWktRuleProjection:
         set(factory->CreateProjection(L"", text(3), noParameters));
         return;
-    case kQuarnWktRuleProjectionAuthorityParameters:
-        set(factory->CreateProjection(L"", text(3), *Value<ParameterList>(value(8))));
+    case kQuarnWktRuleProjectionAuthorityParameters: {
+        ParameterList parameters;
+        Fill(parameters, *Value<ParameterValues>(value(8)));
+        set(factory->CreateProjection(L"", text(3), parameters));
         Authority(result.object, value(5));
         return;
+    }
     case kQuarnWktRuleProjectionAuthority:
         set(factory->CreateProjection(L"", text(3), noParameters));
         Authority(result.object, value(5));

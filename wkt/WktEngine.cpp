@@ -45,6 +45,16 @@ struct StackEntry {
     std::int32_t position;
 };
 
+// Pushes an entry field by field: an entry built as a temporary and copied whole is read
+// back before its narrow stores have landed, which stalls on every token.
+void Push(std::vector<StackEntry>& stack, std::int32_t state, const QuarnWktValue& value,
+          std::int32_t position) {
+    StackEntry& entry = stack.emplace_back();
+    entry.state = state;
+    entry.value = value;
+    entry.position = position;
+}
+
 // One parse state: the live parse, a saved conflict point, or the furthest error reached.
 struct ParseRecord {
     ParseRecord* link = nullptr; // next older saved record (or next on the path)
@@ -246,7 +256,7 @@ int Run::Execute() {
     m_engine.live.stack.clear();
     m_engine.live.stack.reserve(kFirstCapacity);
     m_engine.live.errorCountdown = 0;
-    m_engine.live.stack.push_back(StackEntry{0, m_engine.token, 0});
+    Push(m_engine.live.stack, 0, m_engine.token, 0);
 
     Step step = kLoop;
     for (;;) {
@@ -353,7 +363,7 @@ Run::Step Run::Conflict(int entry) {
 }
 
 Run::Step Run::Shift() {
-    m_engine.live.stack.push_back(StackEntry{m_state, m_engine.token, m_engine.tokenPosition});
+    Push(m_engine.live.stack, m_state, m_engine.token, m_engine.tokenPosition);
     return kLoop;
 }
 
@@ -378,7 +388,7 @@ Run::Step Run::Reduce() {
     if (m_state == 0 && symbol == 0) {
         // The start symbol is complete: it is accepted when the input ends here.
         m_state = kTables.finalState;
-        stack.push_back(StackEntry{m_state, reduced, reducedPosition});
+        Push(stack, m_state, reduced, reducedPosition);
         if (m_token < 0) m_token = ReadToken();
         return m_token == 0 ? kAccept : kLoop;
     }
@@ -387,7 +397,7 @@ Run::Step Run::Reduce() {
         m_state = kTables.action[base + m_state];
     else
         m_state = kTables.defaultGoto[symbol];
-    stack.push_back(StackEntry{m_state, reduced, reducedPosition});
+    Push(stack, m_state, reduced, reducedPosition);
     return kLoop;
 }
 
@@ -526,15 +536,29 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
     // Value objects live for one parse: nothing can reach them once Parse has returned.
     ReleaseValues();
     m_diagnostic = QuarnParseDiagnostic();
-    struct ReleaseAtEnd {
+    // The thread's engine is looked up once here: the lexer and the token reader reach it
+    // through the parser for the rest of the parse.
+    struct Attach {
         CQuarnWKTCoordinateSystemParser& parser;
-        ~ReleaseAtEnd() { parser.ReleaseValues(); }
-    } releaseAtEnd{*this};
+        ~Attach() {
+            parser.ReleaseValues();
+            parser.m_engineState = nullptr;
+        }
+    } attach{*this};
+    m_engineState = &engine;
     return Run(*this, action).Execute();
 }
 
+namespace {
+// The thread's engine: the one attached for the running parse, else a lookup (the lexer
+// may run on its own, outside a parse).
+Engine& EngineOf(void* attached) {
+    return attached != nullptr ? *static_cast<Engine*>(attached) : engine;
+}
+} // namespace
+
 int CQuarnWKTCoordinateSystemParser::NextToken() {
-    Engine& e = engine;
+    Engine& e = EngineOf(m_engineState);
     if (e.HasUnread()) {
         const QueuedToken& queued = e.queue[e.read++];
         e.token = queued.value;
@@ -552,7 +576,7 @@ int CQuarnWKTCoordinateSystemParser::NextToken() {
 
 void CQuarnWKTCoordinateSystemParser::StoreToken(const QuarnWktValue& value, long position,
                                                  long length) {
-    Engine& e = engine;
+    Engine& e = EngineOf(m_engineState);
     e.token = value;
     e.tokenPosition = static_cast<std::int32_t>(position);
     e.tokenLength = static_cast<std::int32_t>(length);

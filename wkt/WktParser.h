@@ -193,7 +193,7 @@ private:
 
     // Leaves a token's value for the engine, with where it stands: character offset into
     // the text and length. The token slot is part of the thread's engine state.
-    static void StoreToken(const QuarnWktValue& value, long position, long length);
+    void StoreToken(const QuarnWktValue& value, long position, long length);
     // Shrinks the thread's replay queue to its first chunk.
     static void ReleaseReplayQueue();
     // Frees the value objects of the parse.
@@ -209,6 +209,7 @@ private:
     const CS_CoordinateSystem* m_result;
     std::vector<Owned> m_values;
     QuarnParseDiagnostic m_diagnostic;
+    void* m_engineState = nullptr; // the thread's engine while Parse runs
 };
 
 #endif
