@@ -208,26 +208,26 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     // Rules that build value objects; the parser keeps them until it is destroyed.
     switch (rule) {
     case kQuarnWktRuleAuthority:
-        keep(AddValue(new AuthorityPair{text(3), text(5)}));
+        keep(NewValue<AuthorityPair>(text(3), text(5)));
         return;
     case kQuarnWktRuleGridFiles: {
-        CQuarn3DIMInfo* files = AddValue(new CQuarn3DIMInfo());
+        CQuarn3DIMInfo* files = NewValue<CQuarn3DIMInfo>();
         CopyGridFileName(files->LBFFileName, text(3));
         CopyGridFileName(files->COPFileName, text(5));
         keep(files);
         return;
     }
     case kQuarnWktRuleAxis:
-        keep(AddValue(new AxisValue{text(3), integer(5)}));
+        keep(NewValue<AxisValue>(text(3), integer(5)));
         return;
     case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        keep(AddValue(new CQuarnWGS84ConversionInfo(real(3), real(5), real(7), -real(9), -real(11),
-                                                    -real(13), real(15))));
+        keep(NewValue<CQuarnWGS84ConversionInfo>(real(3), real(5), real(7), -real(9), -real(11),
+                                                 -real(13), real(15)));
         return;
     }
     case kQuarnWktRuleAxisListFirst: {
-        AxisList* list = AddValue(new AxisList());
+        AxisList* list = NewValue<AxisList>();
         list->Resize(1);
         CQuarnAxisInfo axis = Axis(value(1));
         CopyAxisInfo(&(*list)[0], &axis);
@@ -241,16 +241,16 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtParameters:
-        keep(AddValue(new YY_ParamMT{text(3), Value<ParameterValues>(value(5))}));
+        keep(NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
         return;
     case kQuarnWktRuleParamMt:
-        keep(AddValue(new YY_ParamMT{text(3), nullptr}));
+        keep(NewValue<YY_ParamMT>(text(3), nullptr));
         return;
     case kQuarnWktRuleParameter:
-        keep(AddValue(new ParameterValue{text(3), real(5)}));
+        keep(NewValue<ParameterValue>(text(3), real(5)));
         return;
     case kQuarnWktRuleParameterListFirst: {
-        ParameterValues* list = AddValue(new ParameterValues());
+        ParameterValues* list = NewValue<ParameterValues>();
         list->items[0] = *Value<ParameterValue>(value(1));
         list->count = 1;
         keep(list);
@@ -265,7 +265,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         return;
     }
     case kQuarnWktRuleParamMtListFirst: {
-        ParamMTList* list = AddValue(new ParamMTList());
+        ParamMTList* list = NewValue<ParamMTList>();
         list->Resize(1);
         (*list)[0] = *Value<YY_ParamMT>(value(1));
         keep(list);

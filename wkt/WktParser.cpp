@@ -20,9 +20,11 @@ CQuarnWKTCoordinateSystemParser::~CQuarnWKTCoordinateSystemParser() {
 }
 
 void CQuarnWKTCoordinateSystemParser::ReleaseValues() {
-    for (const Owned& owned : m_values)
+    for (const Owned& owned : m_destructors)
         owned.destroy(owned.object);
-    m_values.clear();
+    m_destructors.clear();
+    m_arena.Clear();
+    m_valueCount = 0;
 }
 
 void CQuarnWKTCoordinateSystemParser::ReportError(const wchar_t*) {}

@@ -6,9 +6,13 @@
 
 #include "ParseDiagnostic.h"
 #include "ToolParser.h"
+#include "ValueArena.h"
 
 #include <cassert>
 #include <cstdint>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 class CQuarnCoordinateSystemFactory;
@@ -162,20 +166,28 @@ public:
     const QuarnParseDiagnostic& GetDiagnostic() const { return m_diagnostic; }
     QuarnParseDiagnostic& Diagnostic() { return m_diagnostic; }
 
-    // Takes ownership of a value object made by a rule action; it lives until the end of
-    // the parse. Returns `object`.
-    template <class T> T* AddValue(T* object) {
-        if (object != nullptr) m_values.push_back(Owned{object, &Destroy<T>});
+    // Makes a value object for a rule action from `args` (as T{args...}); it lives until
+    // the end of the parse.
+    template <class T, class... Args> T* NewValue(Args&&... args) {
+        static_assert(alignof(T) <= QuarnValueArena::kAlignment, "a value fits the arena");
+        T* object = new (m_arena.Allocate(sizeof(T))) T{std::forward<Args>(args)...};
+        if (!std::is_trivially_destructible<T>::value)
+            m_destructors.push_back(Owned{object, &Destroy<T>});
+        ++m_valueCount;
         return object;
     }
-    // Frees `object` at once when it is the value object added last: a list element copied
+    // Gives up `object` at once when it is the value object made last: a list element copied
     // into its list is garbage, and a long list then needs no more memory than a short one.
     void DropValue(const void* object) {
-        if (m_values.empty() || m_values.back().object != object) return;
-        m_values.back().destroy(m_values.back().object);
-        m_values.pop_back();
+        bool owned = !m_destructors.empty() && m_destructors.back().object == object;
+        if (!m_arena.ReleaseLast(object)) return;
+        if (owned) {
+            m_destructors.back().destroy(m_destructors.back().object);
+            m_destructors.pop_back();
+        }
+        --m_valueCount;
     }
-    int GetValueCount() const { return static_cast<int>(m_values.size()); }
+    int GetValueCount() const { return m_valueCount; }
 
     // The value the lexer left for the last token read (per thread, like the engine).
     static const QuarnWktValue& GetTokenValue();
@@ -199,7 +211,7 @@ private:
     // Frees the value objects of the parse.
     void ReleaseValues();
 
-    template <class T> static void Destroy(void* object) { delete static_cast<T*>(object); }
+    template <class T> static void Destroy(void* object) { static_cast<T*>(object)->~T(); }
     struct Owned {
         void* object;
         void (*destroy)(void*);
@@ -207,7 +219,9 @@ private:
 
     CQuarnCoordinateSystemFactory* m_factory;
     const CS_CoordinateSystem* m_result;
-    std::vector<Owned> m_values;
+    QuarnValueArena m_arena;
+    std::vector<Owned> m_destructors; // the values that need theirs run
+    int m_valueCount = 0;
     QuarnParseDiagnostic m_diagnostic;
     void* m_engineState = nullptr; // the thread's engine while Parse runs
 };
