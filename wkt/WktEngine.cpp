@@ -85,10 +85,16 @@ public:
     std::size_t size() const { return m_size; }
     QueuedToken& operator[](std::size_t i) { return m_chunks[i >> kChunkBits][i & (kChunk - 1)]; }
     void clear() { m_size = 0; }
-    void push_back(const QueuedToken& token) {
+    // Fields are stored one by one (see Push).
+    void push_back(int token, const QuarnWktValue& value, std::int32_t position,
+                   std::int32_t length) {
         if ((m_size >> kChunkBits) == m_chunks.size())
             m_chunks.emplace_back(new QueuedToken[kChunk]);
-        (*this)[m_size++] = token;
+        QueuedToken& queued = (*this)[m_size++];
+        queued.token = token;
+        queued.value = value;
+        queued.position = position;
+        queued.length = length;
     }
     // Frees all but the first chunk.
     void Trim() {
@@ -335,8 +341,8 @@ Run::Step Run::Conflict(int entry) {
             m_engine.queue.clear();
             m_engine.read = 0;
             if (m_token >= 0) {
-                m_engine.queue.push_back(QueuedToken{m_token, m_engine.token,
-                                                     m_engine.tokenPosition, m_engine.tokenLength});
+                m_engine.queue.push_back(m_token, m_engine.token, m_engine.tokenPosition,
+                                         m_engine.tokenLength);
                 m_token = kNoToken;
             }
         }
@@ -568,7 +574,7 @@ int CQuarnWKTCoordinateSystemParser::NextToken() {
     }
     int token = Lex();
     if (e.InTrial()) {
-        e.queue.push_back(QueuedToken{token, e.token, e.tokenPosition, e.tokenLength});
+        e.queue.push_back(token, e.token, e.tokenPosition, e.tokenLength);
         ++e.read;
     }
     return token;
