@@ -1,10 +1,12 @@
 // The parse engine: a table-driven LR parser that settles the grammar's conflicts by
 // backtracking. At a conflict it saves its state and tries the first alternative on the
 // following tokens without running rule actions (a trial parse), queuing the tokens it
-// reads. When a trial reaches acceptance, the engine rewinds to the first saved state and
-// parses the queued tokens again with actions, taking at each conflict the alternative that
-// succeeded. When an alternative fails it tries the next one; when all fail, the error is
-// reported where the furthest alternative stopped.
+// reads and logging each shift and reduction it makes. When an alternative fails it tries
+// the next one, cutting the log back to the conflict; when all fail, the error is reported
+// where the furthest alternative stopped. When a trial reaches acceptance, the engine
+// rewinds the stack to the first saved state and replays the log: the shifts push the
+// queued tokens and the reductions run their actions, in the order the trial found,
+// without consulting the tables or reading a token again.
 //
 // The work per token is constant: a saved state copies only the stack (whose depth is the
 // nesting of the text, not the length of its lists), saved states are recycled, and the
@@ -27,11 +29,14 @@ namespace {
 const QuarnWktTables& kTables = kQuarnWktTables;
 
 constexpr int kNoToken = -1;
+constexpr int kShifted = -1;       // a shift in the trial's log
 constexpr int kErrorCountdown = 3; // tokens to shift after an error before reporting again
 constexpr std::size_t kFirstCapacity = 16;
 // A spare stack larger than this is freed, so that one deeply nested text does not hold its
 // memory for the rest of the thread.
 constexpr std::size_t kKeptCapacity = 4096;
+// A longer log is freed after the parse, so that one long text does not hold its memory.
+constexpr std::size_t kKeptLog = 1 << 14;
 // Saved records kept for reuse; a long list saves one per element, which are freed.
 constexpr std::size_t kSpareRecords = 64;
 // Queued tokens are kept in chunks of this many, so that the queue grows without moving.
@@ -57,11 +62,12 @@ void Push(std::vector<StackEntry>& stack, std::int32_t state, const QuarnWktValu
 
 // One parse state: the live parse, a saved conflict point, or the furthest error reached.
 struct ParseRecord {
-    ParseRecord* link = nullptr; // next older saved record (or next on the path)
+    ParseRecord* link = nullptr; // next older saved record
     int state = 0;
     int errorCountdown = 0;
     std::vector<StackEntry> stack;
     std::size_t lexeme = 0; // replay-queue index at which this record's tokens begin
+    std::size_t logged = 0; // length of the trial's log when this record was saved
     int conflictTry = 0;    // index into the conflict lists of the alternative being tried
 
     void CopyFrom(const ParseRecord& other) {
@@ -113,8 +119,10 @@ using TokenSet = std::bitset<512>;
 struct Engine {
     ParseRecord live;                // the running parse
     ParseRecord* saved = nullptr;    // the newest saved conflict point; a trial runs while set
-    ParseRecord* path = nullptr;     // the conflict choices of a successful trial, oldest first
     std::vector<ParseRecord*> spare; // records to reuse
+    // What the trial did since its first conflict, in order: a rule number for a reduction,
+    // kShifted for a shift.
+    std::vector<int> log;
     QuarnWktValue token{};
     std::int32_t tokenPosition = 0;
     std::int32_t tokenLength = 0;
@@ -148,7 +156,6 @@ struct Engine {
     }
     ~Engine() {
         RecycleChain(saved);
-        RecycleChain(path);
         for (ParseRecord* record : spare)
             delete record;
     }
@@ -222,6 +229,8 @@ private:
     Step Error();
     Step Recover();
     Step Accept();
+    std::int32_t Collapse(int rule, bool act, QuarnWktValue& reduced);
+    void Replay(std::size_t read);
     void FreeAll();
     int ReadToken();
     void RestoreFrom(const ParseRecord& record);
@@ -289,6 +298,7 @@ int Run::Execute() {
         case kAbort:
             FreeAll();
             m_engine.queue.Trim();
+            if (m_engine.log.capacity() > kKeptLog) std::vector<int>().swap(m_engine.log);
             return step == kDone ? 0 : 1;
         }
     }
@@ -319,24 +329,16 @@ Run::Step Run::Loop() {
 }
 
 Run::Step Run::Conflict(int entry) {
-    int alternative;
-    if (m_engine.path != nullptr) {
-        // Replaying a successful trial: take the choice it recorded here.
-        ParseRecord* choice = m_engine.path;
-        m_engine.path = choice->link;
-        alternative = choice->conflictTry;
-        bool sameState = choice->state == m_state;
-        m_engine.Recycle(choice);
-        if (!sameState) return kAbort;
-    } else {
-        // Save this point and start (or deepen) a trial parse.
-        ParseRecord* saved = m_engine.NewRecord();
-        saved->CopyFrom(m_engine.live);
-        saved->state = m_state;
-        alternative = kTables.action[entry];
-        if (kTables.conflicts[alternative] == -1) ++alternative; // no shift alternative
-        saved->conflictTry = alternative;
-        if (!m_engine.InTrial() && !m_engine.HasUnread()) {
+    // Save this point and start (or deepen) a trial parse.
+    ParseRecord* saved = m_engine.NewRecord();
+    saved->CopyFrom(m_engine.live);
+    saved->state = m_state;
+    int alternative = kTables.action[entry];
+    if (kTables.conflicts[alternative] == -1) ++alternative; // no shift alternative
+    saved->conflictTry = alternative;
+    if (!m_engine.InTrial()) {
+        m_engine.log.clear();
+        if (!m_engine.HasUnread()) {
             // First conflict of the trial: from here on every token goes through the queue.
             m_engine.queue.clear();
             m_engine.read = 0;
@@ -346,14 +348,15 @@ Run::Step Run::Conflict(int entry) {
                 m_token = kNoToken;
             }
         }
-        if (m_token >= 0) {
-            --m_engine.read; // the held token will be read again from the queue
-            m_token = kNoToken;
-        }
-        saved->lexeme = m_engine.read;
-        saved->link = m_engine.saved;
-        m_engine.saved = saved;
     }
+    if (m_token >= 0) {
+        --m_engine.read; // the held token will be read again from the queue
+        m_token = kNoToken;
+    }
+    saved->lexeme = m_engine.read;
+    saved->logged = m_engine.log.size();
+    saved->link = m_engine.saved;
+    m_engine.saved = saved;
 
     if (kTables.action[entry] == alternative) {
         // The shift alternative. A token given back to the queue is consumed again here;
@@ -369,25 +372,36 @@ Run::Step Run::Conflict(int entry) {
 }
 
 Run::Step Run::Shift() {
+    if (m_engine.InTrial()) m_engine.log.push_back(kShifted);
     Push(m_engine.live.stack, m_state, m_engine.token, m_engine.tokenPosition);
     return kLoop;
 }
 
-Run::Step Run::Reduce() {
+// Takes the right-hand side of `rule` off the stack, running the rule's action on its
+// values when `act`. Returns the position of its first symbol.
+std::int32_t Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
     std::vector<StackEntry>& stack = m_engine.live.stack;
-    std::size_t length = static_cast<std::size_t>(kTables.ruleLength[m_rule]);
+    std::size_t length = static_cast<std::size_t>(kTables.ruleLength[rule]);
     std::size_t first = stack.size() - length; // index of $1
-    QuarnWktValue reduced{};
-    std::int32_t reducedPosition = length > 0 ? stack[first].position : 0;
-    if (!m_engine.InTrial()) {
+    std::int32_t position = length > 0 ? stack[first].position : 0;
+    if (act) {
         // The actions read the right-hand values as one array: gather them when the stack
         // entries interleave them with states and positions.
         QuarnWktValue rhs[32];
         for (std::size_t i = 0; i < length && i < 32; ++i)
             rhs[i] = stack[first + i].value;
-        m_action(m_parser, m_rule, rhs, reduced);
+        m_action(m_parser, rule, rhs, reduced);
     }
     stack.resize(first);
+    return position;
+}
+
+Run::Step Run::Reduce() {
+    std::vector<StackEntry>& stack = m_engine.live.stack;
+    const bool trial = m_engine.InTrial();
+    if (trial) m_engine.log.push_back(m_rule);
+    QuarnWktValue reduced{};
+    std::int32_t reducedPosition = Collapse(m_rule, !trial, reduced);
     m_state = stack.back().state;
 
     int symbol = kTables.ruleLeft[m_rule];
@@ -427,6 +441,7 @@ Run::Step Run::Error() {
         NoteError();
         // Back to the newest conflict point, and on to its next alternative.
         m_engine.read = saved->lexeme;
+        m_engine.log.resize(saved->logged);
         m_token = kNoToken;
         RestoreFrom(*saved);
         m_rule = kTables.conflicts[++saved->conflictTry];
@@ -510,27 +525,41 @@ Run::Step Run::Recover() {
 
 Run::Step Run::Accept() {
     if (!m_engine.InTrial()) return kDone;
-    // The trial succeeded: replay its tokens with actions, following its choices.
-    if (m_engine.path != nullptr) return kAbort; // a replay cannot start another trial
-    while (m_engine.saved != nullptr) {
-        ParseRecord* saved = m_engine.saved;
-        m_engine.saved = saved->link;
-        saved->link = m_engine.path;
-        m_engine.path = saved;
-    }
+    // The trial succeeded: back to its first conflict, and do again what it did, with the
+    // actions this time.
     delete m_furthestError;
     m_furthestError = nullptr;
-    m_token = kNoToken;
-    RestoreFrom(*m_engine.path);
-    m_engine.read = m_engine.path->lexeme;
-    return kLoop;
+    const ParseRecord* first = m_engine.saved;
+    while (first->link != nullptr)
+        first = first->link;
+    RestoreFrom(*first);
+    Replay(first->lexeme);
+    return kDone;
+}
+
+// Runs the trial's log from the stack of its first conflict: a shift pushes the next queued
+// token from `read` on, a reduction runs its rule's action. The states are not needed: the
+// text is accepted at the end of the log.
+void Run::Replay(std::size_t read) {
+    std::vector<StackEntry>& stack = m_engine.live.stack;
+    const std::vector<int>& log = m_engine.log;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i] == kShifted) {
+            const QueuedToken& token = m_engine.queue[read++];
+            Push(stack, 0, token.value, token.position);
+            continue;
+        }
+        QuarnWktValue reduced{};
+        std::int32_t position = Collapse(log[i], true, reduced);
+        Push(stack, 0, reduced, position);
+    }
 }
 
 void Run::FreeAll() {
     delete m_furthestError;
     m_furthestError = nullptr;
     m_engine.RecycleChain(m_engine.saved);
-    m_engine.RecycleChain(m_engine.path);
+    m_engine.log.clear();
 }
 
 } // namespace
