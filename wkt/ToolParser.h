@@ -62,6 +62,19 @@ protected:
         if (!AtEndOfInput()) m_lookahead = *++m_cursor;
         return m_lookahead;
     }
+    // Extend while `part` accepts the next character; returns the first it refuses (the
+    // terminator at the end of the input). The cursor is kept in locals meanwhile: a stored
+    // character could otherwise alias it, and every step would reload it.
+    template <class Part> wchar_t ExtendWhile(Part part) {
+        wchar_t* cursor = m_cursor;
+        wchar_t next = m_lookahead;
+        do {
+            if (next != L'\0') next = *++cursor;
+        } while (part(next));
+        m_cursor = cursor;
+        m_lookahead = next;
+        return next;
+    }
     // Terminates the token text at the cursor.
     void EndToken() {
         if (m_cursor != nullptr) *m_cursor = L'\0';

@@ -46,7 +46,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlock = 4096;
+    // Below the size from which the allocator treats a request as large.
+    static constexpr std::size_t kBlock = 960;
     static constexpr std::size_t kNone = ~std::size_t{0};
 
     void NewBlock(std::size_t size) {

@@ -5,6 +5,7 @@
 #include "../model/Text.h"
 #include "WktTablesInternal.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <string>
@@ -166,7 +167,7 @@ int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
         upper[length] = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     }
     for (const auto& entry : table.byLength[length]) {
-        if (std::wmemcmp(entry.second.data(), upper, length) == 0) return entry.first;
+        if (std::equal(upper, upper + length, entry.second.data())) return entry.first;
     }
     return kQuarnWktError;
 }
@@ -184,8 +185,7 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
 
     if (IsWordStart(c)) {
         ReopenToken();
-        while (IsWordPart(Extend())) {
-        }
+        ExtendWhile(IsWordPart);
         EndToken();
         int code = LookupKeyword(TokenText());
         // The bare words INTEGER and REAL carry no number: they count as 0.
@@ -202,8 +202,10 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
     if (IsNumberStart(c)) {
         ReopenToken();
         bool real = false;
-        for (wchar_t next = Extend(); IsNumberPart(next); next = Extend())
+        ExtendWhile([&real](wchar_t next) {
             real = real || next == L'.' || next == L'e' || next == L'E';
+            return IsNumberPart(next);
+        });
         EndToken();
         int code = real ? kQuarnWktReal : kQuarnWktInteger;
         if (real)
@@ -216,11 +218,12 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
 
     if (c == L'"') {
         // The text runs from after the opening quote to the closing one; no escapes.
-        for (c = Skip(); c != L'"'; c = Extend()) {
-            if (c == L'\0') { // unterminated
-                StoreToken(value, start, CursorOffset() - start);
-                return kQuarnWktError;
-            }
+        c = Skip();
+        if (c != L'"' && c != L'\0')
+            c = ExtendWhile([](wchar_t next) { return next != L'"' && next != L'\0'; });
+        if (c == L'\0') { // unterminated
+            StoreToken(value, start, CursorOffset() - start);
+            return kQuarnWktError;
         }
         EndToken();
         QuarnWktSetText(value, TokenText());
