@@ -73,14 +73,18 @@ void CQuarnCoordinateSystemFactory::RemoveAll() {
     std::size_t count = 0;
     for (const CQuarnInfoArray& line : m_productLines)
         count += static_cast<std::size_t>(line.GetSize());
-    std::vector<CS_Info*> all;
-    all.reserve(count);
+    // A factory that read one text holds a dozen objects: their copy stays on the stack.
+    constexpr std::size_t kOnStack = 64;
+    CS_Info* onStack[kOnStack];
+    std::vector<CS_Info*> onHeap(count > kOnStack ? count : 0);
+    CS_Info** all = count > kOnStack ? onHeap.data() : onStack;
+    std::size_t filled = 0;
     for (const CQuarnInfoArray& line : m_productLines) {
         for (int i = 0; i < line.GetSize(); ++i)
-            if (line.GetAt(i) != nullptr) all.push_back(line.GetAt(i));
+            if (line.GetAt(i) != nullptr) all[filled++] = line.GetAt(i);
     }
-    std::sort(all.begin(), all.end());
-    const bool repeated = std::adjacent_find(all.begin(), all.end()) != all.end();
+    std::sort(all, all + filled);
+    const bool repeated = std::adjacent_find(all, all + filled) != all + filled;
     std::unordered_set<CS_Info*> destroyed;
     for (CQuarnInfoArray& line : m_productLines) {
         for (int i = 0; i < line.GetSize(); ++i) {

@@ -2,8 +2,78 @@
 #ifndef QUARN_PLATFORM_PTRARRAY_H
 #define QUARN_PLATFORM_PTRARRAY_H
 
+#include <algorithm>
+#include <cstddef>
+#include <memory>
 #include <stdexcept>
-#include <vector>
+
+// The elements of a pointer array: the first few inside the array itself (most registries
+// of a factory that read one text hold one or two objects, and a host may make a factory
+// per text), more on the heap. Growing allocates before it copies, so an allocation that
+// fails leaves the elements as they were.
+template <class Pointer> class QuarnPointerStore {
+public:
+    QuarnPointerStore() = default;
+    QuarnPointerStore(const QuarnPointerStore&) = delete;
+    QuarnPointerStore& operator=(const QuarnPointerStore&) = delete;
+
+    std::size_t size() const { return m_size; }
+    std::size_t capacity() const { return m_capacity; }
+    Pointer& operator[](std::size_t at) { return Data()[at]; }
+    const Pointer& operator[](std::size_t at) const { return Data()[at]; }
+    const Pointer* begin() const { return Data(); }
+    const Pointer* end() const { return Data() + m_size; }
+
+    void reserve(std::size_t wanted) {
+        if (wanted <= m_capacity) return;
+        std::unique_ptr<Pointer[]> grown(new Pointer[wanted]);
+        std::copy(begin(), end(), grown.get());
+        m_heap = std::move(grown);
+        m_data = m_heap.get();
+        m_capacity = wanted;
+    }
+    // Opens `count` places before `at` (at most the size); returns where they start.
+    Pointer* Open(std::size_t at, std::size_t count) {
+        if (m_size + count > m_capacity) reserve(std::max(m_size + count, 2 * m_capacity));
+        Pointer* data = Data();
+        std::copy_backward(data + at, data + m_size, data + m_size + count);
+        m_size += count;
+        return data + at;
+    }
+    void erase(std::size_t at, std::size_t count) {
+        Pointer* data = Data();
+        std::copy(data + at + count, data + m_size, data + at);
+        m_size -= count;
+    }
+    void resize(std::size_t count) {
+        if (count > m_size) std::fill_n(Open(m_size, count - m_size), count - m_size, nullptr);
+        m_size = count;
+    }
+    void assign(const Pointer* first, std::size_t count) {
+        if (count > m_capacity) reserve(count);
+        std::copy(first, first + count, Data());
+        m_size = count;
+    }
+    // Empties the store and gives back its heap storage.
+    void release() {
+        m_heap.reset();
+        m_data = m_inline;
+        m_capacity = kInline;
+        m_size = 0;
+    }
+
+private:
+    static constexpr std::size_t kInline = 2;
+
+    Pointer* Data() { return m_data; }
+    const Pointer* Data() const { return m_data; }
+
+    Pointer m_inline[kInline] = {};
+    std::unique_ptr<Pointer[]> m_heap;
+    Pointer* m_data = m_inline; // m_inline or the heap storage; the store is never moved
+    std::size_t m_size = 0;
+    std::size_t m_capacity = kInline;
+};
 
 // Holds pointers in insertion order; it never owns what they point to. Indexed access
 // outside 0 to GetSize()-1 throws std::out_of_range and leaves the array unchanged; growing
@@ -16,7 +86,7 @@ public:
 
     int GetSize() const { return static_cast<int>(m_elements.size()); }
     int GetUpperBound() const { return GetSize() - 1; }
-    bool IsEmpty() const { return m_elements.empty(); }
+    bool IsEmpty() const { return m_elements.size() == 0; }
     // Places added when the array must grow; 0 lets the array choose (it then doubles).
     void SetGrowBy(int growBy) { m_growBy = growBy < 0 ? 0 : growBy; }
     // Counts every change other than appending (replacing, inserting, removing, handing out
@@ -50,27 +120,20 @@ public:
     int Add(Pointer element) {
         int index = GetSize();
         Grow(1);
-        m_elements.push_back(element);
+        *m_elements.Open(m_elements.size(), 1) = element;
         return index;
     }
 
     // Appends all elements of another array; returns the index of the first appended one.
     int Append(const CPtrArrayOf& other) {
         int index = GetSize();
-        if (&other == this) {
-            std::vector<Pointer> copy(other.m_elements);
-            Grow(static_cast<int>(copy.size()));
-            m_elements.insert(m_elements.end(), copy.begin(), copy.end());
-        } else {
-            Grow(other.GetSize());
-            m_elements.insert(m_elements.end(), other.m_elements.begin(), other.m_elements.end());
-        }
+        Insert(m_elements.size(), other);
         return index;
     }
 
     void Copy(const CPtrArrayOf& other) {
         ++m_changes;
-        if (&other != this) m_elements = other.m_elements;
+        if (&other != this) m_elements.assign(other.m_elements.begin(), other.m_elements.size());
     }
 
     // Inserts `count` copies of the element before the index, growing the array with null
@@ -80,7 +143,9 @@ public:
         if (index > GetSize()) Resize(index);
         Grow(count);
         ++m_changes;
-        m_elements.insert(m_elements.begin() + index, static_cast<std::size_t>(count), element);
+        std::fill_n(
+            m_elements.Open(static_cast<std::size_t>(index), static_cast<std::size_t>(count)),
+            count, element);
     }
 
     // Inserts all elements of another array before the index.
@@ -88,10 +153,8 @@ public:
         if (other == nullptr) return;
         if (index < 0) throw std::out_of_range("CPtrArray: negative index");
         if (index > GetSize()) Resize(index);
-        std::vector<Pointer> copy(other->m_elements);
-        Grow(static_cast<int>(copy.size()));
         ++m_changes;
-        m_elements.insert(m_elements.begin() + index, copy.begin(), copy.end());
+        Insert(static_cast<std::size_t>(index), *other);
     }
 
     // Removes `count` elements at the index; the rest move down.
@@ -99,13 +162,13 @@ public:
         if (index < 0 || count < 0 || count > GetSize() - index)
             throw std::out_of_range("CPtrArray: removal outside the array");
         ++m_changes;
-        m_elements.erase(m_elements.begin() + index, m_elements.begin() + index + count);
+        m_elements.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(count));
     }
 
     // Empties the array and releases its storage.
     void RemoveAll() {
         ++m_changes;
-        std::vector<Pointer>().swap(m_elements);
+        m_elements.release();
     }
 
 private:
@@ -122,10 +185,24 @@ private:
 
     void Resize(int count) {
         Grow(count - GetSize());
-        m_elements.resize(static_cast<std::size_t>(count), nullptr);
+        m_elements.resize(static_cast<std::size_t>(count));
     }
 
-    std::vector<Pointer> m_elements;
+    // Inserts the elements of `other` (which may be this array) before `at`.
+    void Insert(std::size_t at, const CPtrArrayOf& other) {
+        std::size_t count = other.m_elements.size();
+        Grow(static_cast<int>(count));
+        if (&other == this) {
+            // Opening the gap moves the elements: copy them first.
+            std::unique_ptr<Pointer[]> copy(new Pointer[count > 0 ? count : 1]);
+            std::copy(m_elements.begin(), m_elements.end(), copy.get());
+            std::copy(copy.get(), copy.get() + count, m_elements.Open(at, count));
+        } else {
+            std::copy(other.m_elements.begin(), other.m_elements.end(), m_elements.Open(at, count));
+        }
+    }
+
+    QuarnPointerStore<Pointer> m_elements;
     int m_growBy;
     unsigned long long m_changes;
 };

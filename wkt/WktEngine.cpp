@@ -123,6 +123,7 @@ struct Engine {
     // What the trial did since its first conflict, in order: a rule number for a reduction,
     // kShifted for a shift.
     std::vector<int> log;
+    std::vector<int> failedStates; // see Run::m_failedStates
     QuarnWktValue token{};
     std::int32_t tokenPosition = 0;
     std::int32_t tokenLength = 0;
@@ -162,6 +163,13 @@ struct Engine {
 };
 
 thread_local Engine engine;
+
+// The calling thread's engine. Kept out of line: where the compiler can see that a
+// reference is the thread-local variable, it computes the address again at each use, and
+// in a shared library that is a call.
+__attribute__((noinline)) Engine& ThreadEngine() {
+    return engine;
+}
 
 // An entry of the action table applies when base + symbol is in range and checks.
 bool Applies(int base, int symbol) {
@@ -209,13 +217,14 @@ public:
     using ActionHook = void (*)(CQuarnWKTCoordinateSystemParser& parser, int rule,
                                 QuarnWktValue* rhs, QuarnWktValue& result);
 
-    Run(CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
-        : m_engine(engine), m_parser(parser), m_action(action) {}
+    Run(Engine& engine, CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
+        : m_engine(engine), m_parser(parser), m_action(action),
+          m_failedStates(engine.failedStates) {}
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
     // A parse cut short by an exception (from a host's override) leaves its records to be
     // recycled at the start of the next parse.
-    ~Run() { delete m_furthestError; }
+    ~Run() { DropFurthestError(); }
 
     int Execute(); // 0 accepted, 1 not
 
@@ -232,6 +241,10 @@ private:
     std::int32_t Collapse(int rule, bool act, QuarnWktValue& reduced);
     void Replay(std::size_t read);
     void FreeAll();
+    void DropFurthestError() {
+        if (m_furthestError != nullptr) m_engine.Recycle(m_furthestError);
+        m_furthestError = nullptr;
+    }
     int ReadToken();
     void RestoreFrom(const ParseRecord& record);
     void NoteError();
@@ -246,7 +259,7 @@ private:
     ParseRecord* m_furthestError = nullptr; // the deepest failure of the alternatives tried
     // The states of the alternatives that failed at the furthest point: what they would
     // have accepted there is worked out only when the error is reported.
-    std::vector<int> m_failedStates;
+    std::vector<int>& m_failedStates; // the thread's, kept between parses
 };
 
 int Run::ReadToken() {
@@ -425,7 +438,7 @@ Run::Step Run::Reduce() {
 // every alternative that failed there would have accepted.
 void Run::NoteError() {
     if (m_furthestError == nullptr || m_furthestError->lexeme < m_engine.read) {
-        if (m_furthestError == nullptr) m_furthestError = new ParseRecord();
+        if (m_furthestError == nullptr) m_furthestError = m_engine.NewRecord();
         m_furthestError->CopyFrom(m_engine.live);
         m_furthestError->state = m_state;
         m_furthestError->lexeme = m_engine.read;
@@ -462,8 +475,7 @@ Run::Step Run::Error() {
                 m_engine.tokenPosition = last.position;
                 m_engine.tokenLength = last.length;
             }
-            delete m_furthestError;
-            m_furthestError = nullptr;
+            DropFurthestError();
         }
     }
     if (!trial) {
@@ -527,8 +539,7 @@ Run::Step Run::Accept() {
     if (!m_engine.InTrial()) return kDone;
     // The trial succeeded: back to its first conflict, and do again what it did, with the
     // actions this time.
-    delete m_furthestError;
-    m_furthestError = nullptr;
+    DropFurthestError();
     const ParseRecord* first = m_engine.saved;
     while (first->link != nullptr)
         first = first->link;
@@ -556,8 +567,7 @@ void Run::Replay(std::size_t read) {
 }
 
 void Run::FreeAll() {
-    delete m_furthestError;
-    m_furthestError = nullptr;
+    DropFurthestError();
     m_engine.RecycleChain(m_engine.saved);
     m_engine.log.clear();
 }
@@ -580,15 +590,16 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
             parser.m_engineState = nullptr;
         }
     } attach{*this};
-    m_engineState = &engine;
-    return Run(*this, action).Execute();
+    Engine& threadEngine = ThreadEngine();
+    m_engineState = &threadEngine;
+    return Run(threadEngine, *this, action).Execute();
 }
 
 namespace {
 // The thread's engine: the one attached for the running parse, else a lookup (the lexer
 // may run on its own, outside a parse).
 Engine& EngineOf(void* attached) {
-    return attached != nullptr ? *static_cast<Engine*>(attached) : engine;
+    return attached != nullptr ? *static_cast<Engine*>(attached) : ThreadEngine();
 }
 } // namespace
 
