@@ -50,22 +50,52 @@ struct StackEntry {
     std::int32_t position;
 };
 
-// Pushes an entry field by field: an entry built as a temporary and copied whole is read
-// back before its narrow stores have landed, which stalls on every token.
-void Push(std::vector<StackEntry>& stack, std::int32_t state, const QuarnWktValue& value,
-          std::int32_t position) {
-    StackEntry& entry = stack.emplace_back();
-    entry.state = state;
-    entry.value = value;
-    entry.position = position;
-}
+// The parse stack: entries in a block that doubles when full. Pushing is the engine's most
+// frequent step, so its common case is inline.
+class ParseStack {
+public:
+    std::size_t size() const { return m_size; }
+    std::size_t capacity() const { return m_capacity; }
+    StackEntry& operator[](std::size_t at) { return m_entries[at]; }
+    StackEntry& back() { return m_entries[m_size - 1]; }
+    void clear() { m_size = 0; }
+    void pop_back() { --m_size; }
+    // Keeps the first `count` entries (at most the size).
+    void resize(std::size_t count) { m_size = count; }
+    void reserve(std::size_t wanted) {
+        if (wanted <= m_capacity) return;
+        std::unique_ptr<StackEntry[]> grown(new StackEntry[wanted]);
+        std::copy(m_entries.get(), m_entries.get() + m_size, grown.get());
+        m_entries = std::move(grown);
+        m_capacity = wanted;
+    }
+    void assign(const ParseStack& other) {
+        reserve(other.m_size);
+        std::copy(other.m_entries.get(), other.m_entries.get() + other.m_size, m_entries.get());
+        m_size = other.m_size;
+    }
+    // Stores the fields one by one: an entry built as a temporary and copied whole is read
+    // back before its narrow stores have landed, which stalls on every token.
+    void Push(std::int32_t state, const QuarnWktValue& value, std::int32_t position) {
+        if (m_size == m_capacity) reserve(2 * m_capacity + kFirstCapacity);
+        StackEntry& entry = m_entries[m_size++];
+        entry.state = state;
+        entry.value = value;
+        entry.position = position;
+    }
+
+private:
+    std::unique_ptr<StackEntry[]> m_entries;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
 
 // One parse state: the live parse, a saved conflict point, or the furthest error reached.
 struct ParseRecord {
     ParseRecord* link = nullptr; // next older saved record
     int state = 0;
     int errorCountdown = 0;
-    std::vector<StackEntry> stack;
+    ParseStack stack;
     std::size_t lexeme = 0; // replay-queue index at which this record's tokens begin
     std::size_t logged = 0; // length of the trial's log when this record was saved
     int conflictTry = 0;    // index into the conflict lists of the alternative being tried
@@ -73,7 +103,7 @@ struct ParseRecord {
     void CopyFrom(const ParseRecord& other) {
         state = other.state;
         errorCountdown = other.errorCountdown;
-        stack.assign(other.stack.begin(), other.stack.end());
+        stack.assign(other.stack);
     }
 };
 
@@ -268,7 +298,7 @@ int Run::ReadToken() {
 }
 
 void Run::RestoreFrom(const ParseRecord& record) {
-    m_engine.live.stack.assign(record.stack.begin(), record.stack.end());
+    m_engine.live.stack.assign(record.stack);
     m_state = record.state;
 }
 
@@ -284,7 +314,7 @@ int Run::Execute() {
     m_engine.live.stack.clear();
     m_engine.live.stack.reserve(kFirstCapacity);
     m_engine.live.errorCountdown = 0;
-    Push(m_engine.live.stack, 0, m_engine.token, 0);
+    m_engine.live.stack.Push(0, m_engine.token, 0);
 
     Step step = kLoop;
     for (;;) {
@@ -386,14 +416,14 @@ Run::Step Run::Conflict(int entry) {
 
 Run::Step Run::Shift() {
     if (m_engine.InTrial()) m_engine.log.push_back(kShifted);
-    Push(m_engine.live.stack, m_state, m_engine.token, m_engine.tokenPosition);
+    m_engine.live.stack.Push(m_state, m_engine.token, m_engine.tokenPosition);
     return kLoop;
 }
 
 // Takes the right-hand side of `rule` off the stack, running the rule's action on its
 // values when `act`. Returns the position of its first symbol.
 std::int32_t Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
-    std::vector<StackEntry>& stack = m_engine.live.stack;
+    ParseStack& stack = m_engine.live.stack;
     std::size_t length = static_cast<std::size_t>(kTables.ruleLength[rule]);
     std::size_t first = stack.size() - length; // index of $1
     std::int32_t position = length > 0 ? stack[first].position : 0;
@@ -410,7 +440,7 @@ std::int32_t Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
 }
 
 Run::Step Run::Reduce() {
-    std::vector<StackEntry>& stack = m_engine.live.stack;
+    ParseStack& stack = m_engine.live.stack;
     const bool trial = m_engine.InTrial();
     if (trial) m_engine.log.push_back(m_rule);
     QuarnWktValue reduced{};
@@ -421,7 +451,7 @@ Run::Step Run::Reduce() {
     if (m_state == 0 && symbol == 0) {
         // The start symbol is complete: it is accepted when the input ends here.
         m_state = kTables.finalState;
-        Push(stack, m_state, reduced, reducedPosition);
+        stack.Push(m_state, reduced, reducedPosition);
         if (m_token < 0) m_token = ReadToken();
         return m_token == 0 ? kAccept : kLoop;
     }
@@ -430,7 +460,7 @@ Run::Step Run::Reduce() {
         m_state = kTables.action[base + m_state];
     else
         m_state = kTables.defaultGoto[symbol];
-    Push(stack, m_state, reduced, reducedPosition);
+    stack.Push(m_state, reduced, reducedPosition);
     return kLoop;
 }
 
@@ -552,17 +582,17 @@ Run::Step Run::Accept() {
 // token from `read` on, a reduction runs its rule's action. The states are not needed: the
 // text is accepted at the end of the log.
 void Run::Replay(std::size_t read) {
-    std::vector<StackEntry>& stack = m_engine.live.stack;
+    ParseStack& stack = m_engine.live.stack;
     const std::vector<int>& log = m_engine.log;
     for (std::size_t i = 0; i < log.size(); ++i) {
         if (log[i] == kShifted) {
             const QueuedToken& token = m_engine.queue[read++];
-            Push(stack, 0, token.value, token.position);
+            stack.Push(0, token.value, token.position);
             continue;
         }
         QuarnWktValue reduced{};
         std::int32_t position = Collapse(log[i], true, reduced);
-        Push(stack, 0, reduced, position);
+        stack.Push(0, reduced, position);
     }
 }
 
