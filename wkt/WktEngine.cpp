@@ -43,49 +43,55 @@ constexpr std::size_t kSpareRecords = 64;
 constexpr std::size_t kChunkBits = 10;
 constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
-// One entry of the parse stack: state, semantic value and the token's character offset.
-struct StackEntry {
-    std::int32_t state;
-    QuarnWktValue value;
-    std::int32_t position;
-};
-
-// The parse stack: entries in a block that doubles when full. Pushing is the engine's most
-// frequent step, so its common case is inline.
+// The parse stack: for each entry a state, a semantic value and the token's character
+// offset, each kind in an array of its own, so that a rule's right-hand values lie side by
+// side for its action. The arrays double when full; pushing, the engine's most frequent
+// step, is inline in its common case.
 class ParseStack {
 public:
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
-    StackEntry& operator[](std::size_t at) { return m_entries[at]; }
-    StackEntry& back() { return m_entries[m_size - 1]; }
+    std::int32_t State(std::size_t at) const { return m_states[at]; }
+    std::int32_t TopState() const { return m_states[m_size - 1]; }
+    std::int32_t Position(std::size_t at) const { return m_positions[at]; }
+    // The values from `at` to the top.
+    QuarnWktValue* Values(std::size_t at) { return m_values.get() + at; }
     void clear() { m_size = 0; }
     void pop_back() { --m_size; }
     // Keeps the first `count` entries (at most the size).
     void resize(std::size_t count) { m_size = count; }
     void reserve(std::size_t wanted) {
         if (wanted <= m_capacity) return;
-        std::unique_ptr<StackEntry[]> grown(new StackEntry[wanted]);
-        std::copy(m_entries.get(), m_entries.get() + m_size, grown.get());
-        m_entries = std::move(grown);
+        Grow(m_states, wanted);
+        Grow(m_values, wanted);
+        Grow(m_positions, wanted);
         m_capacity = wanted;
     }
     void assign(const ParseStack& other) {
         reserve(other.m_size);
-        std::copy(other.m_entries.get(), other.m_entries.get() + other.m_size, m_entries.get());
         m_size = other.m_size;
+        std::copy(other.m_states.get(), other.m_states.get() + m_size, m_states.get());
+        std::copy(other.m_values.get(), other.m_values.get() + m_size, m_values.get());
+        std::copy(other.m_positions.get(), other.m_positions.get() + m_size, m_positions.get());
     }
-    // Stores the fields one by one: an entry built as a temporary and copied whole is read
-    // back before its narrow stores have landed, which stalls on every token.
     void Push(std::int32_t state, const QuarnWktValue& value, std::int32_t position) {
         if (m_size == m_capacity) reserve(2 * m_capacity + kFirstCapacity);
-        StackEntry& entry = m_entries[m_size++];
-        entry.state = state;
-        entry.value = value;
-        entry.position = position;
+        m_states[m_size] = state;
+        m_values[m_size] = value;
+        m_positions[m_size] = position;
+        ++m_size;
     }
 
 private:
-    std::unique_ptr<StackEntry[]> m_entries;
+    template <class T> void Grow(std::unique_ptr<T[]>& array, std::size_t wanted) {
+        std::unique_ptr<T[]> grown(new T[wanted]);
+        std::copy(array.get(), array.get() + m_size, grown.get());
+        array = std::move(grown);
+    }
+
+    std::unique_ptr<std::int32_t[]> m_states;
+    std::unique_ptr<QuarnWktValue[]> m_values;
+    std::unique_ptr<std::int32_t[]> m_positions;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
 };
@@ -426,15 +432,8 @@ std::int32_t Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
     ParseStack& stack = m_engine.live.stack;
     std::size_t length = static_cast<std::size_t>(kTables.ruleLength[rule]);
     std::size_t first = stack.size() - length; // index of $1
-    std::int32_t position = length > 0 ? stack[first].position : 0;
-    if (act) {
-        // The actions read the right-hand values as one array: gather them when the stack
-        // entries interleave them with states and positions.
-        QuarnWktValue rhs[32];
-        for (std::size_t i = 0; i < length && i < 32; ++i)
-            rhs[i] = stack[first + i].value;
-        m_action(m_parser, rule, rhs, reduced);
-    }
+    std::int32_t position = length > 0 ? stack.Position(first) : 0;
+    if (act) m_action(m_parser, rule, stack.Values(first), reduced);
     stack.resize(first);
     return position;
 }
@@ -445,7 +444,7 @@ Run::Step Run::Reduce() {
     if (trial) m_engine.log.push_back(m_rule);
     QuarnWktValue reduced{};
     std::int32_t reducedPosition = Collapse(m_rule, !trial, reduced);
-    m_state = stack.back().state;
+    m_state = stack.TopState();
 
     int symbol = kTables.ruleLeft[m_rule];
     if (m_state == 0 && symbol == 0) {
@@ -551,7 +550,7 @@ Run::Step Run::Recover() {
         // Pop states until one can shift the error token. The grammar has no error rules,
         // so in practice every state is popped and the parse aborts.
         for (;;) {
-            int base = kTables.shiftIndex[live.stack.back().state];
+            int base = kTables.shiftIndex[live.stack.TopState()];
             if (Applies(base, kTables.errorToken)) {
                 m_state = kTables.action[base + kTables.errorToken];
                 return kShift;
