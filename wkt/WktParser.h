@@ -32,7 +32,7 @@ struct QuarnWktValue {
         std::int32_t integer;  // INTEGER tokens, datum types, axis orientations
         double real;           // REAL tokens and every number-like symbol
         const CS_Info* object; // objects the factory returned
-        void* value;           // value objects in the parser's value list
+        void* value;           // value objects the parser made (NewValue)
     };
 #ifndef NDEBUG
     EQuarnWktKind kind = EQuarnWktKind::kNone;
@@ -153,8 +153,9 @@ public:
     void ReportError(const wchar_t* message) override;
     // The base rewind; the result is cleared.
     void Rewind() override;
-    // The next token: from the replay queue while it holds unread tokens, otherwise from
-    // Lex, queued for replay while a trial parse runs.
+    // The next token: from the replay queue while it holds unread tokens (a trial that
+    // backed up to a conflict reads them again), otherwise from Lex, queued while a trial
+    // parse runs.
     int NextToken() override;
 
     CQuarnCoordinateSystemFactory* GetFactory() const { return m_factory; }
@@ -199,7 +200,7 @@ public:
 
 private:
     // The action of a grammar rule, run when the engine reduces by `rule` outside a trial
-    // parse. `rhs[0]` is the value of the first right-hand symbol ($1), `rhs[n - 1]` of the
+    // parse, or replays the reductions of a trial that succeeded. `rhs[0]` is the value of the first right-hand symbol ($1), `rhs[n - 1]` of the
     // last; `result` ($$) arrives cleared. The factory pointer may be null.
     void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
 
