@@ -200,8 +200,9 @@ public:
 
 private:
     // The action of a grammar rule, run when the engine reduces by `rule` outside a trial
-    // parse, or replays the reductions of a trial that succeeded. `rhs[0]` is the value of the first right-hand symbol ($1), `rhs[n - 1]` of the
-    // last; `result` ($$) arrives cleared. The factory pointer may be null.
+    // parse, or replays the reductions of a trial that succeeded. `rhs[0]` is the value of
+    // the first right-hand symbol ($1), `rhs[n - 1]` of the last; `result` ($$) arrives
+    // cleared. The factory pointer may be null.
     void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
 
     // Leaves a token's value for the engine, with where it stands: character offset into
