@@ -47,21 +47,6 @@ TEST_F(EpsgTest, ObjectsByCodeWriteTheirDatabaseDefinition) {
         const wchar_t* code;
         std::wstring wkt;
     } cases[] = {
-        {"projected", L"27700",
-         L"PROJCS[\"OSGB36 / British National Grid\",GEOGCS[\"OSGB36\","
-         L"DATUM[\"Ordnance_Survey_of_Great_Britain_1936\",SPHEROID[\"Airy 1830\",6377563.396,"
-         L"299.3249646] ,TOWGS84[0, 0, 0, -0, -0, -0, 0]],PRIMEM[\"Greenwich\",0],"
-         L"UNIT[\"degree\",0.0174532925199433],AXIS[\"X\",East],AXIS[\"Y\",North]],"
-         L"PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"latitude_of_origin\",49],"
-         L"PARAMETER[\"central_meridian\",-2],PARAMETER[\"scale_factor\",0.9996012717],"
-         L"PARAMETER[\"false_easting\",400000],PARAMETER[\"false_northing\",-100000],"
-         L"UNIT[\"metre\",1],AXIS[\"Easting\",East],AXIS[\"Northing\",North]]"},
-        // The prime meridian is written in the system's unit, the grad.
-        {"geographic", L"EPSG:4807",
-         L"GEOGCS[\"NTF (Paris)\",DATUM[\"Nouvelle_Triangulation_Francaise_Paris\","
-         L"SPHEROID[\"Clarke 1880 (IGN)\",6378249.2,293.466021293627] ,TOWGS84[0, 0, 0, -0, -0, "
-         L"-0, 0]],PRIMEM[\"Paris\",2.59692130000001],UNIT[\"grad\",0.0157079632679489],"
-         L"AXIS[\"X\",East],AXIS[\"Y\",North]]"},
         {"vertical", L"5703", kNavd88},
         {"datum", L"6326", kWgs84Datum},
         {"vertical datum", L"5103", L"VERT_DATUM[\"North American Vertical Datum 1988\",2005]"},

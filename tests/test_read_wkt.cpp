@@ -42,7 +42,7 @@ const CS_HorizontalDatum* DatumOf(const CS_CoordinateSystem* system) {
     return geographic != nullptr ? geographic->GetHorizontalDatum() : nullptr;
 }
 
-// A geographic system on WGS 84 whose datum ends in `datumTail`.
+// A geographic system whose datum ends in `datumTail`.
 std::wstring GeographicWithDatum(const std::wstring& datum, const std::wstring& datumTail) {
     return L"GEOGCS[\"G\",DATUM[\"" + datum + L"\"," + datumTail + L"]," + kGreenwichDegree + L"]";
 }
@@ -160,45 +160,6 @@ TEST(ReadWkt, GridFileNamesAreCutAt254Characters) {
         ASSERT_NE(datum, nullptr);
         EXPECT_EQ(datum->Get3DIMParameters()->LBFFileName, c[2]);
         EXPECT_EQ(datum->Get3DIMParameters()->COPFileName, c[3]);
-    }
-}
-
-TEST(ReadWkt, AuthorityClausesOnEveryElementKind) {
-    // Every element carries AUTHORITY["A",<its own name>] (the projection is created
-    // without a name), in the long and the short form of each rule that has both.
-    auto a = [](const wchar_t* code) {
-        return L",AUTHORITY[\"A\",\"" + std::wstring(code) + L"\"]";
-    };
-    const std::wstring spheroid = L"SPHEROID[\"S\",6378137,298.257223563" + a(L"S") + L"]";
-    const std::wstring meridianUnit =
-        L"PRIMEM[\"M\",0" + a(L"M") + L"],UNIT[\"U\",0.0174532925199433" + a(L"U") + L"]";
-    const std::wstring metre = L"UNIT[\"metre\",1" + a(L"metre") + L"]";
-    const std::wstring vertDatum = L"VERT_DATUM[\"VD\",2005" + a(L"VD") + L"]";
-    const std::wstring texts[] = {
-        L"COMPD_CS[\"K\",PROJCS[\"P\",GEOGCS[\"G\",DATUM[\"D\"," + spheroid +
-            L",TOWGS84[0,0,0,0,0,0,0]" + a(L"D") + L"]," + meridianUnit +
-            L",AXIS[\"Lat\",North],AXIS[\"Lon\",East]" + a(L"G") + L"],PROJECTION[\"T\"" + a(L"") +
-            L"],PARAMETER[\"k\",1]," + metre + L",AXIS[\"E\",East],AXIS[\"N\",North]" + a(L"P") +
-            L"],VERT_CS[\"V\"," + vertDatum + L"," + metre + L",AXIS[\"H\",Up]" + a(L"V") + L"]" +
-            a(L"K") + L"]",
-        L"COMPD_CS[\"K\",LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000" + a(L"LD") + L"]," + metre +
-            L",AXIS[\"x\",East]" + a(L"L") + L"],VERT_CS[\"V\"," + vertDatum + L"," + metre +
-            a(L"V") + L"]" + a(L"K") + L"]",
-        L"GEOCCS[\"C\",DATUM[\"D\"," + spheroid + a(L"D") + L"]," + L"PRIMEM[\"M\",0" + a(L"M") +
-            L"]," + metre + L",AXIS[\"X\",Other],AXIS[\"Y\",East],AXIS[\"Z\",North]" + a(L"C") +
-            L"]",
-    };
-    for (const std::wstring& text : texts) {
-        CQuarnCoordinateSystemFactory factory;
-        const CS_CoordinateSystem* system = factory.CreateFromWKT(text.c_str());
-        ASSERT_NE(system, nullptr) << text;
-        // Authorities are read, never written.
-        EXPECT_EQ(Written(system).find(L"AUTHORITY"), std::wstring::npos);
-        for (long type = 0; type < kQuarnObjectTypeCount; ++type)
-            for (int i = 0; i < factory.GetProductLine(type).GetSize(); ++i) {
-                const CS_Info* object = factory.GetProductLine(type).GetAt(i);
-                ExpectAuthority(object, L"A", object->GetName());
-            }
     }
 }
 

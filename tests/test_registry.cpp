@@ -70,8 +70,9 @@ TEST_F(Registry, UniqueNamesSkipTakenSuffixes) {
 TEST_F(Registry, ArrayOperations) {
     CS_Info* a = Add(L"a");
     CS_Info* b = Add(L"b");
+    registry.SetAtGrow(2, b); // one past the end appends
     registry.SetAtGrow(4, a); // the gap is filled with nulls
-    EXPECT_EQ(registry.GetAt(2), nullptr);
+    EXPECT_EQ(registry.GetAt(3), nullptr);
     registry.RemoveAt(2, 2);
     registry.SetAt(0, b);
     registry.ElementAt(2) = b;
