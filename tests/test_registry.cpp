@@ -71,6 +71,7 @@ TEST_F(Registry, ArrayOperations) {
     CS_Info* a = Add(L"a");
     CS_Info* b = Add(L"b");
     registry.SetAtGrow(2, b); // one past the end appends
+    EXPECT_EQ(registry.GetSize(), 3);
     registry.SetAtGrow(4, a); // the gap is filled with nulls
     EXPECT_EQ(registry.GetAt(3), nullptr);
     registry.RemoveAt(2, 2);

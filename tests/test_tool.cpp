@@ -106,12 +106,9 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
              "  linear unit: \"metre\", 1 metres\n"
              "  vertical datum: \"North American Vertical Datum 1988\", type 2005\n\n",
              ""},
-            {"--pretty --dialect=esri vertical.wkt", 0,
-             "VERTCS[\"NAVD88_height\",\n"
-             "    VDATUM[\"North_American_Vertical_Datum_1988\"],\n"
-             "    PARAMETER[\"Vertical_Shift\",0.0],\n"
-             "    PARAMETER[\"Direction\",1.0],\n"
-             "    UNIT[\"Meter\",1.0]]\n",
+            {"--dialect=esri vertical.wkt", 0,
+             "VERTCS[\"NAVD88_height\",VDATUM[\"North_American_Vertical_Datum_1988\"],PARAMETER["
+             "\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n",
              ""},
             // A system a dialect has no form for is an error naming why; the others print.
             {"--dialect=gdal fitted_horizontal_site_grid.wkt vertical.wkt", 1,
@@ -272,13 +269,6 @@ TEST(ToolEpsg, CodesAndFilesOfTheirName) {
     ExpectRuns(
         {
             {"EPSG:4326 ./EPSG:4326 epsg:5703", 0, wgs84 + kNavd88 + kNavd88, ""},
-            // The .prj form of a compound system is its two parts one after the other.
-            {"--dialect=esri EPSG:5498", 0,
-             "GEOGCS[\"NAD83\",DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,"
-             "298.257222101]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],"
-             "VERTCS[\"NAVD88_height\",VDATUM[\"North_American_Vertical_Datum_1988\"],PARAMETER["
-             "\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT[\"Meter\",1.0]]\n",
-             ""},
             {"EPSG:999999 EPSG:4978", 1, "",
              "EPSG:999999: error: EPSG:999999: no horizontal coordinate system of this code in "
              "the database (PROJ: proj_create_from_database: crs not found)\n"
