@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,12 +42,7 @@ protected:
 
 } // namespace
 
-TEST_F(CreateSystems, GeographicAndGeocentricCanonical) {
-    // Swapped orientations make another system.
-    EXPECT_NE(
-        factory.CreateGeographicCoordinateSystem(L"NAD83", degree, datum, greenwich, north, east),
-        geographic);
-    // The geocentric system compares base names.
+TEST_F(CreateSystems, GeocentricSystemsCompareBaseNames) {
     const CS_GeocentricCoordinateSystem* a =
         factory.CreateGeocentricCoordinateSystem(L"Geo", metre, datum, greenwich, east, north, up);
     EXPECT_EQ(factory.CreateGeocentricCoordinateSystem(L"Geo~4", metre, datum, greenwich, east,
@@ -95,10 +91,7 @@ TEST_F(CreateSystems, VerticalCompoundAndLocal) {
     axes.Resize(3);
     EXPECT_EQ(factory.CreateLocalCoordinateSystem(L"Grid", site, metre, axes)->GetDimension(), 3);
     axes.Resize(0);
-    const CS_LocalCoordinateSystem* none =
-        factory.CreateLocalCoordinateSystem(L"Grid", site, metre, axes);
-    EXPECT_EQ(none->GetDimension(), 0);
-    EXPECT_STREQ(none->GetWKT(nullptr),
+    EXPECT_STREQ(factory.CreateLocalCoordinateSystem(L"Grid", site, metre, axes)->GetWKT(nullptr),
                  L"LOCAL_CS[\"Grid~1\",LOCAL_DATUM[\"Site\",10000],UNIT[\"metre\",1]]");
 }
 
@@ -144,8 +137,8 @@ TEST(CreateSystemsDerived, CreateOperationsGoThroughTheOverrides) {
     HouseFactory factory;
     const CS_CoordinateSystem* cs = factory.CreateFromWKT(kGeographicWkt.c_str());
     ASSERT_NE(cs, nullptr);
-    for (long type : {4L, 8L, 9L, 11L, 15L})
-        EXPECT_EQ(factory.registrations[type], 1) << type;
+    EXPECT_EQ(std::vector<int>(factory.registrations, factory.registrations + 16),
+              (std::vector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1}));
     // Without unique names a second, different geographic system named A stays A.
     std::wstring grad = kGeographicWkt;
     grad.replace(grad.find(L"degree"), std::wstring::npos, L"grad\",0.015707963267948967]]");

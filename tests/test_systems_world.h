@@ -149,21 +149,19 @@ template <class System> void ExpectCopyAndAssignment(System& source) {
     target.AddRef();
     target = source;
     EXPECT_EQ(target.GetRefCount(), 1);
-    EXPECT_TRUE(target == source);
-    EXPECT_STREQ(target.GetName(), source.GetName());
-    EXPECT_STREQ(target.GetAuthorityCode(), source.GetAuthorityCode());
-    EXPECT_TRUE(EqualEnvelope(target.GetDefaultEnvelope(), source.GetDefaultEnvelope()));
-    EXPECT_EQ(std::wstring(target.GetWKT(nullptr)), wkt);
+    EXPECT_TRUE(target == source &&
+                EqualEnvelope(target.GetDefaultEnvelope(), source.GetDefaultEnvelope()));
+    EXPECT_EQ(std::wstring(target.GetName()) + L"|" + target.GetAuthorityCode() + L"|" +
+                  target.GetWKT(nullptr),
+              std::wstring(source.GetName()) + L"|" + source.GetAuthorityCode() + L"|" + wkt);
 }
 
 // Object type, dimension, system type, extended system type and height type.
-inline void ExpectCodes(const CS_CoordinateSystem& system, long object, long dimension, long type,
+inline void ExpectCodes(const CS_CoordinateSystem& s, long object, long dimension, long type,
                         long typeEx, long height) {
-    EXPECT_EQ(system.GetObjectType(), object);
-    EXPECT_EQ(system.GetDimension(), dimension);
-    EXPECT_EQ(system.GetSystemType(), type);
-    EXPECT_EQ(system.GetSystemTypeEx(), typeEx);
-    EXPECT_EQ(system.GetHeightType(), height);
+    EXPECT_EQ((std::vector<long>{s.GetObjectType(), s.GetDimension(), s.GetSystemType(),
+                                 s.GetSystemTypeEx(), s.GetHeightType()}),
+              (std::vector<long>{object, dimension, type, typeEx, height}));
 }
 
 // FormatWKT writes nothing into a buffer one short of the text and its end, and the whole
