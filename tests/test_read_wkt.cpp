@@ -47,19 +47,9 @@ std::wstring GeographicWithDatum(const std::wstring& datum, const std::wstring& 
     return L"GEOGCS[\"G\",DATUM[\"" + datum + L"\"," + datumTail + L"]," + kGreenwichDegree + L"]";
 }
 
-void ExpectAxes(const CS_CoordinateSystem* system, std::vector<std::wstring> names,
-                std::vector<int> orientations) {
-    ASSERT_EQ(system->GetDimension(), static_cast<long>(names.size()));
-    for (long i = 0; i < system->GetDimension(); ++i) {
-        EXPECT_EQ(system->GetAxis(i)->name, names[i]) << "axis " << i;
-        EXPECT_EQ(system->GetAxis(i)->orientation, orientations[i]) << "axis " << i;
-    }
-}
-
-void ExpectAuthority(const CS_Info* object, const wchar_t* authority, const wchar_t* code) {
-    ASSERT_NE(object, nullptr);
-    EXPECT_STREQ(object->GetAuthority(), authority) << object->GetName();
-    EXPECT_STREQ(object->GetAuthorityCode(), code) << object->GetName();
+// The authority pair, as "AUTHORITY:CODE".
+std::wstring Authority(const CS_Info* object) {
+    return std::wstring(object->GetAuthority()) + L":" + object->GetAuthorityCode();
 }
 
 long Registered(const CQuarnCoordinateSystemFactory& factory, long type) {
@@ -92,24 +82,23 @@ TEST(ReadWkt, OmittedClausesTakeTheDefaults) {
     EXPECT_EQ(factory.CreateFromWKT(kBareGeographic.c_str()), geographic);
     EXPECT_EQ(Registered(factory, kQuarnGeographicCS), 1);
 
-    const auto* centred = As<CS_GeocentricCoordinateSystem>(
-        factory.CreateFromWKT((L"GEOCCS[\"Earth-centred\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
-                               L"],PRIMEM[\"Greenwich\",0]," + kMetre + L"]")
-                                  .c_str()));
-    ASSERT_NE(centred, nullptr);
-    ExpectAxes(centred, {L"X", L"Y", L"Z"}, {CS_AO_East, CS_AO_North, CS_AO_Up});
+    EXPECT_EQ(Written(factory.CreateFromWKT((L"GEOCCS[\"E\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
+                                             L"],PRIMEM[\"G\",0]," + kMetre + L"]")
+                                                .c_str())),
+              L"GEOCCS[\"E\",DATUM[\"WGS_1984\"," + kWgs84Spheroid +
+                  L" ,TOWGS84[0, 0, 0, -0, -0, -0, 0]],PRIMEM[\"G\",0]," + kMetre +
+                  L",AXIS[\"X\",East],AXIS[\"Y\",North],AXIS[\"Z\",Up]]");
 
     EXPECT_EQ(Written(factory.CreateFromWKT(kVertical.c_str())),
               L"VERT_CS[\"Height\",VERT_DATUM[\"Mean Sea Level\",2005],UNIT[\"metre\",1],"
               L"AXIS[\"Z\",Up]]");
 
-    const auto* map = As<CS_ProjectedCoordinateSystem>(
-        factory.CreateFromWKT((L"PROJCS[\"Mercator\"," + kBareGeographic +
-                               L",PROJECTION[\"Mercator_1SP\"]," + kMetre + L"]")
-                                  .c_str()));
-    ASSERT_NE(map, nullptr);
-    ExpectAxes(map, {L"X", L"Y"}, {CS_AO_East, CS_AO_North});
-    EXPECT_EQ(map->GetGeographicCoordinateSystem(), geographic);
+    EXPECT_EQ(Written(factory.CreateFromWKT((L"PROJCS[\"M\"," + kBareGeographic +
+                                             L",PROJECTION[\"Mercator_1SP\"]," + kMetre + L"]")
+                                                .c_str())),
+              L"PROJCS[\"M\"," + kBareGeographicWritten + L",PROJECTION[\"Mercator_1SP\"]," +
+                  kMetre + L",AXIS[\"X\",East],AXIS[\"Y\",North]]");
+    EXPECT_EQ(Registered(factory, kQuarnGeographicCS), 1);
 }
 
 TEST(ReadWkt, SpheroidThirdNumberAbove500IsTheSemiMinorAxis) {
@@ -138,9 +127,8 @@ TEST(ReadWkt, ShiftRotationsAreStoredNegated) {
     const CS_HorizontalDatum* datum = DatumOf(factory.CreateFromWKT(
         GeographicWithDatum(L"D", kWgs84Spheroid + L",TOWGS84[10,-20,30.5,1,2,-3,4.5]").c_str()));
     ASSERT_NE(datum, nullptr);
-    const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
-    EXPECT_EQ((std::vector<double>{shift->Dx, shift->Dy, shift->Dz, shift->Ex, shift->Ey, shift->Ez,
-                                   shift->Ppm}),
+    const CS_WGS84ConversionInfo* s = datum->GetWGS84Parameters();
+    EXPECT_EQ((std::vector<double>{s->Dx, s->Dy, s->Dz, s->Ex, s->Ey, s->Ez, s->Ppm}),
               (std::vector<double>{10, -20, 30.5, -1, -2, 3, 4.5}));
 }
 
@@ -168,7 +156,6 @@ TEST(ReadWkt, AuthorityIsWrittenIntoAnExistingEqualObject) {
     const auto* geographic =
         As<CS_GeographicCoordinateSystem>(factory.CreateFromWKT(kBareGeographic.c_str()));
     ASSERT_NE(geographic, nullptr);
-    ExpectAuthority(geographic, L"", L"");
 
     // Units compare by factor only: a unit of another name is the registered one, which
     // keeps its name and takes the new authority.
@@ -177,17 +164,16 @@ TEST(ReadWkt, AuthorityIsWrittenIntoAnExistingEqualObject) {
                                        L"0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]],"
                                        L"AUTHORITY[\"EPSG\",\"4326\"]]";
     EXPECT_EQ(factory.CreateFromWKT(withAuthority.c_str()), geographic);
-    ExpectAuthority(geographic, L"EPSG", L"4326");
-    ExpectAuthority(geographic->GetAngularUnit(), L"EPSG", L"9122");
-    EXPECT_STREQ(geographic->GetAngularUnit()->GetName(), L"degree");
+    EXPECT_EQ(Authority(geographic) + Authority(geographic->GetAngularUnit()) +
+                  geographic->GetAngularUnit()->GetName(),
+              L"EPSG:4326EPSG:9122degree");
 
     // A later pair replaces the earlier one; reading without a pair leaves it alone.
     const std::wstring other =
         kBareGeographic.substr(0, kBareGeographic.size() - 1) + L",AUTHORITY[\"Other\",\"7\"]]";
     EXPECT_EQ(factory.CreateFromWKT(other.c_str()), geographic);
-    ExpectAuthority(geographic, L"Other", L"7");
     EXPECT_EQ(factory.CreateFromWKT(kBareGeographic.c_str()), geographic);
-    ExpectAuthority(geographic, L"Other", L"7");
+    EXPECT_EQ(Authority(geographic), L"Other:7");
 }
 
 TEST(ReadWkt, FittedSystemsTakeTheirParametersByExactName) {
@@ -246,11 +232,9 @@ TEST(ReadWkt, FitsAndCompoundsOfTheWrongKindFormNoSystem) {
     EXPECT_EQ(Registered(factory, kQuarnCompoundCS), 0);
 
     // The right kinds in the right places.
-    const auto* compound = As<CS_CompoundCoordinateSystem>(factory.CreateFromWKT(
-        (L"COMPD_CS[\"C\"," + horizontalFit + L"," + verticalFit + L"]").c_str()));
-    ASSERT_NE(compound, nullptr);
-    EXPECT_EQ(compound->GetHeadCS(), factory.CreateFromWKT(horizontalFit.c_str()));
-    EXPECT_EQ(compound->GetTailCS(), factory.CreateFromWKT(verticalFit.c_str()));
+    EXPECT_NE(factory.CreateFromWKT(
+                  (L"COMPD_CS[\"C\"," + horizontalFit + L"," + verticalFit + L"]").c_str()),
+              nullptr);
 }
 
 TEST(ReadWkt, TokensAfterACompleteSystem) {
@@ -275,20 +259,17 @@ TEST(ReadWkt, TokensAfterACompleteSystem) {
         EXPECT_EQ(Registered(other, type), registered[type]) << "registry " << type;
 
     // The same PROJCS alone reads, on the geographic system already there.
-    const auto* map = As<CS_ProjectedCoordinateSystem>(other.CreateFromWKT(projected.c_str()));
-    ASSERT_NE(map, nullptr);
-    EXPECT_EQ(map->GetGeographicCoordinateSystem(),
-              other.GetProductLine(kQuarnGeographicCS).GetAt(0));
+    ASSERT_NE(other.CreateFromWKT(projected.c_str()), nullptr);
+    EXPECT_EQ(Registered(other, kQuarnGeographicCS), 1);
 }
 
 TEST(ReadWkt, ListsBeyondTheirCapacityKeepTheirFirstEntries) {
     CQuarnCoordinateSystemFactory factory;
     // A fourth axis has no place: the system has the first three.
-    const CS_CoordinateSystem* local = factory.CreateFromWKT(
-        L"LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],AXIS[\"a\",North],"
-        L"AXIS[\"b\",East],AXIS[\"c\",Up],AXIS[\"d\",Down]]");
-    ASSERT_NE(local, nullptr);
-    ExpectAxes(local, {L"a", L"b", L"c"}, {CS_AO_North, CS_AO_East, CS_AO_Up});
+    const std::wstring local = L"LOCAL_CS[\"L\",LOCAL_DATUM[\"LD\",10000],UNIT[\"metre\",1],"
+                               L"AXIS[\"a\",North],AXIS[\"b\",East],AXIS[\"c\",Up]";
+    EXPECT_EQ(Written(factory.CreateFromWKT((local + L",AXIS[\"d\",Down]]").c_str())),
+              local + L"]");
 
     // A twelfth parameter is dropped.
     std::wstring parameters;
@@ -299,9 +280,6 @@ TEST(ReadWkt, ListsBeyondTheirCapacityKeepTheirFirstEntries) {
                                parameters + L"," + kMetre + L"]")
                                   .c_str()));
     ASSERT_NE(map, nullptr);
-    const CS_Projection* projection = map->GetProjection();
-    ASSERT_EQ(projection->GetNumParameters(), 11);
-    EXPECT_STREQ(projection->GetParameter(10L)->name, L"p11");
-    EXPECT_EQ(projection->GetParameter(10L)->value, 11.0);
-    EXPECT_EQ(projection->GetParameter(L"p12"), nullptr);
+    const std::wstring written = Written(map->GetProjection());
+    EXPECT_EQ(written.substr(written.size() - 39), L"PARAMETER[\"p10\",10],PARAMETER[\"p11\",11]");
 }
