@@ -21,12 +21,10 @@ std::wstring Compose(const std::wstring& text, long limit, std::size_t* length =
 } // namespace
 
 TEST(Compose, TextOf2047CharactersFitsAnd2048DoesNot) {
-    std::wstring text2047(2047, L'a');
-    std::wstring text2048(2048, L'a');
+    const std::wstring text2047(2047, L'a'), text2048(2048, L'a');
     EXPECT_EQ(Compose(text2047, 2048), text2047);
-    EXPECT_EQ(Compose(text2048, 2048), L"");
     // A caller's larger buffer does not help: the composition buffer holds 2047 at most.
-    EXPECT_EQ(Compose(text2048, 4096), L"");
+    EXPECT_EQ(Compose(text2048, 2048) + Compose(text2048, 4096), L"");
 
     std::size_t length = 0;
     EXPECT_EQ(Compose(std::wstring(3000, L'b'), 2048, &length), L"");
@@ -48,8 +46,7 @@ TEST(Compose, TemplatesAreFilledInOrderAndALimitOfZeroWritesNothing) {
 }
 
 TEST(Compose, NestedCompositionOfOneClassAndFailedElementsAreEmpty) {
-    wchar_t outer[64];
-    wchar_t inner[64];
+    wchar_t outer[64], inner[64];
     {
         QuarnWktComposer first(g_state);
         first.Text(L"OUTER[");

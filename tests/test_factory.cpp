@@ -22,9 +22,9 @@ void ExpectAllEmpty(const CQuarnCoordinateSystemFactory& factory) {
 TEST(Factory, AddItemNamesUniquelyExceptProjectionsAndRefusesBadInput) {
     CQuarnCoordinateSystemFactory factory;
     CQuarnLinearUnit unit;
-    EXPECT_EQ(factory.AddItem(14, nullptr), -1);
-    EXPECT_EQ(factory.AddItem(16, &unit), -1);
-    EXPECT_EQ(factory.AddItem(-1, &unit), -1);
+    for (auto [type, item] :
+         {std::pair(14L, (CQuarnLinearUnit*)nullptr), {16L, &unit}, {-1L, &unit}})
+        EXPECT_EQ(factory.AddItem(type, item), -1) << type;
     ExpectAllEmpty(factory); // out-of-range types answer an empty registry
 
     CQuarnLinearUnit* second = NewUnit(L"Bessel", 2.0);
@@ -43,8 +43,7 @@ TEST(Factory, DegreeBecomesDegreesOnlyWhileLoading) {
     const CS_AngularUnit* loaded = factory.CreateAngularUnit(L"Degree", 0.0174532925199433);
     const CS_AngularUnit* grad = factory.CreateAngularUnit(L"degree", 0.015707963267948967);
     SetPrjLoading(false);
-    EXPECT_STREQ(loaded->GetName(), L"Degrees");
-    EXPECT_STREQ(grad->GetName(), L"degree");
+    EXPECT_EQ(std::wstring(loaded->GetName()) + L"|" + grad->GetName(), L"Degrees|degree");
     // With the flag clear the name stays "Degree" (made unique against "degree").
     EXPECT_STREQ(factory.CreateAngularUnit(L"Degree", 2.0)->GetName(), L"Degree~1");
     EXPECT_EQ(factory.CreateAngularUnit(L"Degree", 0.0174532925199433), loaded);
@@ -56,14 +55,12 @@ TEST(Factory, DeleteItemKeepsTheOrderAndDestroysOnce) {
     const CS_LinearUnit* b = factory.CreateLinearUnit(L"b", 2.0);
     const CS_LinearUnit* c = factory.CreateLinearUnit(L"c", 3.0);
     factory.DeleteItem(b);
-    const CQuarnInfoArray& units = factory.GetProductLine(14);
-    ASSERT_EQ(units.GetSize(), 2);
-    EXPECT_EQ(units[0], a);
-    EXPECT_EQ(units[1], c);
     factory.DeleteItem(nullptr);
     CQuarnLinearUnit stranger;
     factory.DeleteItem(&stranger); // not registered: left alone
-    EXPECT_EQ(units.GetSize(), 2);
+    const CQuarnInfoArray& units = factory.GetProductLine(14);
+    ASSERT_EQ(units.GetSize(), 2);
+    EXPECT_TRUE(units[0] == a && units[1] == c);
 
     // An object registered several times leaves every registry and dies once.
     CQuarnLinearUnit* twice = NewUnit(L"twice", 1.0);
@@ -71,8 +68,7 @@ TEST(Factory, DeleteItemKeepsTheOrderAndDestroysOnce) {
     factory.AddItem(14, twice);
     factory.AddItem(3, twice);
     factory.DeleteItem(twice);
-    EXPECT_EQ(units.GetSize(), 2);
-    EXPECT_EQ(factory.GetProductLine(3).GetSize(), 0);
+    EXPECT_EQ(units.GetSize() * 10 + factory.GetProductLine(3).GetSize(), 20);
 }
 
 TEST(Factory, RemoveAllDestroysEverythingOnce) {

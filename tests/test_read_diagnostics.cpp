@@ -59,14 +59,14 @@ TEST(ReadDiagnostic, WhereAndWhyATextStopped) {
         SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
         CQuarnCoordinateSystemFactory factory;
         EXPECT_EQ(factory.CreateFromWKT(c.text.c_str()) != nullptr, c.result);
-        const QuarnParseDiagnostic& diagnostic = factory.GetLastDiagnostic();
-        EXPECT_TRUE(diagnostic.syntaxError);
-        EXPECT_EQ(diagnostic.stray, c.stray);
-        std::size_t at = c.token.empty() ? c.after : c.text.find(c.token, c.after);
-        EXPECT_EQ(diagnostic.offset, at);
-        EXPECT_EQ(diagnostic.length, c.token.size());
-        EXPECT_EQ(diagnostic.token, c.token);
-        EXPECT_EQ(diagnostic.expected, c.expected);
+        const QuarnParseDiagnostic& d = factory.GetLastDiagnostic();
+        EXPECT_TRUE(d.syntaxError);
+        EXPECT_EQ(d.stray, c.stray);
+        const std::size_t at = c.token.empty() ? c.after : c.text.find(c.token, c.after);
+        EXPECT_EQ(std::to_wstring(d.offset) + L"+" + std::to_wstring(d.length) + L" " + d.token +
+                      L" (" + d.expected + L")",
+                  std::to_wstring(at) + L"+" + std::to_wstring(c.token.size()) + L" " + c.token +
+                      L" (" + c.expected + L")");
     }
 }
 
@@ -75,8 +75,7 @@ TEST(ReadDiagnostic, ACleanReadRecordsNothing) {
     ASSERT_EQ(factory.CreateFromWKT(L"GEOGCS(\"g\""), nullptr);
     ASSERT_NE(factory.CreateFromWKT(kProjected.c_str()), nullptr);
     const QuarnParseDiagnostic& d = factory.GetLastDiagnostic();
-    EXPECT_TRUE(!d.syntaxError && !d.stray && d.offset == 0 && d.token.empty() &&
-                d.expected.empty());
+    EXPECT_TRUE(!d.syntaxError && !d.stray && !d.offset && d.token.empty() && d.expected.empty());
 }
 
 // The bare number words carry the number 0 wherever a number stands.

@@ -30,15 +30,14 @@ inline bool Field(const std::string& line, const std::string& key, std::wstring&
             out.push_back(static_cast<unsigned char>(c));
             continue;
         }
-        char e = line[++i];
+        const char e = line[++i];
         if (e == 'u' && i + 4 < line.size()) {
             out.push_back(static_cast<wchar_t>(std::stoul(line.substr(i + 1, 4), nullptr, 16)));
             i += 4;
         } else if (e != 'u') {
-            out.push_back(e == 'n'   ? L'\n'
-                          : e == 't' ? L'\t'
-                          : e == 'r' ? L'\r'
-                                     : static_cast<unsigned char>(e));
+            const std::size_t control = std::string("ntr").find(e);
+            out.push_back(control != std::string::npos ? L"\n\t\r"[control]
+                                                       : static_cast<unsigned char>(e));
         }
     }
     return false;
@@ -52,14 +51,12 @@ inline std::vector<CorpusEntry> ReadCorpus(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
-        CorpusEntry entry;
-        std::wstring id, kind;
-        if (!corpus_detail::Field(line, "wkt", entry.wkt)) continue;
+        std::wstring wkt, id, kind;
+        if (!corpus_detail::Field(line, "wkt", wkt)) continue;
         corpus_detail::Field(line, "id", id);
         corpus_detail::Field(line, "kind", kind);
-        entry.id.assign(id.begin(), id.end());
-        entry.kind.assign(kind.begin(), kind.end());
-        entries.push_back(std::move(entry));
+        entries.push_back({std::string(id.begin(), id.end()), std::string(kind.begin(), kind.end()),
+                           std::move(wkt)});
     }
     return entries;
 }
