@@ -22,7 +22,7 @@ CQuarnGeocentricCoordinateSystem MakeGeocentric(World& w, const wchar_t* name) {
 
 } // namespace
 
-TEST(GeographicAndGeocentricSystems, CodesAxesConversionInfoAndMissingChildren) {
+TEST(GeographicSystem, CodesAxesEqualityCopyAndItsElement) {
     World w;
     const CQuarnGeographicCoordinateSystem empty;
     ExpectCodes(empty, 4, 2, 2001, 2001, 0);
@@ -42,11 +42,8 @@ TEST(GeographicAndGeocentricSystems, CodesAxesConversionInfoAndMissingChildren) 
     CQuarnGeographicCoordinateSystem noMeridian(w.geographic);
     noMeridian.SetPrimeMeridian(nullptr);
     EXPECT_STREQ(noMeridian.GetWKT(nullptr), L"");
-}
 
-TEST(GeographicSystem, EqualityByIdentityOfChildrenCopyAndItsElement) {
-    World w;
-    const CQuarnGeographicCoordinateSystem& g = w.geographic;
+    // Equality by identity of the children; names and authorities take no part.
     const CQuarnAxisInfo renamed(L"Longitude", CS_AO_East), west(L"Lon", CS_AO_West);
     const CQuarnAngularUnit twin(w.degree);
     const CQuarnPrimeMeridian otherMeridian(w.greenwich);

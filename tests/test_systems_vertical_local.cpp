@@ -8,7 +8,7 @@
 
 using namespace systems_test;
 
-TEST(VerticalSystem, CodesHeightTypeAndIndices) {
+TEST(VerticalSystem, CodesHeightTypeEqualityCopyAndItsElement) {
     World w;
     ExpectCodes(w.vertical, 6, 1, 1000, 1000, 2);
     w.nap.SetDatumType(2002);
@@ -21,14 +21,12 @@ TEST(VerticalSystem, CodesHeightTypeAndIndices) {
     const CQuarnAxisInfo down(L"Depth", CS_AO_Down);
     v.SetAxis(1, &down); // only index 0 exists
     EXPECT_TRUE(v.GetAxis(1) == nullptr && v.GetAxis(0)->orientation == CS_AO_Other);
-}
 
-TEST(VerticalSystem, EqualityCopyAndItsElement) {
-    World w;
-    const CQuarnAxisInfo down(L"H", CS_AO_Down);
+    w.nap.SetDatumType(2005);
+    const CQuarnAxisInfo h(L"H", CS_AO_Down);
     const CQuarnVerticalDatum twin(w.nap);
     EXPECT_TRUE(EqualAfter(w.vertical, [](auto& s) { s.SetName(L"Normaal Amsterdams Peil"); }));
-    EXPECT_FALSE(EqualAfter(w.vertical, [&](auto& s) { s.SetAxis(0, &down); }));
+    EXPECT_FALSE(EqualAfter(w.vertical, [&](auto& s) { s.SetAxis(0, &h); }));
     EXPECT_FALSE(EqualAfter(w.vertical, [&](auto& s) { s.SetVerticalDatum(&twin); }));
     EXPECT_FALSE(EqualAfter(w.vertical, [&](auto& s) { s.SetUnits(0, &w.foot); }));
 
