@@ -42,17 +42,6 @@ protected:
 
 } // namespace
 
-TEST_F(CreateSystems, GeocentricSystemsCompareBaseNames) {
-    const CS_GeocentricCoordinateSystem* a =
-        factory.CreateGeocentricCoordinateSystem(L"Geo", metre, datum, greenwich, east, north, up);
-    EXPECT_EQ(factory.CreateGeocentricCoordinateSystem(L"Geo~4", metre, datum, greenwich, east,
-                                                       north, up),
-              a);
-    EXPECT_NE(factory.CreateGeocentricCoordinateSystem(L"Earth", metre, datum, greenwich, east,
-                                                       north, up),
-              a);
-}
-
 TEST_F(CreateSystems, ProjectedSystemIsRenamedAndSharesEqualProjectionsWhileLoading) {
     const CS_Projection* utm = Projection(L"UTM", 500000);
     const CS_ProjectedCoordinateSystem* first =
@@ -104,13 +93,6 @@ TEST_F(CreateSystems, FittedSystems) {
         factory.CreateFittedCoordinateSystem(L"Fit", base, L"PARAM_MT[\"x\"]", axes);
     EXPECT_EQ(plain->GetObjectType(), 2);
     EXPECT_EQ(factory.CreateFittedVerticalCoordinateSystem(L"Other", base, 0, 0, 0, 0, 0), plain);
-
-    const CS_FittedCoordinateSystem* grid =
-        factory.CreateFittedHorizontalCoordinateSystem(L"Site", base, 1000, 2000, 1, 0, 0, 0.5);
-    EXPECT_EQ(grid->GetObjectType(), 1);
-    EXPECT_EQ(factory.CreateFittedHorizontalCoordinateSystem(L"x", base, 1000 + 5e-13, 2000, 1, 0,
-                                                             0, 0.5),
-              grid);
 }
 
 namespace {

@@ -19,7 +19,6 @@ protected:
         registry.Add(units.back().get());
         return units.back().get();
     }
-    std::wstring Unique(const wchar_t* name) { return registry.GetUniqueName(name); }
 
     CQuarnInfoArray registry;
     std::vector<std::unique_ptr<CQuarnLinearUnit>> units;
@@ -50,21 +49,6 @@ TEST_F(Registry, FindTheFirstMatchIgnoringCaseOfLettersOnly) {
     for (const wchar_t* name :
          {L"Clarke 1866 z ", L"Clarke", L"", static_cast<const wchar_t*>(nullptr)})
         EXPECT_EQ(registry.Find(name), nullptr);
-}
-
-TEST_F(Registry, UniqueNamesSkipTakenSuffixes) {
-    EXPECT_EQ(Unique(L"A"), L"A");
-    Add(L"A");
-    EXPECT_EQ(Unique(L"a"), L"a~1"); // taken ignoring case
-    Add(L"A~1");
-    Add(L"A~2");
-    Add(L"A~4");
-    EXPECT_EQ(Unique(L"A"), L"A~3");
-    EXPECT_EQ(Unique(L"A~1"), L"A~3"); // the suffix is replaced, not extended
-    Add(L"A~3");
-    EXPECT_EQ(Unique(L"A~9"), L"A~9");
-    EXPECT_EQ(Unique(L"A~4"), L"A~5");
-    EXPECT_EQ(Unique(nullptr), L"");
 }
 
 TEST_F(Registry, ArrayOperations) {

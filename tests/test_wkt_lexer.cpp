@@ -103,7 +103,8 @@ TEST(WktLexer, InputIsAPrivateCopy) {
     parser.SetInput(text.c_str());
     text.assign(text.size(), L'x');
     EXPECT_EQ(parser.Lex(), kQuarnWktDatum);
-    EXPECT_EQ(parser.Lex() * 1000 + parser.Lex(), '[' * 1000 + kQuarnWktString);
+    EXPECT_EQ(parser.Lex(), '[');
+    EXPECT_EQ(parser.Lex(), kQuarnWktString);
     // A text that lies inside the stored copy is copied before the old copy goes.
     parser.SetInput(Parser::GetTokenValue().text);
     EXPECT_EQ(parser.Lex(), kQuarnWktError);
