@@ -34,37 +34,6 @@ TEST(CreateObjects, UnitsAreConvertedOnTheWayIn) {
     EXPECT_EQ(factory.CreatePrimeMeridian(L"Raw", nullptr, 0.5)->GetLongitude(), 0.5);
 }
 
-TEST(CreateObjects, SamePointerBackFirstNameWinsNewNameGetsASuffix) {
-    CQuarnCoordinateSystemFactory factory;
-    const CS_LinearUnit* metre = factory.CreateLinearUnit(L"metre", 1.0);
-    EXPECT_EQ(factory.CreateLinearUnit(L"Meter", 1.0 + 1e-13), metre);
-    EXPECT_STREQ(metre->GetName(), L"metre");
-    EXPECT_STREQ(factory.CreateLinearUnit(L"metre", 2.0)->GetName(), L"metre~1");
-
-    const CS_Ellipsoid* grs = factory.CreateFlattenedSphere(L"GRS", 6378137, 298.25, nullptr);
-    EXPECT_EQ(factory.CreateFlattenedSphere(L"GRS~2", 6378137, 298.25, nullptr), grs);
-}
-
-TEST(CreateObjects, ProjectionsIgnoreOrderAndAreNotMadeUnique) {
-    CQuarnCoordinateSystemFactory factory;
-    const CS_Projection* first = factory.CreateProjection(
-        L"UTM 32", L"Transverse_Mercator", Parameters({{L"scale_factor", 0.9996}, {L"k", 1}}));
-    const CS_Projection* again = factory.CreateProjection(
-        L"other", L"transverse_mercator", Parameters({{L"K", 1}, {L"Scale_Factor", 0.9996}}));
-    EXPECT_EQ(again, first);
-    EXPECT_STREQ(first->GetName(), L"UTM 32");
-    const CS_Projection* second = factory.CreateProjection(L"UTM 32", L"Transverse_Mercator",
-                                                           Parameters({{L"scale_factor", 0.9996}}));
-    EXPECT_NE(second, first);
-    EXPECT_STREQ(second->GetName(), L"UTM 32");
-
-    // FindEqualProjection skips the projection itself and finds an equal outside one.
-    EXPECT_EQ(factory.FindEqualProjection(first), nullptr);
-    CQuarnProjection outside(*static_cast<const CQuarnProjection*>(second));
-    EXPECT_EQ(factory.FindEqualProjection(&outside), second);
-    EXPECT_EQ(factory.FindEqualProjection(nullptr), nullptr);
-}
-
 TEST(CreateObjects, TransverseMercator34GetsNegativeEasting) {
     CQuarnCoordinateSystemFactory factory;
     EXPECT_STREQ(

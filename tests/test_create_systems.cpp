@@ -42,32 +42,6 @@ protected:
 
 } // namespace
 
-TEST_F(CreateSystems, ProjectedSystemIsRenamedAndSharesEqualProjectionsWhileLoading) {
-    const CS_Projection* utm = Projection(L"UTM", 500000);
-    const CS_ProjectedCoordinateSystem* first =
-        factory.CreateProjectedCoordinateSystem(L"UTM 15N", geographic, utm, metre, east, north);
-    EXPECT_EQ(
-        factory.CreateProjectedCoordinateSystem(L"Zone 15", geographic, utm, metre, east, north),
-        first);
-    EXPECT_STREQ(first->GetName(), L"Zone 15"); // renamed, not made unique
-    EXPECT_STREQ(
-        factory.CreateProjectedCoordinateSystem(L"Zone 15", geographic, utm, foot, east, north)
-            ->GetName(),
-        L"Zone 15~1");
-
-    // Two reads of the same projection file in feet: the second projection equals the
-    // first only once both are converted, and the system then uses the first one.
-    LoadingFlag flag(true);
-    const CS_Projection* p1 = Projection(L"TM", 1000);
-    const CS_ProjectedCoordinateSystem* s1 =
-        factory.CreateProjectedCoordinateSystem(L"A", geographic, p1, foot, east, north);
-    const CS_Projection* p2 = Projection(L"TM", 1000);
-    EXPECT_NE(p2, p1); // p1 now holds metres
-    EXPECT_EQ(factory.CreateProjectedCoordinateSystem(L"B", geographic, p2, foot, east, north), s1);
-    EXPECT_EQ(s1->GetProjection(), p1);
-    EXPECT_STREQ(s1->GetName(), L"B");
-}
-
 TEST_F(CreateSystems, VerticalCompoundAndLocal) {
     const CS_VerticalDatum* msl = factory.CreateVerticalDatum(L"MSL", 2005);
     const CS_VerticalCoordinateSystem* height =

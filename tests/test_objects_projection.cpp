@@ -88,18 +88,6 @@ TEST(Projection, ClassNameRewritesOnlyWhileLoading) {
               L"Lambert_Conformal_ConicGAUSS_KRUGER");
 }
 
-TEST(Projection, TypeByWholeNameIgnoringCase) {
-    const std::pair<const wchar_t*, EProjectionType> cases[] = {
-        {L"krovak", PT_Krovak},
-        {L"Krovak ", PT_Unknown},
-        {L"Oblique_Mercator_83", PT_ObliqueMercator83}};
-    CQuarnProjection p;
-    for (const auto& c : cases) {
-        p.SetClassName(c.first);
-        EXPECT_EQ(p.GetType(), c.second) << c.first;
-    }
-}
-
 TEST(Projection, EqualityIsOneSidedOverParameters) {
     CQuarnProjection a, b;
     a.SetName(L"UTM 32");
@@ -126,15 +114,6 @@ TEST(Projection, EqualityIsOneSidedOverParameters) {
 TEST(Projection, ProjectionAndParameterSiblings) {
     CQuarnProjection p;
     EXPECT_STREQ(p.GetWKT(nullptr), L"PROJECTION[\"\"]");
-    p.SetName(L"UTM zone 32N");
-    p.SetClassName(L"Transverse_Mercator");
-    SetParameters(p, {{L"central_meridian", 9.0}, {L"scale_factor", 0.9996}});
-    CS_ProjectionParameter unused = Parameter(L"false_easting", 500000.0);
-    p.SetParameter(2, &unused);
-    const std::wstring whole = L"PROJECTION[\"Transverse_Mercator\"],"
-                               L"PARAMETER[\"central_meridian\",9],"
-                               L"PARAMETER[\"scale_factor\",0.9996]";
-    EXPECT_EQ(p.GetWKT(nullptr), whole);
 
     // Eleven parameters with 255-character names go far beyond 2047 characters.
     const std::wstring longName(255, L'p');
