@@ -99,14 +99,12 @@ TEST(CreateSystemsDerived, CreateOperationsGoThroughTheOverrides) {
     std::wstring grad = kGeographicWkt;
     grad.replace(grad.find(L"degree"), std::wstring::npos, L"grad\",0.015707963267948967]]");
     const CS_CoordinateSystem* second = factory.CreateFromWKT(grad.c_str());
-    ASSERT_NE(second, nullptr);
-    EXPECT_NE(second, cs);
+    ASSERT_TRUE(second != nullptr && second != cs);
     EXPECT_STREQ(second->GetName(), L"A");
 
     // A refused registration gives no object; the children stay registered.
     HouseFactory refusing;
     refusing.refused = 4;
     EXPECT_EQ(refusing.CreateFromWKT(kGeographicWkt.c_str()), nullptr);
-    EXPECT_EQ(refusing.GetProductLine(4).GetSize(), 0);
-    EXPECT_EQ(refusing.GetProductLine(11).GetSize(), 1);
+    EXPECT_EQ(refusing.GetProductLine(4).GetSize() * 10 + refusing.GetProductLine(11).GetSize(), 1);
 }
