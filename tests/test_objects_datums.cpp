@@ -91,33 +91,30 @@ TEST(HorizontalDatum, AssignmentKeepsGridFilesAndCount) {
     EXPECT_STREQ(target.Get3DIMParameters()->LBFFileName, L"t.lbf");
 }
 
-TEST(VerticalDatum, ElementAndEllipsoidalEquality) {
+// Names take no part between vertical datums of type 2002 (heights from the ellipsoid); local
+// datums of that type compare their names.
+TEST(VerticalAndLocalDatum, ElementsAndEquality) {
     CQuarnVerticalDatum a, b;
     EXPECT_STREQ(a.GetWKT(nullptr), L"VERT_DATUM[\"\",1001]");
     a.SetName(L"A");
     b.SetName(L"B");
     a.SetDatumType(2002);
     b.SetDatumType(2002);
-    EXPECT_TRUE(a == b); // heights from the ellipsoid: names do not matter
+    EXPECT_TRUE(a == b);
     a.SetDatumType(2005);
     b.SetDatumType(2005);
-    EXPECT_FALSE(a == b);
-    b.SetName(L"A~3");
-    EXPECT_TRUE(a == b);
-    b.SetDatumType(2002); // only the left side's type excuses the names
     EXPECT_FALSE(b == a);
-    EXPECT_STREQ(b.GetWKT(nullptr), L"VERT_DATUM[\"A~3\",2002]");
-}
+    b.SetName(L"A~3");
+    EXPECT_TRUE(b == a);
+    EXPECT_STREQ(b.GetWKT(nullptr), L"VERT_DATUM[\"A~3\",2005]");
 
-TEST(LocalDatum, ElementAndEquality) {
-    CQuarnLocalDatum a, b;
-    a.SetName(L"Site");
-    EXPECT_STREQ(a.GetWKT(nullptr), L"LOCAL_DATUM[\"Site\",10000]");
-    b.SetName(L"Site~1");
-    EXPECT_TRUE(a == b);
-    // Type 2002 does not excuse a different name here.
-    a.SetDatumType(2002);
-    b.SetDatumType(2002);
-    b.SetName(L"site");
-    EXPECT_FALSE(a == b);
+    CQuarnLocalDatum c, d;
+    c.SetName(L"Site");
+    EXPECT_STREQ(c.GetWKT(nullptr), L"LOCAL_DATUM[\"Site\",10000]");
+    d.SetName(L"site");
+    c.SetDatumType(2002);
+    d.SetDatumType(2002);
+    EXPECT_FALSE(c == d);
+    d.SetName(L"Site~1");
+    EXPECT_TRUE(c == d);
 }

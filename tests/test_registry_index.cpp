@@ -388,31 +388,6 @@ TEST(RegistryIndex, RandomSequenceAnswersAsTheWalkFromIndexZero) {
     }
 }
 
-TEST(RegistryIndex, ToleranceAndNaNFindTheirEquals) {
-    const double edge = std::ldexp(777.5, -32); // on the edge of two buckets
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double registered;
-        double asked;
-        bool same;
-    } cases[] = {
-        {edge - 4e-13, edge + 4e-13, true},
-        {edge + 4e-13, edge - 4e-13, true},
-        {edge, edge + 2e-12, false},
-        {16384.0, std::nextafter(16384.0, 0.0), false},
-        {nan, 42.0, true},
-        {42.0, nan, true},
-        {1e300, 1e300, true},
-        {-0.0, 0.0, true},
-    };
-    for (const auto& c : cases) {
-        CQuarnCoordinateSystemFactory factory;
-        const CS_LinearUnit* registered = factory.CreateLinearUnit(L"u", c.registered);
-        EXPECT_EQ(factory.CreateLinearUnit(L"v", c.asked) == registered, c.same)
-            << c.registered << " " << c.asked;
-    }
-}
-
 // While loading, a projected system in feet converts its registered projection's false
 // origin to metres: later requests find that projection by its new values.
 TEST(RegistryIndex, ProjectionsChangedByLoadingAreFoundByTheirNewValues) {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -17,15 +17,12 @@ namespace fs = std::filesystem;
 
 struct Result {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A scratch folder of the running test, so that tests run in parallel apart.
@@ -59,8 +56,7 @@ const fs::path kExamples = fs::path(QUARN_SOURCE_DIR) / "examples";
 struct Case {
     std::string arguments;
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
     bool prefix = false;
 };
 
