@@ -87,14 +87,6 @@ TEST(ReadNumberWords, CountAsZeroEverywhere) {
          L"UNIT[\"degree\",REAL]]",
          L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",0,0] ,TOWGS84[0, 0, 0, -0, -0, -0, 0]],"
          L"PRIMEM[\"G\",-NAN],UNIT[\"degree\",0],AXIS[\"X\",East],AXIS[\"Y\",North]]"},
-        {L"COMPD_CS[\"c\",LOCAL_CS[\"l\",LOCAL_DATUM[\"ld\",integer],UNIT[\"m\",Real],"
-         L"AXIS[\"x\",East]],FITTED_CS[\"f\",PARAM_MT[\"Linear_Correction\",PARAMETER[\"dH\","
-         L"INTEGER]],VERT_CS[\"v\",VERT_DATUM[\"vd\",7],UNIT[\"m\",1]]]]",
-         L"COMPD_CS[\"c\",LOCAL_CS[\"l\",LOCAL_DATUM[\"ld\",0],UNIT[\"m\",0],AXIS[\"x\",East]],"
-         L"FITTED_CS[\"f\",PARAM_MT[\"Linear_Correction\",\t\t\t\tPARAMETER[\"dH\",0],\t\t\t\t"
-         L"PARAMETER[\"Gl\",0],\t\t\t\tPARAMETER[\"Gg\",0],\t\t\t\tPARAMETER[\"L0\",0],\t\t\t\t"
-         L"PARAMETER[\"G0\",0]],VERT_CS[\"v\",VERT_DATUM[\"vd\",7],UNIT[\"m~1\",1],"
-         L"AXIS[\"Z\",Up]]]]"},
     };
     for (const auto& c : cases) {
         CQuarnCoordinateSystemFactory factory;

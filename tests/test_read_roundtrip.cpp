@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
 const CS_CoordinateSystem* ReadNew(CQuarnCoordinateSystemFactory& factory,
                                    const CS_CoordinateSystem* old) {
     const CS_CoordinateSystem* system = factory.CreateFromWKT(old->GetWKT(nullptr));
@@ -72,38 +70,19 @@ TEST(ReadBack, EveryKindOfSystemReachesAFixedPoint) {
 }
 
 // Where writing loses something, the text read back into the same factory is another
-// system under a unique name: a prime meridian of 2.7 degrees written in grad (3, to the 15
-// digits the unit's factor has) reads back as 3 degrees; a semi-major axis with digits beyond
-// the fifteenth is another ellipsoid, hence another datum and system.
+// system under a unique name: a semi-major axis with digits beyond the fifteenth is another
+// ellipsoid, hence another datum and system (a prime meridian under the grad, which moves
+// too, is counted over the corpus).
 TEST(ReadBack, WhatWritingLosesReadsBackAsAnotherSystem) {
-    const std::wstring ntf = L"GEOGCS[\"NTF (Paris)\",DATUM[\"NTF\",SPHEROID[\"Clarke 1880 "
-                             L"(IGN)\",6378249.2,293.466021293627],TOWGS84[-168,-60,320,0,0,0,0]],";
     const std::wstring tail = L",TOWGS84[1, 2, 3, 0, 0, 0, 0]],PRIMEM[\"Greenwich\",0],"
                               L"UNIT[\"degree\",0.0174532925199433],AXIS[\"X\",East],"
                               L"AXIS[\"Y\",North]]";
-    const struct {
-        std::wstring text, written, again;
-        double meridian; // of the system read back, in degrees
-    } cases[] = {
-        {ntf + L"PRIMEM[\"Paris\",2.7],UNIT[\"grad\",0.0157079632679489]]",
-         L"GEOGCS[\"NTF (Paris)\",DATUM[\"NTF\",SPHEROID[\"Clarke 1880 (IGN)\",6378249.2,"
-         L"293.466021293627] ,TOWGS84[-168, -60, 320, 0, 0, 0, "
-         L"0]],PRIMEM[\"Paris\",3.00000000000001],"
-         L"UNIT[\"grad\",0.0157079632679489],AXIS[\"X\",East],AXIS[\"Y\",North]]",
-         L"NTF (Paris)~1", 3},
-        {L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"S\",6378137.00000001234,298.257223563]" + tail,
-         L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"S\",6378137.00000001,298.257223563] " + tail, L"G~1",
-         0},
-    };
-    for (const auto& c : cases) {
-        CQuarnCoordinateSystemFactory factory;
-        const CS_CoordinateSystem* system = factory.CreateFromWKT(c.text.c_str());
-        ASSERT_NE(system, nullptr);
-        EXPECT_EQ(system->GetWKT(nullptr), c.written);
-        const auto* again =
-            dynamic_cast<const CS_GeographicCoordinateSystem*>(ReadNew(factory, system));
-        ASSERT_NE(again, nullptr);
-        EXPECT_EQ(again->GetName(), c.again);
-        EXPECT_NEAR(again->GetPrimeMeridian()->GetLongitude(), c.meridian * kPi / 180, 1e-15);
-    }
+    CQuarnCoordinateSystemFactory factory;
+    const CS_CoordinateSystem* system = factory.CreateFromWKT(
+        (L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"S\",6378137.00000001234,298.257223563]" + tail)
+            .c_str());
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->GetWKT(nullptr),
+              L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"S\",6378137.00000001,298.257223563] " + tail);
+    EXPECT_STREQ(ReadNew(factory, system)->GetName(), L"G~1");
 }

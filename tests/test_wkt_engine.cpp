@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -113,18 +112,11 @@ TEST(WktEngine, EveryProjectionEndReadsItsParametersOnce) {
 }
 
 TEST(WktEngine, RejectsTextsOutsideTheGrammar) {
-    // Characters 256 to 289 may not pose as the tokens whose codes they are.
-    auto posing = [](const wchar_t* token, int code) {
-        std::wstring text = Geogcs();
-        return text.replace(text.find(token), std::wcslen(token), 1, static_cast<wchar_t>(code));
-    };
     const std::wstring cases[] = {
         L"", L" \t\r\n", Geogcs() + L" x", Geogcs() + L"]", Projcs() + L" GEOGCS",
         Projcs(Projection(false, L"")) + L"]", Geogcs().substr(0, Geogcs().size() - 1),
         L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s,6378137,298.257223563]]",
         L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[s,1,2]]," + kPrimemDegree + L"]",
-        posing(L"DATUM", kQuarnWktDatum), posing(L"\"g\"", kQuarnWktString),
-        posing(L"6378137", kQuarnWktInteger),
         // CONCAT_MT is reachable from no start; INVERSE_MT and PASSTHROUGH_MT are in no rule.
         L"CONCAT_MT[" + kParamMt + L"]", FittedCs(Geogcs(), L"CONCAT_MT[" + kParamMt + L"]"),
         FittedCs(Geogcs(), L"INVERSE_MT[" + kParamMt + L"]"),
