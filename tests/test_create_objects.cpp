@@ -1,12 +1,12 @@
-// The factory's create operations for units, ellipsoids, prime meridians, projections and
-// datums: conversions on the way in, canonical results and the datum-name rules.
+// The factory's create operations: conversions on the way in, the datum-name rules, the
+// projection method that gets an easting, the local dimension cap, the fitted vertical system
+// built from its text, and a derived factory that refuses a registration.
 #include "support/Parameters.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cwchar>
-#include <utility>
+#include <string>
 
 TEST(CreateObjects, UnitsAreConvertedOnTheWayIn) {
     CQuarnCoordinateSystemFactory factory;
@@ -81,4 +81,87 @@ TEST(CreateObjects, DatumNameRulesOnlyWhileLoadingAndWithoutAShift) {
     }
     // With the flag clear again the first datum comes back.
     EXPECT_EQ(factory.CreateHorizontalDatum(harn, 1001, grs, zero, second), clear);
+}
+
+namespace {
+
+// A small world of registered children to build systems from.
+class CreateSystems : public ::testing::Test {
+protected:
+    CreateSystems() {
+        const CS_Ellipsoid* grs =
+            factory.CreateFlattenedSphere(L"GRS 1980", 6378137, 298.257222101, nullptr);
+        datum = factory.CreateHorizontalDatum(
+            L"NAD83", 1001, grs, QuarnDefaultWGS84ConversionInfo(), QuarnDefault3DIMInfo());
+        geographic = factory.CreateGeographicCoordinateSystem(L"NAD83", degree, datum, greenwich,
+                                                              east, north);
+    }
+
+    const CS_Projection* Projection(const wchar_t* name, double falseEasting) {
+        return factory.CreateProjection(
+            name, L"Transverse_Mercator",
+            Parameters({{L"scale_factor", 0.9996}, {L"false_easting", falseEasting}}));
+    }
+
+    CQuarnCoordinateSystemFactory factory;
+    const CS_AngularUnit* degree = factory.CreateAngularUnit(L"degree", 0.0174532925199433);
+    const CS_LinearUnit* metre = factory.CreateLinearUnit(L"metre", 1.0);
+    const CS_LinearUnit* foot = factory.CreateLinearUnit(L"foot", 0.3048);
+    const CS_PrimeMeridian* greenwich = factory.CreatePrimeMeridian(L"Greenwich", nullptr, 0.0);
+    const CS_HorizontalDatum* datum;
+    const CS_GeographicCoordinateSystem* geographic;
+    CQuarnAxisInfo east{L"E", CS_AO_East};
+    CQuarnAxisInfo north{L"N", CS_AO_North};
+    CQuarnAxisInfo up{L"H", CS_AO_Up};
+};
+
+const std::wstring kGeographicWkt =
+    L"GEOGCS[\"A\",DATUM[\"D\",SPHEROID[\"S\",6378137,298.257223563]],PRIMEM[\"G\",0],"
+    L"UNIT[\"degree\",0.0174532925199433]]";
+
+// A factory that may refuse one type (the random sequence of the registry index's tests has
+// derived factories that keep names or register objects themselves).
+class HouseFactory : public CQuarnCoordinateSystemFactory {
+public:
+    int AddItem(long type, CS_Info* item) override {
+        return type == refused ? -1 : CQuarnCoordinateSystemFactory::AddItem(type, item);
+    }
+    long refused = -1;
+};
+
+} // namespace
+
+TEST_F(CreateSystems, VerticalCompoundAndLocal) {
+    const CS_VerticalDatum* msl = factory.CreateVerticalDatum(L"MSL", 2005);
+    const CS_VerticalCoordinateSystem* height =
+        factory.CreateVerticalCoordinateSystem(L"Height", msl, metre, up);
+    EXPECT_EQ(factory.CreateVerticalCoordinateSystem(L"Other", msl, metre, up), height);
+
+    // The local system's dimension is capped at three axes.
+    const CS_LocalDatum* site = factory.CreateLocalDatum(L"Site", 10000);
+    CBASESequence<CS_AxisInfo, 3> axes;
+    axes.Resize(3);
+    EXPECT_EQ(factory.CreateLocalCoordinateSystem(L"Grid", site, metre, axes)->GetDimension(), 3);
+    axes.Resize(0);
+    EXPECT_STREQ(factory.CreateLocalCoordinateSystem(L"Grid", site, metre, axes)->GetWKT(nullptr),
+                 L"LOCAL_CS[\"Grid~1\",LOCAL_DATUM[\"Site\",10000],UNIT[\"metre\",1]]");
+}
+
+TEST_F(CreateSystems, FittedSystems) {
+    const CS_ProjectedCoordinateSystem* base = factory.CreateProjectedCoordinateSystem(
+        L"UTM", geographic, Projection(L"UTM", 500000), metre, east, north);
+    // CreateFittedCoordinateSystem builds a fitted vertical system.
+    CBASESequence<CS_AxisInfo, 3> axes;
+    const CS_FittedCoordinateSystem* plain =
+        factory.CreateFittedCoordinateSystem(L"Fit", base, L"PARAM_MT[\"x\"]", axes);
+    EXPECT_EQ(plain->GetObjectType(), 2);
+    EXPECT_EQ(factory.CreateFittedVerticalCoordinateSystem(L"Other", base, 0, 0, 0, 0, 0), plain);
+}
+
+// A refused registration gives no object; the children stay registered.
+TEST(CreateSystemsDerived, ARefusedRegistrationGivesNoObject) {
+    HouseFactory refusing;
+    refusing.refused = 4;
+    EXPECT_EQ(refusing.CreateFromWKT(kGeographicWkt.c_str()), nullptr);
+    EXPECT_EQ(refusing.GetProductLine(4).GetSize() * 10 + refusing.GetProductLine(11).GetSize(), 1);
 }
