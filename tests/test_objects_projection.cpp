@@ -10,14 +10,6 @@
 
 namespace {
 
-// Fills the slots in order and sets the count, as the factory does before the class name.
-void SetParameters(CQuarnProjection& projection, QuarnParameterList list) {
-    const QuarnParameters parameters = Parameters(list);
-    for (long i = 0; i < parameters.GetSize(); ++i)
-        projection.SetParameter(i, &parameters[i]);
-    projection.SetNumParameters(parameters.GetSize());
-}
-
 // One parameter for a slot of its own.
 CQuarnProjectionParameter Parameter(const wchar_t* name, double value) {
     return CQuarnProjectionParameter(Parameters({{name, value}})[0]);

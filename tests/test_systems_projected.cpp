@@ -2,10 +2,6 @@
 // while loading, the PROJCS element and the ground-system azimuth.
 #include "test_systems_world.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 using namespace systems_test;
 
 namespace {
@@ -43,7 +39,11 @@ TEST(ProjectedSystem, CodesEqualityCopyAndItsElement) {
     w.projected.SetAuthority(L"EPSG");
     w.projected.SetAuthorityCode(L"25832");
     EXPECT_EQ(std::wstring(w.projected.GetWKT(nullptr)), kProjectedWkt);
-    ExpectLengthRule(w.projected, kProjectedWkt);
+    // FormatWKT writes nothing into a buffer one short of the text and its end.
+    std::wstring buffer(kProjectedWkt.size() + 1, L'?');
+    const long length = static_cast<long>(kProjectedWkt.size());
+    EXPECT_STREQ(w.projected.FormatWKT(&buffer[0], length), L"");
+    EXPECT_EQ(std::wstring(w.projected.FormatWKT(&buffer[0], length + 1)), kProjectedWkt);
     ExpectCopyAndAssignment(w.projected);
 }
 
@@ -115,12 +115,9 @@ TEST(GroundAzimuth, TableOfMethodsAndParameters) {
         NamedValues parameters;
         double expected;
     } cases[] = {
-        {L"Ground_System", Points(0, 0, 1, 0), 0.0},
         {L"Ground_System", Points(0, 0, 0, 1), east},
         {L"Ground_System", Points(0, 0, 1, 1), northEast},
         {L"Ground_System", Points(0, 0, -1, -1), 3.9269908169872414},
-        {L"Ground_System", Points(0, 0, -1, 1), 2.356194490192345},
-        {L"Ground_System", Points(0, 0, 0, 0), 0.0},
         // The cosine of the origin's latitude shortens the east offset, not the direction.
         {L"Ground_System", Points(60, 0, 60, 1), east},
         {L"ground_system", Points(0, 0, 0, 1), east},

@@ -37,19 +37,13 @@ inline const std::wstring kProjectedWkt = L"PROJCS[\"UTM 32N\"," + kGeographicWk
 inline const std::wstring kVerticalWkt =
     L"VERT_CS[\"NAP height\",VERT_DATUM[\"NAP\",2005]," + kMetreWkt + L",AXIS[\"H\",Up]]";
 
-using NamedValues = std::vector<std::pair<const wchar_t*, double>>;
+using NamedValues = QuarnParameterList;
 
 // Gives the projection its method and exactly the parameters listed, in that order.
 inline void SetMethod(CQuarnProjection& projection, const wchar_t* className,
                       const NamedValues& parameters) {
     projection.SetClassName(className);
-    projection.SetNumParameters(static_cast<long>(parameters.size()));
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        CQuarnProjectionParameter parameter;
-        parameter.SetName(parameters[i].first);
-        parameter.SetValue(parameters[i].second);
-        projection.SetParameter(static_cast<long>(i), parameter);
-    }
+    SetParameters(projection, parameters);
 }
 
 // Sets the axes in order from index 0.
@@ -162,15 +156,6 @@ inline void ExpectCodes(const CS_CoordinateSystem& s, long object, long dimensio
     EXPECT_EQ((std::vector<long>{s.GetObjectType(), s.GetDimension(), s.GetSystemType(),
                                  s.GetSystemTypeEx(), s.GetHeightType()}),
               (std::vector<long>{object, dimension, type, typeEx, height}));
-}
-
-// FormatWKT writes nothing into a buffer one short of the text and its end, and the whole
-// text into one that just holds it.
-template <class System> void ExpectLengthRule(const System& system, const std::wstring& wkt) {
-    std::wstring buffer(wkt.size() + 1, L'?');
-    const long length = static_cast<long>(wkt.size());
-    EXPECT_STREQ(system.FormatWKT(&buffer[0], length), L"");
-    EXPECT_EQ(std::wstring(system.FormatWKT(&buffer[0], length + 1)), wkt);
 }
 
 } // namespace systems_test

@@ -4,14 +4,14 @@
 
 #include "quarn.h"
 
-#include <initializer_list>
 #include <utility>
+#include <vector>
 
 using QuarnParameters = CBASESequence<CS_ProjectionParameter, 11>;
-using QuarnParameterList = std::initializer_list<std::pair<const wchar_t*, double>>;
+using QuarnParameterList = std::vector<std::pair<const wchar_t*, double>>;
 
 // The parameters in the order given, as a reader hands them to the factory.
-inline QuarnParameters Parameters(QuarnParameterList list) {
+inline QuarnParameters Parameters(const QuarnParameterList& list) {
     QuarnParameters parameters;
     parameters.Resize(static_cast<long>(list.size()));
     long i = 0;
@@ -22,6 +22,15 @@ inline QuarnParameters Parameters(QuarnParameterList list) {
         CopyProjectionParameter(&parameters[i++], &parameter);
     }
     return parameters;
+}
+
+// Fills the projection's slots in order and sets the count, as the factory does before the
+// class name.
+inline void SetParameters(CQuarnProjection& projection, const QuarnParameterList& list) {
+    const QuarnParameters parameters = Parameters(list);
+    for (long i = 0; i < parameters.GetSize(); ++i)
+        projection.SetParameter(i, &parameters[i]);
+    projection.SetNumParameters(parameters.GetSize());
 }
 
 // Sets the projection-loading flag for one scope and clears it afterwards.
