@@ -3,7 +3,6 @@
 // way back to the caller's text, and the proof that the canonical reading is untouched.
 #include "interchange.h"
 #include "quarn.h"
-#include "support/Corpus.h"
 #include "wkt/WktDialects.h"
 
 #include <gtest/gtest.h>
@@ -193,18 +192,6 @@ TEST(DialectConstruct, NamesTheDialectThatReadsWhatStoppedTheCanonicalReading) {
         EXPECT_EQ(found.construct + L"|" + L"-G"[found.gdal] + L"-E"[found.esri],
                   row.construct + L"|" + L"-G"[row.gdal] + L"-E"[row.esri]);
     }
-}
-
-// The other dialects leave a text without their constructs exactly as it is (the GDAL
-// corpus has none of them).
-TEST(DialectCorpus, TextsWithoutConstructsAreUnchanged) {
-    for (const CorpusEntry& entry :
-         ReadCorpus(std::string(QUARN_CORPUS_DIR) + "/epsg_wkt1_gdal_sample.jsonl"))
-        for (WktDialect dialect : {WktDialect::Gdal, WktDialect::Esri}) {
-            quarn::DialectRewrite rewrite = quarn::RewriteDialect(entry.wkt, dialect);
-            EXPECT_FALSE(rewrite.changed) << entry.id;
-            EXPECT_EQ(rewrite.text, entry.wkt) << entry.id;
-        }
 }
 
 } // namespace

@@ -12,8 +12,6 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -42,7 +40,7 @@ void Measure(const char* file, const std::string& title) {
     auto judge = [&](const PJ* original, const std::string& text, const std::string& unwritten,
                      const std::string& id, Tally& tally) {
         ++tally.read;
-        Pj written = text.empty() ? read("") : read(text);
+        Pj written = read(text);
         std::string cause = text.empty() ? "not written: " + unwritten
                             : !written   ? "PROJ does not read the text"
                                          : "not equivalent, PJ_TYPE " +

@@ -1,20 +1,9 @@
-// The reference-counted root and the user-message report.
+// The user-message report.
 #include "quarn.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-TEST(ReferenceCount, ReturnsThePreviousCountAndMayGoBelowZero) {
-    CQuarnLinearUnit unit;
-    const CS_Info& info = unit; // the constant forms change the same count
-    EXPECT_EQ(info.AddRef(), 0);
-    EXPECT_EQ(unit.AddRef(), 1);
-    EXPECT_EQ(info.Release(), 2);
-    EXPECT_EQ(unit.Release(), 1);
-    EXPECT_EQ(unit.Release(), 0); // below zero the object is kept, not destroyed
-    EXPECT_EQ(unit.GetRefCount(), -1);
-}
 
 namespace {
 std::wstring g_captured;

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -129,18 +127,16 @@ TEST(Threads, ARaceWithTheLoadingFlagSeesTheOldOrTheNewSetting) {
             SetPrjLoading(i % 2 == 0);
         done = true;
     });
-    std::vector<std::thread> readers;
-    for (int t = 0; t < 2; ++t)
-        readers.emplace_back([&] {
-            for (int i = 0; i < 200 || !done; ++i) {
-                std::wstring text = ReadFlagText();
-                if (text != off && text != on) ++strange;
-                (void)IsPrjLoading();
-            }
-        });
-    toggler.join();
-    for (std::thread& reader : readers)
-        reader.join();
+    auto read = [&] {
+        for (int i = 0; i < 200 || !done; ++i) {
+            const std::wstring text = ReadFlagText();
+            if (text != off && text != on) ++strange;
+            (void)IsPrjLoading();
+        }
+    };
+    std::thread first(read), second(read);
+    for (std::thread* thread : {&toggler, &first, &second})
+        thread->join();
     SetPrjLoading(false);
     EXPECT_EQ(strange.load(), 0);
 }

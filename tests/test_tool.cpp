@@ -162,7 +162,6 @@ TEST(ToolInput, BadInputAndDiagnostics) {
          "\xEF\xBB\xBFVERT_CS[\"h\",\r\nVERT_DATUM[\"d\",2005],\r\nUNIT[\"metre\",1]]\r\n"},
         {"bom_lines.txt", "\xEF\xBB\xBFUNIT_IS_NO_SYSTEM\r\n\r\n" + kSmall + "\r\n"},
         {"empty.wkt", ""},
-        {"bom_only.wkt", "\xEF\xBB\xBF"},
         {"blank.wkt", " \r\n\t\n"},
         {"binary.prj", std::string("\x7F"
                                    "ELF\x02\x01\x01\0\0\0",
@@ -186,7 +185,6 @@ TEST(ToolInput, BadInputAndDiagnostics) {
             {"missing.wkt", 1, "", "missing.wkt: error: cannot open: No such file or directory\n"},
             {"folder", 1, "", "folder: error: is a directory, not a file\n"},
             {"empty.wkt", 1, "", "empty.wkt: error: empty file, no text to read\n"},
-            {"bom_only.wkt", 1, "", "bom_only.wkt: error: empty file, no text to read\n"},
             {"blank.wkt", 1, "", "blank.wkt: error: only blanks, no text to read\n"},
             {"- < empty.wkt", 1, "", "<stdin>: error: empty file, no text to read\n"},
             {"binary.prj", 1, "",
