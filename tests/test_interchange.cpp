@@ -49,6 +49,10 @@ const Written kWritten[] = {
     {"a method of this library's own has no form in either",
      R"w(PROJCS["P",GEOGCS["G",DATUM["D",SPHEROID["S",6378137,298.257223563]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]],PROJECTION["Transverse_Mercator_OSTN02"],UNIT["metre",1]])w",
      "", ""},
+    {"a datum the Esri names know by its code only",
+     R"w(GEOGCS["ED50",DATUM["ED50_by_code",SPHEROID["International 1924",6378388,297],AUTHORITY["EPSG","6230"]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]])w",
+     "=",
+     R"w(GEOGCS["ED50",DATUM["D_European_1950",SPHEROID["International_1924",6378388.0,297.0]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])w"},
 };
 
 TEST(InterchangeWriter, WritesEachDialectAsOtherProgramsReadIt) {
