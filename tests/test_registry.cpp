@@ -83,6 +83,15 @@ TEST_F(Registry, ArrayOperations) {
     EXPECT_EQ(copy.Append(registry), 5); // the index of the first appended item
     copy.InsertAt(0, &registry);
     EXPECT_EQ(copy.Add(a), 15);
+
+    // An array appended to or inserted into itself takes its elements as they were.
+    CQuarnInfoArray self;
+    self.Add(a);
+    self.Add(b);
+    self.Append(self);
+    self.InsertAt(1, &self);
+    EXPECT_EQ(std::vector<const CS_Info*>(&self[0], &self[0] + self.GetSize()),
+              (std::vector<const CS_Info*>{a, a, b, a, b, b, a, b}));
 }
 
 TEST_F(Registry, IndexOutOfRangeThrowsAndChangesNothing) {
