@@ -236,8 +236,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     }
     case kQuarnWktRuleAxisListNext:
         result = value(1);
-        Append(Value<AxisList>(value(1)), static_cast<const CS_AxisInfo&>(Axis(value(3))),
-               CopyAxisInfo);
+        Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
         DropValue(QuarnWktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtParameters:

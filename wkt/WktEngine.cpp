@@ -51,7 +51,6 @@ class ParseStack {
 public:
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
-    std::int32_t State(std::size_t at) const { return m_states[at]; }
     std::int32_t TopState() const { return m_states[m_size - 1]; }
     std::int32_t Position(std::size_t at) const { return m_positions[at]; }
     // The values from `at` to the top.
@@ -127,7 +126,8 @@ public:
     std::size_t size() const { return m_size; }
     QueuedToken& operator[](std::size_t i) { return m_chunks[i >> kChunkBits][i & (kChunk - 1)]; }
     void clear() { m_size = 0; }
-    // Fields are stored one by one (see Push).
+    // Fields are stored one by one: a token built as a temporary and copied whole is read
+    // back before its narrow stores have landed, which stalls on every token.
     void push_back(int token, const QuarnWktValue& value, std::int32_t position,
                    std::int32_t length) {
         if ((m_size >> kChunkBits) == m_chunks.size())
