@@ -25,6 +25,9 @@ const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wc
     // The result is what the actions made of the text, whatever the parse reported: a
     // complete system followed by stray tokens still counts.
     m_parser.Parse();
+    // Nothing refers to the copy of the text once the parse is over: its block goes back
+    // for the thread's next text.
+    m_parser.ReleaseInput();
     return m_parser.GetResult();
 }
 

@@ -1,8 +1,10 @@
 // The parse engine under the library's own rule actions: the trial parse at a projection's
-// end and its replay, the texts the grammar rejects, and that a failed or interrupted parse
-// leaves nothing behind for the next one.
+// end and its replay, the direct reader against the tables, the texts the grammar rejects,
+// and that a failed or interrupted parse leaves nothing behind for the next one.
 #include "quarn.h"
+#include "support/Corpus.h"
 #include "wkt/WktParser.h"
+#include "wkt/WktTablesInternal.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,75 @@ TEST(WktEngine, EveryProjectionEndReadsItsParametersOnce) {
                 EXPECT_TRUE(parser.messages.empty());
             }
         }
+    }
+}
+
+// Everything a host sees of reading `text` into a fresh factory: the result, the diagnostic
+// and every registered object with its name.
+std::wstring Observed(const std::wstring& text) {
+    CQuarnCoordinateSystemFactory factory;
+    const CS_CoordinateSystem* system = factory.CreateFromWKT(text.c_str());
+    const QuarnParseDiagnostic& d = factory.GetLastDiagnostic();
+    std::wstring seen = system != nullptr ? system->GetWKT(nullptr) : L"null";
+    seen += L"|" + std::to_wstring(d.syntaxError) + std::to_wstring(d.stray) + L" " +
+            std::to_wstring(d.offset) + L" " + std::to_wstring(d.length) + L" " + d.token + L" " +
+            d.expected + L"|";
+    for (long type = 0; type < kQuarnObjectTypeCount; ++type) {
+        const CQuarnInfoArray& line = factory.GetProductLine(type);
+        for (int i = 0; i < line.GetSize(); ++i)
+            seen += std::to_wstring(type) + L":" + line.GetAt(i)->GetName() + L" ";
+    }
+    return seen;
+}
+
+// Reads `text` with the direct reader and with the tables alone; both must agree.
+void ExpectBothWaysAlike(const std::wstring& text) {
+    const std::wstring direct = Observed(text);
+    QuarnWktSetDirectReading(false);
+    const std::wstring tables = Observed(text);
+    QuarnWktSetDirectReading(true);
+    EXPECT_EQ(direct, tables) << std::string(text.begin(), text.end());
+}
+
+TEST(WktEngine, TheDirectReaderReadsAsTheTablesDo) {
+    // Every optional part of every element the direct reader takes, and every prefix of
+    // a text that has them all: the prefixes fail at each point the reader can stop.
+    const std::wstring axes = Axes({L"NORTH", L"EAST"});
+    const std::wstring auth = L"," + kAuth;
+    const std::wstring datums[] = {Datum(), Datum(auth), Datum(L"," + kToWgs84),
+                                   Datum(L"," + kToWgs84 + auth),
+                                   L"DATUM[\"d\",SPHEROID[\"s\",6378137,298.3" + auth + L"]]"};
+    Texts texts{VertCs(),
+                VertCs(auth),
+                VertCs(Axes({L"UP"})),
+                VertCs(Axes({L"DOWN"}) + auth),
+                L"VERT_CS[\"v\",VERT_DATUM[\"v\",2005" + auth + L"],UNIT[\"m\",1" + auth + L"]]",
+                L"GEOCCS[\"c\"," + Datum() + L",PRIMEM[\"G\",0" + auth + L"]," + kMetre +
+                    Axes({L"OTHER", L"EAST", L"NORTH"}) + auth + L"]",
+                L"GEOCCS[\"c\"," + Datum() + L",PRIMEM[\"G\",0]," + kMetre + auth + L"]",
+                CompdCs(Projcs(), VertCs()),
+                CompdCs(Geogcs(), VertCs(), auth),
+                CompdCs(FittedCs(Geogcs()), VertCs()),
+                kLocalCs,
+                Geogcs(L"", Datum(L"," + kToWgs84 + L"," + kThreeDim))};
+    for (const std::wstring& datum : datums) {
+        for (const std::wstring& tail : {std::wstring(), auth, axes, axes + auth})
+            texts.push_back(Geogcs(tail, datum));
+    }
+    for (bool authority : {false, true}) {
+        for (const std::wstring& parameters : {std::wstring(), kParameters})
+            for (const std::wstring& tail : {std::wstring(), auth, axes, axes + auth})
+                texts.push_back(Projcs(Projection(authority, parameters), tail));
+    }
+    for (const std::wstring& text : texts)
+        ExpectBothWaysAlike(text);
+    const std::wstring rich = CompdCs(Projcs(Projection(true, kParameters), axes + auth),
+                                      VertCs(Axes({L"UP"}) + auth), auth);
+    for (std::size_t length = 0; length < rich.size(); ++length)
+        ExpectBothWaysAlike(rich.substr(0, length));
+    for (const char* file : {"epsg_wkt1_gdal_sample.jsonl", "epsg_wkt1_esri_sample.jsonl"}) {
+        for (const CorpusEntry& entry : ReadCorpus(std::string(QUARN_CORPUS_DIR "/") + file))
+            ExpectBothWaysAlike(entry.wkt);
     }
 }
 

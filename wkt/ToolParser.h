@@ -5,6 +5,8 @@
 
 #include "../model/Export.h"
 
+#include <cwchar>
+
 class QUARN_API CTOOLParser {
 public:
     CTOOLParser();
@@ -30,6 +32,10 @@ public:
     virtual void Rewind();
     // The next token for the parse engine.
     virtual int NextToken() = 0;
+
+    // Gives up the stored copy (GetInput is null after), keeping its block for the thread's
+    // next SetInput.
+    void ReleaseInput();
 
     // The stored copy of the text, null before the first SetInput. The lexer writes
     // terminators into it after tokens.
@@ -75,6 +81,15 @@ protected:
         m_lookahead = next;
         return next;
     }
+    // ExtendWhile for a quoted text: up to the next quote or the end of the input, found
+    // with the library's vectorised search since names are the longest tokens.
+    wchar_t ExtendToQuote() {
+        if (m_lookahead == L'\0') return L'\0';
+        wchar_t* quote = std::wcschr(m_cursor + 1, L'"');
+        m_cursor = quote != nullptr ? quote : m_cursor + 1 + std::wcslen(m_cursor + 1);
+        m_lookahead = *m_cursor;
+        return m_lookahead;
+    }
     // Terminates the token text at the cursor.
     void EndToken() {
         if (m_cursor != nullptr) *m_cursor = L'\0';
@@ -97,9 +112,10 @@ protected:
     wchar_t Lookahead() const { return m_lookahead; }
 
 private:
-    wchar_t* m_input;      // owned copy of the text; null until the first SetInput
-    wchar_t* m_tokenStart; // where the current token begins
-    wchar_t* m_cursor;     // the character being looked at
+    wchar_t* m_input;       // owned copy of the text; null until the first SetInput
+    std::size_t m_capacity; // characters m_input has room for
+    wchar_t* m_tokenStart;  // where the current token begins
+    wchar_t* m_cursor;      // the character being looked at
     wchar_t m_current;
     wchar_t m_lookahead;
 };

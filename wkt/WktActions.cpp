@@ -12,6 +12,8 @@
 #include "../model/Text.h"
 #include "WktRules.h"
 
+#include <memory>
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -75,14 +77,63 @@ CQuarnAxisInfo Axis(const QuarnWktValue& value) {
     return CQuarnAxisInfo(axis->name, axis->orientation);
 }
 
-// The record list a create operation takes, filled from a parameter list value.
-void Fill(ParameterList& list, const ParameterValues& values) {
-    list.Resize(values.count);
-    for (long i = 0; i < values.count; ++i) {
-        list[i].value = values.items[i].value;
-        QuarnCopyText(list[i].name, values.items[i].name);
+// The record list a create operation takes, filled from a parameter list value for the
+// length of one call. The list is eleven records of a kilobyte each; the thread keeps one
+// whose records are all cleared, so only the records a text fills are written, and they are
+// cleared again afterwards. The operation sees the same bytes as in a new list: unused
+// records and the rest of each name field are terminators. A parse started from inside a
+// create operation (a host's override) finds the thread's list in use and makes its own.
+class FilledParameters {
+public:
+    explicit FilledParameters(const ParameterValues& values) {
+        Kept& kept = ThreadKept();
+        if (!kept.busy) {
+            kept.busy = true;
+            m_kept = &kept;
+            m_list = &kept.list;
+        } else {
+            m_own.reset(new ParameterList());
+            m_list = m_own.get();
+        }
+        m_list->Resize(values.count);
+        for (long i = 0; i < values.count; ++i) {
+            CS_ProjectionParameter& record = (*m_list)[i];
+            record.value = values.items[i].value;
+            const wchar_t* name = values.items[i].name;
+            for (int k = 0; name != nullptr && k < kQuarnTextLimit && name[k] != L'\0'; ++k)
+                record.name[k] = name[k];
+        }
     }
-}
+    ~FilledParameters() {
+        if (m_kept == nullptr) return;
+        for (long i = 0; i < m_list->GetSize(); ++i) {
+            CS_ProjectionParameter& record = (*m_list)[i];
+            record.value = 0.0;
+            for (int k = 0; k < kQuarnTextLimit && record.name[k] != L'\0'; ++k)
+                record.name[k] = L'\0';
+        }
+        m_list->Resize(0);
+        m_kept->busy = false;
+    }
+    FilledParameters(const FilledParameters&) = delete;
+    FilledParameters& operator=(const FilledParameters&) = delete;
+
+    const ParameterList& List() const { return *m_list; }
+
+private:
+    struct Kept {
+        ParameterList list;
+        bool busy = false;
+    };
+    static Kept& ThreadKept() {
+        static thread_local Kept kept;
+        return kept;
+    }
+
+    Kept* m_kept = nullptr;
+    ParameterList* m_list = nullptr;
+    std::unique_ptr<ParameterList> m_own;
+};
 
 CQuarnAxisInfo DefaultAxis(int index) {
     return CQuarnAxisInfo(QuarnDefaultAxes()[index]);
@@ -299,18 +350,16 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         return;
     }
     case kQuarnWktRuleProjectionParameters: {
-        ParameterList parameters;
-        Fill(parameters, *Value<ParameterValues>(value(6)));
-        set(factory->CreateProjection(L"", text(3), parameters));
+        FilledParameters parameters(*Value<ParameterValues>(value(6)));
+        set(factory->CreateProjection(L"", text(3), parameters.List()));
         return;
     }
     case kQuarnWktRuleProjection:
         set(factory->CreateProjection(L"", text(3), noParameters));
         return;
     case kQuarnWktRuleProjectionAuthorityParameters: {
-        ParameterList parameters;
-        Fill(parameters, *Value<ParameterValues>(value(8)));
-        set(factory->CreateProjection(L"", text(3), parameters));
+        FilledParameters parameters(*Value<ParameterValues>(value(8)));
+        set(factory->CreateProjection(L"", text(3), parameters.List()));
         Authority(result.object, value(5));
         return;
     }

@@ -15,6 +15,7 @@
 // The state belongs to the thread that parses: each thread may run one parse at a time.
 #include "WktParser.h"
 
+#include "WktRules.h"
 #include "WktTablesInternal.h"
 
 #include <algorithm>
@@ -160,12 +161,12 @@ struct Engine {
     // kShifted for a shift.
     std::vector<int> log;
     std::vector<int> failedStates; // see Run::m_failedStates
-    QuarnWktValue token{};
-    std::int32_t tokenPosition = 0;
-    std::int32_t tokenLength = 0;
+    QuarnWktTokenSlot last{};      // the last token read, as the lexer or the queue left it
     int errorCount = 0;
-    TokenQueue queue;     // the tokens of trials; its size is the fill index
-    std::size_t read = 0; // the next queued token to hand out
+    TokenQueue queue;       // the tokens of trials; its size is the fill index
+    std::size_t read = 0;   // the next queued token to hand out
+    bool recording = false; // the direct reader runs: every token read is queued
+    bool direct = true;     // texts go to the direct reader first
 
     bool InTrial() const { return saved != nullptr; }
     bool HasUnread() const { return read < queue.size(); }
@@ -247,6 +248,257 @@ std::wstring Readable(const TokenSet& set) {
     return text;
 }
 
+// The table numbers of the rules, by name.
+const int* RuleNumbers() {
+    static const std::vector<int> numbers = [] {
+        std::vector<int> byName(kQuarnWktRuleParamMtListNext + 1, 0);
+        for (int rule = 1; rule < kTables.ruleCount; ++rule)
+            byName[QuarnWktRuleName(rule)] = rule;
+        return byName;
+    }();
+    return numbers.data();
+}
+
+// The direct reader: the grammar's rules written out as functions, for the texts that most
+// hosts read (geographic, projected, geocentric, vertical and compound systems with their
+// optional AXIS, AUTHORITY and TOWGS84 elements). It reads tokens through the parser into
+// the engine's queue and logs shifts and reductions as a successful trial parse would, in
+// the order an LR parse makes them: a rule's reduction after its symbols, each before the
+// token that follows it is shifted. The grammar is unambiguous, so a text it reads to the
+// end has exactly this parse, and the engine replays the log as it replays a trial.
+//
+// Where the grammar needs a second token of lookahead (a ',' after a projection may begin
+// a PARAMETER or end the projection), the reader looks at the token after the ','; the
+// engine's trial reads that token too. On any token it does not take (an error, or one of
+// the rarer elements: LOCAL_CS, FITTED_CS, PARAM_MT, grid files) it stops, having read no
+// further than the engine reads before it reports that token, and the engine parses the
+// text from its queued tokens with no action run yet.
+class DirectReader {
+public:
+    DirectReader(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
+        : m_log(engine.log), m_parser(parser), m_rules(RuleNumbers()) {}
+
+    // True when the text is one coordinate system and nothing after it.
+    bool Read() {
+        m_token = Next();
+        return CoordinateSystem() && m_token == 0;
+    }
+
+private:
+    int Next() {
+        int token = m_parser.NextToken();
+        return token < 0 ? 0 : token;
+    }
+    // The token after the current one, read once.
+    int Peek() {
+        if (m_peeked == kNoToken) m_peeked = Next();
+        return m_peeked;
+    }
+    void Shift() {
+        m_log.push_back(kShifted);
+        if (m_peeked != kNoToken) {
+            m_token = m_peeked;
+            m_peeked = kNoToken;
+        } else {
+            m_token = Next();
+        }
+    }
+    bool Take(int token) {
+        if (m_token != token) return false;
+        Shift();
+        return true;
+    }
+    bool Opening(int keyword) { return Take(keyword) && Take('['); }
+    bool Reduce(EQuarnWktRule rule) {
+        m_log.push_back(m_rules[rule]);
+        return true;
+    }
+    // Reduces by `rule` and closes the element.
+    bool Close(EQuarnWktRule rule) { return Take(']') && Reduce(rule); }
+
+    bool Name() { return Take(kQuarnWktString) && Reduce(kQuarnWktRuleName); }
+    bool Number(EQuarnWktRule rule) {
+        if (m_token == kQuarnWktInteger) {
+            Shift();
+            Reduce(kQuarnWktRuleNumberInteger);
+        } else if (m_token == kQuarnWktReal) {
+            Shift();
+            Reduce(kQuarnWktRuleNumberReal);
+        } else {
+            return false;
+        }
+        return Reduce(rule);
+    }
+    bool Authority() {
+        return Opening(kQuarnWktAuthority) && Name() && Take(',') && Take(kQuarnWktString) &&
+               Reduce(kQuarnWktRuleCode) && Close(kQuarnWktRuleAuthority);
+    }
+    // The end of an element whose last item may be followed by an AUTHORITY: `plain` when
+    // it closes at once, `withAuthority` when an AUTHORITY comes first.
+    bool End(EQuarnWktRule plain, EQuarnWktRule withAuthority) {
+        if (m_token == ']') return Close(plain);
+        return Take(',') && Authority() && Close(withAuthority);
+    }
+    bool Axis() {
+        if (!(Opening(kQuarnWktAxis) && Name() && Take(','))) return false;
+        static const EQuarnWktRule kDirections[] = {
+            kQuarnWktRuleNorth, kQuarnWktRuleSouth, kQuarnWktRuleEast, kQuarnWktRuleWest,
+            kQuarnWktRuleUp,    kQuarnWktRuleDown,  kQuarnWktRuleOther};
+        static const int kTokens[] = {kQuarnWktNorth, kQuarnWktSouth, kQuarnWktEast, kQuarnWktWest,
+                                      kQuarnWktUp,    kQuarnWktDown,  kQuarnWktOther};
+        for (int i = 0; i < 7; ++i) {
+            if (m_token == kTokens[i]) {
+                Shift();
+                return Reduce(kDirections[i]) && Close(kQuarnWktRuleAxis);
+            }
+        }
+        return false;
+    }
+    // `count` axes, each after a ',' (the first ',' is taken already).
+    bool Axes(int count) {
+        for (int i = 0; i < count; ++i) {
+            if ((i > 0 && !Take(',')) || !Axis()) return false;
+        }
+        return true;
+    }
+    // What may follow the last item of a system: nothing, `axes` axes, an AUTHORITY, or
+    // both, each choosing its rule.
+    bool SystemEnd(int axes, EQuarnWktRule plain, EQuarnWktRule withAxes,
+                   EQuarnWktRule withAxesAuthority, EQuarnWktRule withAuthority) {
+        if (m_token == ']') return Close(plain);
+        if (!Take(',')) return false;
+        if (m_token == kQuarnWktAuthority) return Authority() && Close(withAuthority);
+        if (!Axes(axes)) return false;
+        return End(withAxes, withAxesAuthority);
+    }
+    bool Unit(EQuarnWktRule plain, EQuarnWktRule withAuthority) {
+        return Opening(kQuarnWktUnit) && Name() && Take(',') &&
+               Number(kQuarnWktRuleConversionFactor) && End(plain, withAuthority);
+    }
+    bool Spheroid() {
+        return Opening(kQuarnWktSpheroid) && Name() && Take(',') &&
+               Number(kQuarnWktRuleSemiMajorAxis) && Take(',') &&
+               Number(kQuarnWktRuleInverseFlattening) &&
+               End(kQuarnWktRuleSpheroid, kQuarnWktRuleSpheroidAuthority);
+    }
+    bool Shift7() {
+        static const EQuarnWktRule kRules[] = {kQuarnWktRuleDx, kQuarnWktRuleDy, kQuarnWktRuleDz,
+                                               kQuarnWktRuleEx, kQuarnWktRuleEy, kQuarnWktRuleEz,
+                                               kQuarnWktRulePpm};
+        if (!Opening(kQuarnWktToWgs84)) return false;
+        for (int i = 0; i < 7; ++i) {
+            if ((i > 0 && !Take(',')) || !Number(kRules[i])) return false;
+        }
+        return Close(kQuarnWktRuleShift);
+    }
+    bool Datum() {
+        if (!(Opening(kQuarnWktDatum) && Name() && Take(',') && Spheroid())) return false;
+        if (m_token == ']') return Close(kQuarnWktRuleDatum);
+        if (!Take(',')) return false;
+        if (m_token == kQuarnWktAuthority) return Authority() && Close(kQuarnWktRuleDatumAuthority);
+        // A shift followed by grid files is left to the engine.
+        return Shift7() && End(kQuarnWktRuleDatumShift, kQuarnWktRuleDatumShiftAuthority);
+    }
+    bool PrimeMeridian() {
+        return Opening(kQuarnWktPrimem) && Name() && Take(',') && Number(kQuarnWktRuleLongitude) &&
+               End(kQuarnWktRulePrimeMeridian, kQuarnWktRulePrimeMeridianAuthority);
+    }
+    // What geographic and geocentric systems begin with: name, datum, prime meridian, unit.
+    bool Geodetic(int keyword, EQuarnWktRule unit, EQuarnWktRule unitWithAuthority) {
+        return Opening(keyword) && Name() && Take(',') && Datum() && Take(',') && PrimeMeridian() &&
+               Take(',') && Unit(unit, unitWithAuthority);
+    }
+    bool Geographic() {
+        return Geodetic(kQuarnWktGeogCs, kQuarnWktRuleAngularUnit,
+                        kQuarnWktRuleAngularUnitAuthority) &&
+               SystemEnd(2, kQuarnWktRuleGeographic, kQuarnWktRuleGeographicAxes,
+                         kQuarnWktRuleGeographicAxesAuthority, kQuarnWktRuleGeographicAuthority);
+    }
+    bool Parameter() {
+        return Opening(kQuarnWktParameter) && Name() && Take(',') && Number(kQuarnWktRuleValue) &&
+               Close(kQuarnWktRuleParameter);
+    }
+    // A ',' that begins a PARAMETER.
+    bool ParameterFollows() { return m_token == ',' && Peek() == kQuarnWktParameter; }
+    bool ParameterList() {
+        if (!(Parameter() && Reduce(kQuarnWktRuleParameterListFirst))) return false;
+        while (ParameterFollows()) {
+            Shift();
+            if (!(Parameter() && Reduce(kQuarnWktRuleParameterListNext))) return false;
+        }
+        return true;
+    }
+    bool Projection() {
+        if (!(Opening(kQuarnWktProjection) && Name())) return false;
+        bool authority = m_token == ',';
+        if (authority && !(Take(',') && Authority())) return false;
+        if (!Take(']')) return false;
+        if (!ParameterFollows())
+            return Reduce(authority ? kQuarnWktRuleProjectionAuthority : kQuarnWktRuleProjection);
+        Shift();
+        return ParameterList() && Reduce(authority ? kQuarnWktRuleProjectionAuthorityParameters
+                                                   : kQuarnWktRuleProjectionParameters);
+    }
+    bool Horizontal() {
+        if (m_token == kQuarnWktGeogCs)
+            return Geographic() && Reduce(kQuarnWktRuleHorizontalGeographic);
+        if (m_token == kQuarnWktProjCs)
+            return ProjectedSystem() && Reduce(kQuarnWktRuleHorizontalProjected);
+        return false;
+    }
+    bool ProjectedSystem() {
+        return Opening(kQuarnWktProjCs) && Name() && Take(',') && Geographic() && Take(',') &&
+               Projection() && Take(',') &&
+               Unit(kQuarnWktRuleLinearUnit, kQuarnWktRuleLinearUnitAuthority) &&
+               SystemEnd(2, kQuarnWktRuleProjected, kQuarnWktRuleProjectedAxes,
+                         kQuarnWktRuleProjectedAxesAuthority, kQuarnWktRuleProjectedAuthority);
+    }
+    bool Geocentric() {
+        return Geodetic(kQuarnWktGeocCs, kQuarnWktRuleLinearUnit,
+                        kQuarnWktRuleLinearUnitAuthority) &&
+               SystemEnd(3, kQuarnWktRuleGeocentric, kQuarnWktRuleGeocentricAxes,
+                         kQuarnWktRuleGeocentricAxesAuthority, kQuarnWktRuleGeocentricAuthority);
+    }
+    bool VerticalDatum() {
+        return Opening(kQuarnWktVertDatum) && Name() && Take(',') && Take(kQuarnWktInteger) &&
+               Reduce(kQuarnWktRuleDatumType) &&
+               End(kQuarnWktRuleVerticalDatum, kQuarnWktRuleVerticalDatumAuthority);
+    }
+    bool Vertical() {
+        return Opening(kQuarnWktVertCs) && Name() && Take(',') && VerticalDatum() && Take(',') &&
+               Unit(kQuarnWktRuleLinearUnit, kQuarnWktRuleLinearUnitAuthority) &&
+               SystemEnd(1, kQuarnWktRuleVertical, kQuarnWktRuleVerticalAxis,
+                         kQuarnWktRuleVerticalAxisAuthority, kQuarnWktRuleVerticalAuthority);
+    }
+    bool Compound() {
+        return Opening(kQuarnWktCompdCs) && Name() && Take(',') && Horizontal() &&
+               Reduce(kQuarnWktRuleHeadHorizontal) && Take(',') && Vertical() &&
+               Reduce(kQuarnWktRuleTailVertical) &&
+               End(kQuarnWktRuleCompound, kQuarnWktRuleCompoundAuthority);
+    }
+    bool CoordinateSystem() {
+        switch (m_token) {
+        case kQuarnWktGeogCs:
+        case kQuarnWktProjCs:
+            return Horizontal() && Reduce(kQuarnWktRuleTopHorizontal);
+        case kQuarnWktGeocCs:
+            return Geocentric() && Reduce(kQuarnWktRuleTopGeocentric);
+        case kQuarnWktVertCs:
+            return Vertical() && Reduce(kQuarnWktRuleTopVertical);
+        case kQuarnWktCompdCs:
+            return Compound() && Reduce(kQuarnWktRuleTopCompound);
+        default:
+            return false;
+        }
+    }
+
+    std::vector<int>& m_log;
+    CQuarnWKTCoordinateSystemParser& m_parser;
+    const int* m_rules;
+    int m_token = kNoToken;
+    int m_peeked = kNoToken;
+};
+
 // One call of Parse: the local registers of the algorithm around the thread's state.
 class Run {
 public:
@@ -276,6 +528,7 @@ private:
     Step Accept();
     std::int32_t Collapse(int rule, bool act, QuarnWktValue& reduced);
     void Replay(std::size_t read);
+    bool ReadDirectly();
     void FreeAll();
     void DropFurthestError() {
         if (m_furthestError != nullptr) m_engine.Recycle(m_furthestError);
@@ -314,15 +567,15 @@ int Run::Execute() {
     // Whatever an earlier parse left in the queue is not this text's.
     m_engine.queue.clear();
     m_engine.read = 0;
-    m_engine.token = QuarnWktValue{};
-    m_engine.tokenPosition = m_engine.tokenLength = 0;
+    m_engine.last.value = QuarnWktValue{};
+    m_engine.last.position = m_engine.last.length = 0;
     m_engine.errorCount = 0;
     m_engine.live.stack.clear();
     m_engine.live.stack.reserve(kFirstCapacity);
     m_engine.live.errorCountdown = 0;
-    m_engine.live.stack.Push(0, m_engine.token, 0);
+    m_engine.live.stack.Push(0, m_engine.last.value, 0);
 
-    Step step = kLoop;
+    Step step = m_engine.direct && ReadDirectly() ? kDone : kLoop;
     for (;;) {
         switch (step) {
         case kLoop:
@@ -392,8 +645,8 @@ Run::Step Run::Conflict(int entry) {
             m_engine.queue.clear();
             m_engine.read = 0;
             if (m_token >= 0) {
-                m_engine.queue.push_back(m_token, m_engine.token, m_engine.tokenPosition,
-                                         m_engine.tokenLength);
+                m_engine.queue.push_back(m_token, m_engine.last.value, m_engine.last.position,
+                                         m_engine.last.length);
                 m_token = kNoToken;
             }
         }
@@ -422,7 +675,7 @@ Run::Step Run::Conflict(int entry) {
 
 Run::Step Run::Shift() {
     if (m_engine.InTrial()) m_engine.log.push_back(kShifted);
-    m_engine.live.stack.Push(m_state, m_engine.token, m_engine.tokenPosition);
+    m_engine.live.stack.Push(m_state, m_engine.last.value, m_engine.last.position);
     return kLoop;
 }
 
@@ -500,9 +753,9 @@ Run::Step Run::Error() {
             if (m_engine.read > 0) {
                 const QueuedToken& last = m_engine.queue[m_engine.read - 1];
                 m_token = last.token;
-                m_engine.token = last.value;
-                m_engine.tokenPosition = last.position;
-                m_engine.tokenLength = last.length;
+                m_engine.last.value = last.value;
+                m_engine.last.position = last.position;
+                m_engine.last.length = last.length;
             }
             DropFurthestError();
         }
@@ -523,8 +776,8 @@ void Run::RecordDiagnostic() {
     QuarnParseDiagnostic& diagnostic = m_parser.Diagnostic();
     diagnostic.syntaxError = true;
     diagnostic.stray = m_state == kTables.finalState;
-    diagnostic.offset = static_cast<std::size_t>(m_engine.tokenPosition);
-    diagnostic.length = m_token > 0 ? static_cast<std::size_t>(m_engine.tokenLength) : 0;
+    diagnostic.offset = static_cast<std::size_t>(m_engine.last.position);
+    diagnostic.length = m_token > 0 ? static_cast<std::size_t>(m_engine.last.length) : 0;
     diagnostic.token.clear();
     const wchar_t* input = m_parser.GetInput();
     if (m_token > 0 && m_token < kTables.errorToken) {
@@ -595,6 +848,30 @@ void Run::Replay(std::size_t read) {
     }
 }
 
+// Reads the text with the direct reader and, when it takes the whole text, runs the actions
+// from its log. Otherwise the engine starts from the first token, which the queue gives back.
+bool Run::ReadDirectly() {
+    struct Recording {
+        Engine& engine;
+        explicit Recording(Engine& e) : engine(e) { engine.recording = true; }
+        ~Recording() { engine.recording = false; }
+    };
+    bool whole = false;
+    {
+        Recording recording(m_engine);
+        m_engine.log.clear();
+        whole = DirectReader(m_engine, m_parser).Read();
+    }
+    if (whole) {
+        Replay(0);
+        return true;
+    }
+    m_engine.log.clear();
+    m_engine.read = 0;
+    m_engine.last = QuarnWktTokenSlot{};
+    return false;
+}
+
 void Run::FreeAll() {
     DropFurthestError();
     m_engine.RecycleChain(m_engine.saved);
@@ -617,10 +894,12 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
         ~Attach() {
             parser.ReleaseValues();
             parser.m_engineState = nullptr;
+            parser.m_tokenSlot = nullptr;
         }
     } attach{*this};
     Engine& threadEngine = ThreadEngine();
     m_engineState = &threadEngine;
+    m_tokenSlot = &threadEngine.last;
     return Run(threadEngine, *this, action).Execute();
 }
 
@@ -636,29 +915,29 @@ int CQuarnWKTCoordinateSystemParser::NextToken() {
     Engine& e = EngineOf(m_engineState);
     if (e.HasUnread()) {
         const QueuedToken& queued = e.queue[e.read++];
-        e.token = queued.value;
-        e.tokenPosition = queued.position;
-        e.tokenLength = queued.length;
+        e.last.value = queued.value;
+        e.last.position = queued.position;
+        e.last.length = queued.length;
         return queued.token;
     }
     int token = Lex();
-    if (e.InTrial()) {
-        e.queue.push_back(token, e.token, e.tokenPosition, e.tokenLength);
+    if (e.InTrial() || e.recording) {
+        e.queue.push_back(token, e.last.value, e.last.position, e.last.length);
         ++e.read;
     }
     return token;
 }
 
-void CQuarnWKTCoordinateSystemParser::StoreToken(const QuarnWktValue& value, long position,
-                                                 long length) {
-    Engine& e = EngineOf(m_engineState);
-    e.token = value;
-    e.tokenPosition = static_cast<std::int32_t>(position);
-    e.tokenLength = static_cast<std::int32_t>(length);
+void QuarnWktSetDirectReading(bool on) {
+    ThreadEngine().direct = on;
+}
+
+QuarnWktTokenSlot& CQuarnWKTCoordinateSystemParser::ThreadTokenSlot() {
+    return ThreadEngine().last;
 }
 
 const QuarnWktValue& CQuarnWKTCoordinateSystemParser::GetTokenValue() {
-    return engine.token;
+    return engine.last.value;
 }
 
 int CQuarnWKTCoordinateSystemParser::GetErrorCount() {

@@ -54,40 +54,96 @@ const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {
 
 namespace {
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+// What each character below 128 may be in a token; every other character is none of them.
+enum : unsigned char {
+    kBlank = 1,
+    kWordStart = 2,
+    kWordPart = 4,
+    kNumberStart = 8,
+    kNumberPart = 16,
+};
+
+struct CharClasses {
+    unsigned char of[128];
+    constexpr CharClasses() : of() {
+        for (int c = 0; c < 128; ++c) {
+            const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            const bool digit = c >= '0' && c <= '9';
+            const bool numberStart = digit || c == '.' || c == '-' || c == '+';
+            unsigned char bits = 0;
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') bits |= kBlank;
+            if (letter || c == '_') bits |= kWordStart | kWordPart;
+            if (digit) bits |= kWordPart;
+            if (numberStart) bits |= kNumberStart | kNumberPart;
+            if (c == 'e' || c == 'E') bits |= kNumberPart;
+            of[c] = bits;
+        }
+    }
+};
+constexpr CharClasses kClasses;
+
+bool Is(wchar_t c, unsigned char kind) {
+    return static_cast<std::uint32_t>(c) < 128 && (kClasses.of[c] & kind) != 0;
 }
-bool IsLetter(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+bool IsBlank(wchar_t c) {
+    return Is(c, kBlank);
+}
+bool IsWordStart(wchar_t c) {
+    return Is(c, kWordStart);
+}
+bool IsWordPart(wchar_t c) {
+    return Is(c, kWordPart);
+}
+bool IsNumberStart(wchar_t c) {
+    return Is(c, kNumberStart);
+}
+bool IsNumberPart(wchar_t c) {
+    return Is(c, kNumberPart);
 }
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
-bool IsWordStart(wchar_t c) {
-    return IsLetter(c) || c == L'_';
-}
-bool IsWordPart(wchar_t c) {
-    return IsWordStart(c) || IsDigit(c);
-}
-bool IsNumberStart(wchar_t c) {
-    return IsDigit(c) || c == L'.' || c == L'-' || c == L'+';
-}
-bool IsNumberPart(wchar_t c) {
-    return IsNumberStart(c) || c == L'e' || c == L'E';
+
+wchar_t UpperAZ(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
-// The keywords by length, upper case: the lookup compares a word only with the names of
-// its length.
+// The keywords by length and first letter, upper case: a word is compared only with the
+// names of its length that begin with its letter (at most three).
 struct KeywordTable {
     static constexpr std::size_t kLongest = 16;
-    std::vector<std::pair<int, std::wstring>> byLength[kLongest + 1];
+    static constexpr std::size_t kShared = 3;
+    struct Entry {
+        int code;
+        const wchar_t* name;
+    };
+    Entry buckets[kLongest + 1][26][kShared] = {};
 
     KeywordTable() {
         for (int code = kQuarnWktAuthority; code <= kQuarnWktString; ++code) {
             const wchar_t* name = CQuarnWKTCoordinateSystemParser::GetTokenName(code);
             std::size_t length = name != nullptr ? std::wcslen(name) : 0;
-            if (length > 0 && length <= kLongest) byLength[length].emplace_back(code, name);
+            if (length == 0 || length > kLongest || name[0] < L'A' || name[0] > L'Z') continue;
+            for (Entry& entry : buckets[length][name[0] - L'A']) {
+                if (entry.name != nullptr) continue;
+                entry = Entry{code, name};
+                break;
+            }
         }
+    }
+
+    int Find(const wchar_t* word, std::size_t length) const {
+        if (length == 0 || length > kLongest) return kQuarnWktError;
+        const wchar_t first = UpperAZ(word[0]);
+        if (first < L'A' || first > L'Z') return kQuarnWktError;
+        for (const Entry& entry : buckets[length][first - L'A']) {
+            if (entry.name == nullptr) break;
+            std::size_t i = 1;
+            while (i < length && UpperAZ(word[i]) == entry.name[i])
+                ++i;
+            if (i == length) return entry.code;
+        }
+        return kQuarnWktError;
     }
 };
 
@@ -156,20 +212,19 @@ double ReadReal(const wchar_t* text) {
 
 } // namespace
 
-int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
+int CQuarnWKTCoordinateSystemParser::KeywordOf(const wchar_t* word, std::size_t length) {
     static const KeywordTable table;
+    return table.Find(word, length);
+}
+
+int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
     if (word == nullptr) return kQuarnWktError;
-    wchar_t upper[KeywordTable::kLongest + 1];
     std::size_t length = 0;
-    for (; word[length] != L'\0'; ++length) {
+    while (word[length] != L'\0') {
         if (length == KeywordTable::kLongest) return kQuarnWktError;
-        wchar_t c = word[length];
-        upper[length] = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+        ++length;
     }
-    for (const auto& entry : table.byLength[length]) {
-        if (std::equal(upper, upper + length, entry.second.data())) return entry.first;
-    }
-    return kQuarnWktError;
+    return KeywordOf(word, length);
 }
 
 int CQuarnWKTCoordinateSystemParser::Lex() {
@@ -187,7 +242,7 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
         ReopenToken();
         ExtendWhile(IsWordPart);
         EndToken();
-        int code = LookupKeyword(TokenText());
+        int code = KeywordOf(TokenText(), static_cast<std::size_t>(CursorOffset() - start));
         // The bare words INTEGER and REAL carry no number: they count as 0.
         if (code == kQuarnWktInteger)
             QuarnWktSetInteger(value, 0);
@@ -219,8 +274,7 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
     if (c == L'"') {
         // The text runs from after the opening quote to the closing one; no escapes.
         c = Skip();
-        if (c != L'"' && c != L'\0')
-            c = ExtendWhile([](wchar_t next) { return next != L'"' && next != L'\0'; });
+        if (c != L'"' && c != L'\0') c = ExtendToQuote();
         if (c == L'\0') { // unterminated
             StoreToken(value, start, CursorOffset() - start);
             return kQuarnWktError;

@@ -9,6 +9,7 @@
 #include "ValueArena.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <type_traits>
@@ -132,6 +133,14 @@ enum EQuarnWktToken {
     kQuarnWktString, // 289, the highest named code
 };
 
+// Where the lexer leaves the last token read: its value, character offset and length. The
+// slot belongs to the thread's engine state.
+struct QuarnWktTokenSlot {
+    QuarnWktValue value;
+    std::int32_t position;
+    std::int32_t length;
+};
+
 class QUARN_API CQuarnWKTCoordinateSystemParser : public CTOOLParser {
 public:
     explicit CQuarnWKTCoordinateSystemParser(CQuarnCoordinateSystemFactory* factory = nullptr);
@@ -206,8 +215,17 @@ private:
     void RunAction(int rule, QuarnWktValue* rhs, QuarnWktValue& result);
 
     // Leaves a token's value for the engine, with where it stands: character offset into
-    // the text and length. The token slot is part of the thread's engine state.
-    void StoreToken(const QuarnWktValue& value, long position, long length);
+    // the text and length. The token slot is part of the thread's engine state; while a
+    // parse runs the parser holds its address, so the lexer stores without a lookup.
+    void StoreToken(const QuarnWktValue& value, long position, long length) {
+        QuarnWktTokenSlot& slot = m_tokenSlot != nullptr ? *m_tokenSlot : ThreadTokenSlot();
+        slot.value = value;
+        slot.position = static_cast<std::int32_t>(position);
+        slot.length = static_cast<std::int32_t>(length);
+    }
+    static QuarnWktTokenSlot& ThreadTokenSlot();
+    // The keyword of `length` characters at `word`, as LookupKeyword finds it.
+    static int KeywordOf(const wchar_t* word, std::size_t length);
     // Shrinks the thread's replay queue to its first chunk.
     static void ReleaseReplayQueue();
     // Frees the value objects of the parse.
@@ -225,7 +243,8 @@ private:
     std::vector<Owned> m_destructors; // the values that need theirs run
     int m_valueCount = 0;
     QuarnParseDiagnostic m_diagnostic;
-    void* m_engineState = nullptr; // the thread's engine while Parse runs
+    void* m_engineState = nullptr;            // the thread's engine while Parse runs
+    QuarnWktTokenSlot* m_tokenSlot = nullptr; // its token slot, meanwhile
 };
 
 #endif

@@ -1,5 +1,6 @@
 // The parse tables of the WKT reader, as the generator laid them out (wkt/WktTables.cpp is
-// generated from wkt/WktGrammar.y). Used by the parse engine and the lexer only.
+// generated from wkt/WktGrammar.y). Used by the parse engine, the lexer and the
+// tests.
 #ifndef QUARN_WKT_WKTTABLESINTERNAL_H
 #define QUARN_WKT_WKTTABLESINTERNAL_H
 
@@ -28,5 +29,9 @@ struct QuarnWktTables {
 };
 
 extern const QuarnWktTables kQuarnWktTables;
+
+// Whether the calling thread's parses try the direct reader before the tables (they do
+// unless turned off); the tests read texts both ways and compare.
+void QuarnWktSetDirectReading(bool on);
 
 #endif
