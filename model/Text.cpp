@@ -1,8 +1,10 @@
 #include "Text.h"
 
 #include <cstdint>
+#include <functional>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -10,7 +12,78 @@ wchar_t UpperAZ(wchar_t c) {
     return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
+const wchar_t* const kCommonTexts[] = {
+#include "CommonTexts.inc"
+};
+
+std::uint32_t HashText(const wchar_t* text, std::size_t length) {
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<std::uint32_t>(text[i])) * 16777619u;
+    return hash;
+}
+
+// The common texts in one block, each with its terminator, and an open-addressed table of
+// their offsets by hash. A text held here is shared by every holder and never freed.
+class CommonTexts {
+public:
+    CommonTexts() {
+        for (const wchar_t* text : kCommonTexts) {
+            std::size_t length = std::char_traits<wchar_t>::length(text);
+            m_offsets.push_back(static_cast<std::uint32_t>(m_storage.size()));
+            m_lengths.push_back(static_cast<std::uint32_t>(length));
+            m_storage.insert(m_storage.end(), text, text + length + 1);
+        }
+        for (std::size_t entry = 0; entry < m_offsets.size(); ++entry) {
+            const wchar_t* text = m_storage.data() + m_offsets[entry];
+            std::size_t slot = HashText(text, m_lengths[entry]) & kMask;
+            while (m_slots[slot] != 0)
+                slot = (slot + 1) & kMask;
+            m_slots[slot] = static_cast<std::uint32_t>(entry + 1);
+        }
+    }
+
+    // The shared copy of the `length` characters at `text`, or null.
+    const wchar_t* Find(const wchar_t* text, std::size_t length) const {
+        for (std::size_t slot = HashText(text, length) & kMask; m_slots[slot] != 0;
+             slot = (slot + 1) & kMask) {
+            std::size_t entry = m_slots[slot] - 1;
+            const wchar_t* common = m_storage.data() + m_offsets[entry];
+            if (m_lengths[entry] == length &&
+                std::char_traits<wchar_t>::compare(common, text, length) == 0)
+                return common;
+        }
+        return nullptr;
+    }
+
+    bool Holds(const wchar_t* text) const {
+        std::less_equal<const wchar_t*> notAfter;
+        return notAfter(m_storage.data(), text) && std::less<const wchar_t*>()(text, End());
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512; // a power of two, at least twice the entries
+    static constexpr std::size_t kMask = kSlots - 1;
+    static_assert(sizeof kCommonTexts / sizeof kCommonTexts[0] * 2 <= kSlots, "room to probe");
+
+    const wchar_t* End() const { return m_storage.data() + m_storage.size(); }
+
+    std::vector<wchar_t> m_storage;
+    std::vector<std::uint32_t> m_offsets;
+    std::vector<std::uint32_t> m_lengths;
+    std::uint32_t m_slots[kSlots] = {};
+};
+
+const CommonTexts& Common() {
+    static const CommonTexts common;
+    return common;
+}
+
 } // namespace
+
+bool QuarnText::OnHeap() const {
+    return m_text != nullptr && m_text != m_inline && !Common().Holds(m_text);
+}
 
 void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
     int i = 0;
@@ -32,6 +105,12 @@ void QuarnText::Set(const wchar_t* text) {
     // copied before the old block is freed, and copying forward to the start of a buffer is
     // safe for a text found further on in it.
     wchar_t* target = nullptr;
+    const wchar_t* common = length > kInline ? Common().Find(text, length) : nullptr;
+    if (common != nullptr) {
+        if (OnHeap()) delete[] m_text;
+        m_text = const_cast<wchar_t*>(common); // never written: blocks of its own are
+        return;
+    }
     if (length == 0) {
         target = nullptr;
     } else if (length <= kInline) {

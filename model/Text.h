@@ -13,8 +13,10 @@
 QUARN_API void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source);
 
 // A text an object keeps: at most 255 characters. Short texts (authority names and codes,
-// most unit names) are held inside the object; longer ones in a heap block of exactly their
-// length and terminator (an empty text takes no room). Getters hand out the text's address,
+// most unit names) are held inside the object; a longer one equal to a name that many
+// objects share (a parameter, projection, ellipsoid or unit name) points at the library's
+// copy; others are in a heap block of exactly their length and terminator (an empty text
+// takes no room). Getters hand out the text's address,
 // which stays valid until the text is set again or the holder is destroyed.
 class QUARN_API QuarnText {
 public:
@@ -37,9 +39,9 @@ public:
 
 private:
     static constexpr std::size_t kInline = 7; // characters held without a block
-    bool OnHeap() const { return m_text != nullptr && m_text != m_inline; }
+    bool OnHeap() const;
 
-    wchar_t* m_text; // null, m_inline or a heap block
+    wchar_t* m_text; // null, m_inline, a common text or a heap block
     wchar_t m_inline[kInline + 1];
 };
 

@@ -1,7 +1,7 @@
 // Storage for the value objects of one parse: they are placed one after another in blocks,
 // and all are given up together when the parse ends. A text makes a few dozen small values
-// (an AUTHORITY pair, an axis, a parameter); one block holds them all, and it is kept for
-// the parser's next text, so a parse makes no allocation of its own for them.
+// (an AUTHORITY pair, an axis, a parameter); the arena's own first block holds them all, so
+// a parse makes no allocation of its own for them.
 #ifndef QUARN_WKT_VALUE_ARENA_H
 #define QUARN_WKT_VALUE_ARENA_H
 
@@ -11,55 +11,58 @@
 
 class QuarnValueArena {
 public:
-    // What every value needs at most; an allocation from new[] is aligned to it.
+    // What every value needs at most; the blocks are aligned to it.
     static constexpr std::size_t kAlignment = alignof(std::max_align_t);
+
+    QuarnValueArena() = default;
+    QuarnValueArena(const QuarnValueArena&) = delete;
+    QuarnValueArena& operator=(const QuarnValueArena&) = delete;
 
     // Room for `size` bytes, aligned to kAlignment.
     void* Allocate(std::size_t size) {
         std::size_t at = (m_used + kAlignment - 1) & ~(kAlignment - 1);
-        if (m_blocks.empty() || at + size > m_capacity) {
+        if (at + size > m_capacity) {
             NewBlock(size);
             at = 0;
         }
         m_last = at;
         m_used = at + size;
-        return m_blocks.back().get() + at;
+        return Newest() + at;
     }
 
     // Gives back the room of `object` when it is the newest allocation; true when it was.
     bool ReleaseLast(const void* object) {
-        if (m_blocks.empty() || m_last == kNone || object != m_blocks.back().get() + m_last)
-            return false;
+        if (m_last == kNone || object != Newest() + m_last) return false;
         m_used = m_last;
         m_last = kNone;
         return true;
     }
 
-    // Forgets every allocation. The first block stays for the next parse; the others (a
-    // text with very many values) are freed, so one large text does not hold its memory.
+    // Forgets every allocation and frees the blocks beyond the first, which is part of the
+    // arena, so one large text does not hold its memory.
     void Clear() {
-        if (!m_blocks.empty() && m_firstCapacity != kBlock) m_blocks.clear();
-        if (m_blocks.size() > 1) m_blocks.resize(1);
-        m_capacity = m_blocks.empty() ? 0 : kBlock;
+        m_blocks.clear();
+        m_capacity = kBlock;
         m_used = 0;
         m_last = kNone;
     }
 
 private:
-    // Below the size from which the allocator treats a request as large.
+    // Room for a typical text's values (about 450 bytes), below the size from which the
+    // allocator treats a request as large.
     static constexpr std::size_t kBlock = 960;
     static constexpr std::size_t kNone = ~std::size_t{0};
 
+    unsigned char* Newest() { return m_blocks.empty() ? m_first : m_blocks.back().get(); }
     void NewBlock(std::size_t size) {
         m_capacity = size > kBlock ? size : kBlock;
-        if (m_blocks.empty()) m_firstCapacity = m_capacity;
         m_blocks.emplace_back(new unsigned char[m_capacity]);
     }
 
-    std::vector<std::unique_ptr<unsigned char[]>> m_blocks; // the newest is the one in use
-    std::size_t m_capacity = 0;                             // of the newest block
-    std::size_t m_firstCapacity = 0;
-    std::size_t m_used = 0;     // bytes taken in the newest block
+    alignas(kAlignment) unsigned char m_first[kBlock];
+    std::vector<std::unique_ptr<unsigned char[]>> m_blocks; // beyond the first; the newest in use
+    std::size_t m_capacity = kBlock;                        // of the newest block
+    std::size_t m_used = 0;                                 // bytes taken in the newest block
     std::size_t m_last = kNone; // offset of the newest allocation, if it can be given back
 };
 
