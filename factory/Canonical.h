@@ -61,9 +61,10 @@ const T* QuarnCanonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<
     return QuarnRegister(factory, std::move(candidate));
 }
 
-// Builds a new object with its default constructor; null when memory is exhausted.
-template <class T> std::unique_ptr<T> QuarnNew() {
-    return std::unique_ptr<T>(new (std::nothrow) T());
+// Builds a new object with its default constructor in the factory's object store; null when
+// memory is exhausted.
+template <class T> std::unique_ptr<T> QuarnNew(QuarnObjectStore& store) {
+    return std::unique_ptr<T>(new (store, std::nothrow) T());
 }
 
 #endif

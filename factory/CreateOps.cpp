@@ -23,7 +23,7 @@ const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromXML(const wc
 
 const CS_LinearUnit* CQuarnCoordinateSystemFactory::CreateLinearUnit(const wchar_t* name,
                                                                      double metersPerUnit) {
-    std::unique_ptr<CQuarnLinearUnit> unit = QuarnNew<CQuarnLinearUnit>();
+    std::unique_ptr<CQuarnLinearUnit> unit = QuarnNew<CQuarnLinearUnit>(m_objects);
     if (!unit) return nullptr;
     unit->SetName(name);
     unit->SetMetersPerUnit(metersPerUnit);
@@ -32,7 +32,7 @@ const CS_LinearUnit* CQuarnCoordinateSystemFactory::CreateLinearUnit(const wchar
 
 const CS_AngularUnit* CQuarnCoordinateSystemFactory::CreateAngularUnit(const wchar_t* name,
                                                                        double radiansPerUnit) {
-    std::unique_ptr<CQuarnAngularUnit> unit = QuarnNew<CQuarnAngularUnit>();
+    std::unique_ptr<CQuarnAngularUnit> unit = QuarnNew<CQuarnAngularUnit>(m_objects);
     if (!unit) return nullptr;
     // While projection files are loaded their "Degree" is the library's "Degrees".
     if (IsPrjLoading() && name != nullptr && std::wcscmp(name, L"Degree") == 0) name = L"Degrees";
@@ -45,7 +45,7 @@ const CS_Ellipsoid* CQuarnCoordinateSystemFactory::CreateEllipsoid(const wchar_t
                                                                    double semiMajorAxis,
                                                                    double semiMinorAxis,
                                                                    const CS_LinearUnit* unit) {
-    std::unique_ptr<CQuarnEllipsoid> ellipsoid = QuarnNew<CQuarnEllipsoid>();
+    std::unique_ptr<CQuarnEllipsoid> ellipsoid = QuarnNew<CQuarnEllipsoid>(m_objects);
     if (!ellipsoid) return nullptr;
     if (unit != nullptr) {
         semiMajorAxis *= unit->GetMetersPerUnit();
@@ -62,7 +62,7 @@ const CS_Ellipsoid*
 CQuarnCoordinateSystemFactory::CreateFlattenedSphere(const wchar_t* name, double semiMajorAxis,
                                                      double inverseFlattening,
                                                      const CS_LinearUnit* unit) {
-    std::unique_ptr<CQuarnEllipsoid> ellipsoid = QuarnNew<CQuarnEllipsoid>();
+    std::unique_ptr<CQuarnEllipsoid> ellipsoid = QuarnNew<CQuarnEllipsoid>(m_objects);
     if (!ellipsoid) return nullptr;
     if (unit != nullptr) semiMajorAxis *= unit->GetMetersPerUnit();
     ellipsoid->SetName(name);
@@ -74,7 +74,7 @@ CQuarnCoordinateSystemFactory::CreateFlattenedSphere(const wchar_t* name, double
 const CS_PrimeMeridian*
 CQuarnCoordinateSystemFactory::CreatePrimeMeridian(const wchar_t* name, const CS_AngularUnit* unit,
                                                    double longitude) {
-    std::unique_ptr<CQuarnPrimeMeridian> meridian = QuarnNew<CQuarnPrimeMeridian>();
+    std::unique_ptr<CQuarnPrimeMeridian> meridian = QuarnNew<CQuarnPrimeMeridian>(m_objects);
     if (!meridian) return nullptr;
     if (unit != nullptr) longitude *= unit->GetRadiansPerUnit();
     meridian->SetName(name);
@@ -87,7 +87,7 @@ CQuarnCoordinateSystemFactory::CreatePrimeMeridian(const wchar_t* name, const CS
 const CS_Projection* CQuarnCoordinateSystemFactory::CreateProjection(
     const wchar_t* name, const wchar_t* className,
     const CBASESequence<CS_ProjectionParameter, 11>& parameters) {
-    std::unique_ptr<CQuarnProjection> projection = QuarnNew<CQuarnProjection>();
+    std::unique_ptr<CQuarnProjection> projection = QuarnNew<CQuarnProjection>(m_objects);
     if (!projection) return nullptr;
     projection->SetName(name);
     // The parameters come first so that the class-name rules can look at them.
@@ -125,7 +125,7 @@ CQuarnCoordinateSystemFactory::FindEqualProjection(const CS_Projection* projecti
 const CS_HorizontalDatum* CQuarnCoordinateSystemFactory::CreateHorizontalDatum(
     const wchar_t* name, long datumType, const CS_Ellipsoid* ellipsoid,
     const CS_WGS84ConversionInfo& shift, const CS_3DIMInfo& gridFiles) {
-    std::unique_ptr<CQuarnHorizontalDatum> datum = QuarnNew<CQuarnHorizontalDatum>();
+    std::unique_ptr<CQuarnHorizontalDatum> datum = QuarnNew<CQuarnHorizontalDatum>(m_objects);
     if (!datum) return nullptr;
     datum->SetName(name);
     datum->SetDatumType(datumType);
@@ -142,7 +142,7 @@ const CS_HorizontalDatum* CQuarnCoordinateSystemFactory::CreateHorizontalDatum(
 
 const CS_VerticalDatum* CQuarnCoordinateSystemFactory::CreateVerticalDatum(const wchar_t* name,
                                                                            long datumType) {
-    std::unique_ptr<CQuarnVerticalDatum> datum = QuarnNew<CQuarnVerticalDatum>();
+    std::unique_ptr<CQuarnVerticalDatum> datum = QuarnNew<CQuarnVerticalDatum>(m_objects);
     if (!datum) return nullptr;
     datum->SetName(name);
     datum->SetDatumType(datumType);
@@ -151,7 +151,7 @@ const CS_VerticalDatum* CQuarnCoordinateSystemFactory::CreateVerticalDatum(const
 
 const CS_LocalDatum* CQuarnCoordinateSystemFactory::CreateLocalDatum(const wchar_t* name,
                                                                      long datumType) {
-    std::unique_ptr<CQuarnLocalDatum> datum = QuarnNew<CQuarnLocalDatum>();
+    std::unique_ptr<CQuarnLocalDatum> datum = QuarnNew<CQuarnLocalDatum>(m_objects);
     if (!datum) return nullptr;
     datum->SetName(name);
     datum->SetDatumType(datumType);

@@ -18,7 +18,7 @@ CQuarnCoordinateSystemFactory::CreateGeographicCoordinateSystem(
     const wchar_t* name, const CS_AngularUnit* unit, const CS_HorizontalDatum* datum,
     const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0, const CS_AxisInfo& axis1) {
     std::unique_ptr<CQuarnGeographicCoordinateSystem> system =
-        QuarnNew<CQuarnGeographicCoordinateSystem>();
+        QuarnNew<CQuarnGeographicCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetAngularUnit(unit);
@@ -35,7 +35,7 @@ CQuarnCoordinateSystemFactory::CreateGeocentricCoordinateSystem(
     const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0, const CS_AxisInfo& axis1,
     const CS_AxisInfo& axis2) {
     std::unique_ptr<CQuarnGeocentricCoordinateSystem> system =
-        QuarnNew<CQuarnGeocentricCoordinateSystem>();
+        QuarnNew<CQuarnGeocentricCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetLinearUnit(unit);
@@ -52,7 +52,7 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
     const CS_Projection* projection, const CS_LinearUnit* unit, const CS_AxisInfo& axis0,
     const CS_AxisInfo& axis1) {
     std::unique_ptr<CQuarnProjectedCoordinateSystem> system =
-        QuarnNew<CQuarnProjectedCoordinateSystem>();
+        QuarnNew<CQuarnProjectedCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetGeographicCoordinateSystem(geographic);
@@ -88,7 +88,7 @@ const CS_VerticalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateVertical
     const wchar_t* name, const CS_VerticalDatum* datum, const CS_LinearUnit* unit,
     const CS_AxisInfo& axis) {
     std::unique_ptr<CQuarnVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnVerticalCoordinateSystem>();
+        QuarnNew<CQuarnVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetVerticalDatum(datum);
@@ -101,7 +101,7 @@ const CS_VerticalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateVertical
 const CS_CompoundCoordinateSystem* CQuarnCoordinateSystemFactory::CreateCompoundCoordinateSystem(
     const wchar_t* name, const CS_CoordinateSystem* head, const CS_CoordinateSystem* tail) {
     std::unique_ptr<CQuarnCompoundCoordinateSystem> system =
-        QuarnNew<CQuarnCompoundCoordinateSystem>();
+        QuarnNew<CQuarnCompoundCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetHeadCS(head);
@@ -112,7 +112,7 @@ const CS_CompoundCoordinateSystem* CQuarnCoordinateSystemFactory::CreateCompound
 const CS_LocalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateLocalCoordinateSystem(
     const wchar_t* name, const CS_LocalDatum* datum, const CS_Unit* unit,
     const CBASESequence<CS_AxisInfo, 3>& axes) {
-    std::unique_ptr<CQuarnLocalCoordinateSystem> system = QuarnNew<CQuarnLocalCoordinateSystem>();
+    std::unique_ptr<CQuarnLocalCoordinateSystem> system = QuarnNew<CQuarnLocalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetLocalDatum(datum);
@@ -131,7 +131,7 @@ const CS_FittedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateFittedCoor
     // A fitted system of this kind is a vertical one with no correction: the to-base text
     // has no parameters the library could take over.
     std::unique_ptr<CQuarnFittedVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedVerticalCoordinateSystem>();
+        QuarnNew<CQuarnFittedVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);
@@ -144,7 +144,7 @@ CQuarnCoordinateSystemFactory::CreateFittedHorizontalCoordinateSystem(
     const wchar_t* name, const CS_CoordinateSystem* base, double e0, double n0, double k, double de,
     double dn, double beta) {
     std::unique_ptr<CQuarnFittedHorizontalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedHorizontalCoordinateSystem>();
+        QuarnNew<CQuarnFittedHorizontalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);
@@ -163,7 +163,7 @@ CQuarnCoordinateSystemFactory::CreateFittedVerticalCoordinateSystem(const wchar_
                                                                     double dH, double gl, double gg,
                                                                     double l0, double g0) {
     std::unique_ptr<CQuarnFittedVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedVerticalCoordinateSystem>();
+        QuarnNew<CQuarnFittedVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);

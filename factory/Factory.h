@@ -4,6 +4,7 @@
 #define QUARN_FACTORY_FACTORY_H
 
 #include "../model/Model.h"
+#include "../model/ObjectStore.h"
 #include "../platform/PtrArray.h"
 #include "../wkt/WktParser.h"
 
@@ -138,6 +139,8 @@ public:
     }
 
 private:
+    // The memory of the objects this factory makes; it goes last, after every object.
+    QuarnObjectStore m_objects;
     CQuarnInfoArray m_productLines[kQuarnObjectTypeCount];
     // Reads WKT for CreateFromWKT; its rule actions call back into this factory.
     CQuarnWKTCoordinateSystemParser m_parser;

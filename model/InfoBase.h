@@ -4,7 +4,11 @@
 #define QUARN_MODEL_INFOBASE_H
 
 #include "Model.h"
+#include "ObjectStore.h"
 #include "Text.h"
+
+#include <cstddef>
+#include <new>
 
 // Implements the identification operations of CS_Info on top of an interface. Each text
 // keeps at most 255 characters in a block of its own length. Alias, abbreviation, remarks
@@ -18,6 +22,31 @@ public:
     const wchar_t* GetAbbreviation() const override { return nullptr; }
     const wchar_t* GetRemarks() const override { return nullptr; }
     const wchar_t* GetXML() const override { return nullptr; }
+
+    // The memory of an object: a factory places the objects it makes in its store
+    // (QuarnNew), an object a host makes with new takes a heap block. Deleting an object
+    // gives its memory back to where it came from.
+    static void* operator new(std::size_t size) {
+        void* object = QuarnAllocateObject(size, nullptr);
+        if (object == nullptr) throw std::bad_alloc();
+        return object;
+    }
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+        return QuarnAllocateObject(size, nullptr);
+    }
+    static void* operator new(std::size_t size, QuarnObjectStore& store,
+                              const std::nothrow_t&) noexcept {
+        return QuarnAllocateObject(size, &store);
+    }
+    static void* operator new(std::size_t, void* place) noexcept { return place; }
+    static void operator delete(void* object) noexcept { QuarnFreeObject(object); }
+    static void operator delete(void* object, const std::nothrow_t&) noexcept {
+        QuarnFreeObject(object);
+    }
+    static void operator delete(void* object, QuarnObjectStore&, const std::nothrow_t&) noexcept {
+        QuarnFreeObject(object);
+    }
+    static void operator delete(void*, void*) noexcept {}
 
     // A null text stores an empty one.
     void SetName(const wchar_t* name) override { m_name.Set(name); }

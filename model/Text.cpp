@@ -96,6 +96,17 @@ void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
 }
 
 void QuarnText::Set(const wchar_t* text) {
+    // The text held already (registering an object sets its name again, mostly unchanged):
+    // nothing to do.
+    if (text != nullptr && m_text != nullptr) {
+        std::size_t i = 0;
+        while (i < static_cast<std::size_t>(kQuarnTextLimit) && m_text[i] == text[i] &&
+               text[i] != L'\0')
+            ++i;
+        if (i == static_cast<std::size_t>(kQuarnTextLimit) ||
+            (m_text[i] == L'\0' && text[i] == L'\0'))
+            return;
+    }
     std::size_t length = 0;
     if (text != nullptr) {
         while (length < static_cast<std::size_t>(kQuarnTextLimit) && text[length] != L'\0')
@@ -116,8 +127,7 @@ void QuarnText::Set(const wchar_t* text) {
     } else if (length <= kInline) {
         target = m_inline;
     } else if (OnHeap() && std::char_traits<wchar_t>::length(m_text) == length) {
-        // A text of the old one's length goes into the old block (registering an object
-        // sets its name again, mostly unchanged).
+        // A text of the old one's length goes into the old block.
         target = m_text;
     } else {
         target = new (std::nothrow) wchar_t[length + 1];

@@ -1,0 +1,92 @@
+#include "ObjectStore.h"
+
+#include <cstdlib>
+
+namespace {
+
+// What precedes every object: the store it came from (null for the heap) and the size asked
+// for. Sixteen bytes, so that the object after it keeps the heap's alignment.
+struct alignas(16) Header {
+    QuarnObjectStore* store;
+    std::size_t size;
+};
+static_assert(sizeof(Header) == 16, "the header keeps objects aligned to 16");
+
+// The first block holds what a factory that read one projected system makes (about two
+// kilobytes); it stays below the size from which the allocator treats a request as large.
+// Blocks double from there up to the largest.
+constexpr std::size_t kFirstBlock = 976;
+constexpr std::size_t kLargestBlock = std::size_t{1} << 16;
+
+std::size_t Rounded(std::size_t size, std::size_t grain) {
+    return (size + grain - 1) / grain * grain;
+}
+
+} // namespace
+
+QuarnObjectStore::~QuarnObjectStore() {
+    while (m_block != nullptr) {
+        Block* previous = m_block->previous;
+        std::free(m_block);
+        m_block = previous;
+    }
+}
+
+void* QuarnObjectStore::Allocate(std::size_t size) noexcept {
+    size = Rounded(size, kGrain);
+    if (size == 0 || size > kLargest) return nullptr;
+    FreeRoom*& reusable = m_free[size / kGrain - 1];
+    if (reusable != nullptr) {
+        FreeRoom* room = reusable;
+        reusable = room->next;
+        return room;
+    }
+    const std::size_t start = Rounded(sizeof(Block), kGrain);
+    if (m_block == nullptr || m_used + size > m_block->capacity) {
+        if (m_nextSize == 0) m_nextSize = kFirstBlock;
+        std::size_t capacity = m_nextSize;
+        while (capacity < start + size)
+            capacity *= 2;
+        Block* block = static_cast<Block*>(std::malloc(capacity));
+        if (block == nullptr) return nullptr;
+        block->previous = m_block;
+        block->capacity = capacity;
+        m_block = block;
+        m_used = start;
+        if (m_nextSize < kLargestBlock) m_nextSize *= 2;
+    }
+    void* room = reinterpret_cast<unsigned char*>(m_block) + m_used;
+    m_used += size;
+    return room;
+}
+
+void QuarnObjectStore::Free(void* room, std::size_t size) noexcept {
+    size = Rounded(size, kGrain);
+    FreeRoom* freed = static_cast<FreeRoom*>(room);
+    FreeRoom*& list = m_free[size / kGrain - 1];
+    freed->next = list;
+    list = freed;
+}
+
+void* QuarnAllocateObject(std::size_t size, QuarnObjectStore* store) noexcept {
+    const std::size_t whole = sizeof(Header) + size;
+    void* room = store != nullptr ? store->Allocate(whole) : nullptr;
+    if (room == nullptr) {
+        store = nullptr; // too large for a store, or its blocks could not grow
+        room = std::malloc(whole);
+        if (room == nullptr) return nullptr;
+    }
+    Header* header = static_cast<Header*>(room);
+    header->store = store;
+    header->size = whole;
+    return header + 1;
+}
+
+void QuarnFreeObject(void* object) noexcept {
+    if (object == nullptr) return;
+    Header* header = static_cast<Header*>(object) - 1;
+    if (header->store != nullptr)
+        header->store->Free(header, header->size);
+    else
+        std::free(header);
+}

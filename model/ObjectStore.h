@@ -1,0 +1,53 @@
+// Where the objects of the model live. A factory keeps the objects it makes in a store of its
+// own: they are placed side by side in a few blocks instead of one heap block each, and the
+// blocks go when the factory does. Objects made elsewhere (by a host, with new) come from the
+// heap. Every object's memory begins with a header that says which, so that deleting an
+// object puts its memory back where it came from.
+#ifndef QUARN_MODEL_OBJECTSTORE_H
+#define QUARN_MODEL_OBJECTSTORE_H
+
+#include "Export.h"
+
+#include <cstddef>
+#include <new>
+
+class QUARN_API QuarnObjectStore {
+public:
+    QuarnObjectStore() = default;
+    QuarnObjectStore(const QuarnObjectStore&) = delete;
+    QuarnObjectStore& operator=(const QuarnObjectStore&) = delete;
+    // Frees the blocks. Every object placed in them must have been destroyed before.
+    ~QuarnObjectStore();
+
+    // Room for `size` bytes aligned to 16, or null when memory is exhausted. The room of
+    // an object destroyed earlier is used again for one of the same size, so a factory that
+    // makes and destroys objects over and over does not grow.
+    void* Allocate(std::size_t size) noexcept;
+    void Free(void* room, std::size_t size) noexcept;
+
+private:
+    static constexpr std::size_t kGrain = 16;
+    static constexpr std::size_t kLargest = 1024; // larger objects take a heap block each
+    static constexpr std::size_t kClasses = kLargest / kGrain;
+
+    struct FreeRoom {
+        FreeRoom* next;
+    };
+    struct Block {
+        Block* previous;
+        std::size_t capacity;
+    };
+
+    Block* m_block = nullptr;   // the newest block; its room after m_used is unused
+    std::size_t m_used = 0;     // bytes taken in the newest block
+    std::size_t m_nextSize = 0; // capacity of the next block
+    FreeRoom* m_free[kClasses] = {};
+};
+
+// The memory of one object: from `store` when it is not null, else from the heap. Null when
+// memory is exhausted.
+QUARN_API void* QuarnAllocateObject(std::size_t size, QuarnObjectStore* store) noexcept;
+// Gives back memory that QuarnAllocateObject handed out.
+QUARN_API void QuarnFreeObject(void* object) noexcept;
+
+#endif
