@@ -13,8 +13,7 @@ struct alignas(16) Header {
 static_assert(sizeof(Header) == 16, "the header keeps objects aligned to 16");
 
 // The first block holds what a factory that read one projected system makes (about two
-// kilobytes); it stays below the size from which the allocator treats a request as large.
-// Blocks double from there up to the largest.
+// kilobytes). Blocks double from there up to the largest.
 constexpr std::size_t kFirstBlock = 976;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 16;
 

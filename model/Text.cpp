@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <new>
@@ -23,6 +24,11 @@ std::uint32_t HashText(const wchar_t* text, std::size_t length) {
     return hash;
 }
 
+// Where the common texts lie, once they are built: before that no text can point there. Kept
+// apart from the table so that telling a text's storage needs no check that it is built.
+std::atomic<const wchar_t*> g_commonBegin{nullptr};
+std::atomic<const wchar_t*> g_commonEnd{nullptr};
+
 // The common texts in one block, each with its terminator, and an open-addressed table of
 // their offsets by hash. A text held here is shared by every holder and never freed.
 class CommonTexts {
@@ -32,6 +38,7 @@ public:
             std::size_t length = std::char_traits<wchar_t>::length(text);
             m_offsets.push_back(static_cast<std::uint32_t>(m_storage.size()));
             m_lengths.push_back(static_cast<std::uint32_t>(length));
+            if (length > m_longest) m_longest = length;
             m_storage.insert(m_storage.end(), text, text + length + 1);
         }
         for (std::size_t entry = 0; entry < m_offsets.size(); ++entry) {
@@ -41,10 +48,13 @@ public:
                 slot = (slot + 1) & kMask;
             m_slots[slot] = static_cast<std::uint32_t>(entry + 1);
         }
+        g_commonBegin.store(m_storage.data());
+        g_commonEnd.store(End());
     }
 
     // The shared copy of the `length` characters at `text`, or null.
     const wchar_t* Find(const wchar_t* text, std::size_t length) const {
+        if (length > m_longest) return nullptr;
         for (std::size_t slot = HashText(text, length) & kMask; m_slots[slot] != 0;
              slot = (slot + 1) & kMask) {
             std::size_t entry = m_slots[slot] - 1;
@@ -54,11 +64,6 @@ public:
                 return common;
         }
         return nullptr;
-    }
-
-    bool Holds(const wchar_t* text) const {
-        std::less_equal<const wchar_t*> notAfter;
-        return notAfter(m_storage.data(), text) && std::less<const wchar_t*>()(text, End());
     }
 
 private:
@@ -71,6 +76,7 @@ private:
     std::vector<wchar_t> m_storage;
     std::vector<std::uint32_t> m_offsets;
     std::vector<std::uint32_t> m_lengths;
+    std::size_t m_longest = 0;
     std::uint32_t m_slots[kSlots] = {};
 };
 
@@ -82,7 +88,11 @@ const CommonTexts& Common() {
 } // namespace
 
 bool QuarnText::OnHeap() const {
-    return m_text != nullptr && m_text != m_inline && !Common().Holds(m_text);
+    if (m_text == nullptr || m_text == m_inline) return false;
+    const wchar_t* begin = g_commonBegin.load(std::memory_order_relaxed);
+    const wchar_t* end = g_commonEnd.load(std::memory_order_relaxed);
+    std::less<const wchar_t*> before;
+    return before(m_text, begin) || !before(m_text, end);
 }
 
 void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
