@@ -77,67 +77,117 @@ CQuarnAxisInfo Axis(const QuarnWktValue& value) {
     return CQuarnAxisInfo(axis->name, axis->orientation);
 }
 
-// The record list a create operation takes, filled from a parameter list value for the
-// length of one call. The list is eleven records of a kilobyte each; the thread keeps one
-// whose records are all cleared, so only the records a text fills are written, and they are
-// cleared again afterwards. The operation sees the same bytes as in a new list: unused
-// records and the rest of each name field are terminators. A parse started from inside a
-// create operation (a host's override) finds the thread's list in use and makes its own.
-class FilledParameters {
+// Records a create operation takes, lent for the length of one call. A record is a
+// kilobyte of wide characters; the thread keeps a set whose records are all cleared, so only
+// the characters a text fills are written, and they are cleared again afterwards. The
+// operation sees the same bytes as in new records: the rest of each name field, and every
+// record not filled, are terminators. A parse started from inside a create operation (a
+// host's override) finds the thread's set in use and gets a new one of its own.
+template <class Records> class Borrowed {
 public:
-    explicit FilledParameters(const ParameterValues& values) {
-        Kept& kept = ThreadKept();
+    Borrowed() {
+        ThreadRecords& kept = Thread();
         if (!kept.busy) {
             kept.busy = true;
             m_kept = &kept;
-            m_list = &kept.list;
+            m_records = &kept.records;
         } else {
-            m_own.reset(new ParameterList());
-            m_list = m_own.get();
-        }
-        m_list->Resize(values.count);
-        for (long i = 0; i < values.count; ++i) {
-            CS_ProjectionParameter& record = (*m_list)[i];
-            record.value = values.items[i].value;
-            const wchar_t* name = values.items[i].name;
-            for (int k = 0; name != nullptr && k < kQuarnTextLimit && name[k] != L'\0'; ++k)
-                record.name[k] = name[k];
+            m_own.reset(new Records());
+            m_records = m_own.get();
         }
     }
-    ~FilledParameters() {
-        if (m_kept == nullptr) return;
-        for (long i = 0; i < m_list->GetSize(); ++i) {
-            CS_ProjectionParameter& record = (*m_list)[i];
-            record.value = 0.0;
-            for (int k = 0; k < kQuarnTextLimit && record.name[k] != L'\0'; ++k)
-                record.name[k] = L'\0';
-        }
-        m_list->Resize(0);
-        m_kept->busy = false;
+    ~Borrowed() {
+        if (m_kept != nullptr) m_kept->busy = false;
     }
-    FilledParameters(const FilledParameters&) = delete;
-    FilledParameters& operator=(const FilledParameters&) = delete;
+    Borrowed(const Borrowed&) = delete;
+    Borrowed& operator=(const Borrowed&) = delete;
 
-    const ParameterList& List() const { return *m_list; }
+    Records& Get() { return *m_records; }
+    // Whether the records are the thread's, to be cleared before they go back.
+    bool Kept() const { return m_kept != nullptr; }
 
 private:
-    struct Kept {
-        ParameterList list;
+    struct ThreadRecords {
+        Records records{};
         bool busy = false;
     };
-    static Kept& ThreadKept() {
-        static thread_local Kept kept;
+    static ThreadRecords& Thread() {
+        static thread_local ThreadRecords kept;
         return kept;
     }
 
-    Kept* m_kept = nullptr;
-    ParameterList* m_list = nullptr;
-    std::unique_ptr<ParameterList> m_own;
+    ThreadRecords* m_kept = nullptr;
+    Records* m_records = nullptr;
+    std::unique_ptr<Records> m_own;
 };
 
-CQuarnAxisInfo DefaultAxis(int index) {
-    return CQuarnAxisInfo(QuarnDefaultAxes()[index]);
+// Writes a text into a cleared name field, at most 255 characters.
+void FillName(wchar_t (&field)[kQuarnTextField], const wchar_t* text) {
+    for (int k = 0; text != nullptr && k < kQuarnTextLimit && text[k] != L'\0'; ++k)
+        field[k] = text[k];
 }
+// Clears what FillName wrote.
+void ClearName(wchar_t (&field)[kQuarnTextField]) {
+    for (int k = 0; k < kQuarnTextLimit && field[k] != L'\0'; ++k)
+        field[k] = L'\0';
+}
+
+// The parameter record list of a create operation, filled from a parameter list value.
+class FilledParameters {
+public:
+    explicit FilledParameters(const ParameterValues& values) {
+        ParameterList& list = m_list.Get();
+        list.Resize(values.count);
+        for (long i = 0; i < values.count; ++i) {
+            list[i].value = values.items[i].value;
+            FillName(list[i].name, values.items[i].name);
+        }
+    }
+    ~FilledParameters() {
+        ParameterList& list = m_list.Get();
+        if (!m_list.Kept()) return;
+        for (long i = 0; i < list.GetSize(); ++i) {
+            list[i].value = 0.0;
+            ClearName(list[i].name);
+        }
+        list.Resize(0);
+    }
+
+    const ParameterList& List() { return m_list.Get(); }
+
+private:
+    Borrowed<ParameterList> m_list;
+};
+
+// The axis records of a create operation: those of the text's axis values, or the library's
+// default records where the text has none.
+class FilledAxes {
+public:
+    FilledAxes() = default;
+    ~FilledAxes() {
+        if (!m_axes.Kept()) return;
+        for (CS_AxisInfo& axis : m_axes.Get().records) {
+            axis.orientation = 0;
+            ClearName(axis.name);
+        }
+    }
+
+    // The record of the axis value in `value`, in the place `slot` (0 to 2).
+    const CS_AxisInfo& Of(const QuarnWktValue& value, int slot) {
+        const AxisValue* axis = Value<AxisValue>(value);
+        CS_AxisInfo& record = m_axes.Get().records[slot];
+        FillName(record.name, axis->name);
+        record.orientation = axis->orientation;
+        return record;
+    }
+    static const CS_AxisInfo& Default(int index) { return QuarnDefaultAxes()[index]; }
+
+private:
+    struct Three {
+        CS_AxisInfo records[3];
+    };
+    Borrowed<Three> m_axes;
+};
 
 // Writes an AUTHORITY clause into the object the factory returned, even when that is an
 // existing equal object.
@@ -341,10 +391,11 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleProjectedAuthority: {
         bool axes =
             rule == kQuarnWktRuleProjectedAxes || rule == kQuarnWktRuleProjectedAxesAuthority;
+        FilledAxes filled;
         set(factory->CreateProjectedCoordinateSystem(
             text(3), As<CS_GeographicCoordinateSystem>(value(5)), As<CS_Projection>(value(7)),
-            As<CS_LinearUnit>(value(9)), axes ? Axis(value(11)) : DefaultAxis(0),
-            axes ? Axis(value(13)) : DefaultAxis(1)));
+            As<CS_LinearUnit>(value(9)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
+            axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
         if (rule == kQuarnWktRuleProjectedAxesAuthority) Authority(result.object, value(15));
         if (rule == kQuarnWktRuleProjectedAuthority) Authority(result.object, value(11));
         return;
@@ -373,10 +424,11 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleGeographicAuthority: {
         bool axes =
             rule == kQuarnWktRuleGeographicAxes || rule == kQuarnWktRuleGeographicAxesAuthority;
+        FilledAxes filled;
         set(factory->CreateGeographicCoordinateSystem(
             text(3), As<CS_AngularUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
-            As<CS_PrimeMeridian>(value(7)), axes ? Axis(value(11)) : DefaultAxis(0),
-            axes ? Axis(value(13)) : DefaultAxis(1)));
+            As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
+            axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
         if (rule == kQuarnWktRuleGeographicAxesAuthority) Authority(result.object, value(15));
         if (rule == kQuarnWktRuleGeographicAuthority) Authority(result.object, value(11));
         return;
@@ -431,10 +483,12 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleGeocentricAuthority: {
         bool axes =
             rule == kQuarnWktRuleGeocentricAxes || rule == kQuarnWktRuleGeocentricAxesAuthority;
+        FilledAxes filled;
         set(factory->CreateGeocentricCoordinateSystem(
             text(3), As<CS_LinearUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
-            As<CS_PrimeMeridian>(value(7)), axes ? Axis(value(11)) : DefaultAxis(0),
-            axes ? Axis(value(13)) : DefaultAxis(1), axes ? Axis(value(15)) : DefaultAxis(2)));
+            As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
+            axes ? filled.Of(value(13), 1) : FilledAxes::Default(1),
+            axes ? filled.Of(value(15), 2) : FilledAxes::Default(2)));
         if (rule == kQuarnWktRuleGeocentricAxesAuthority) Authority(result.object, value(17));
         if (rule == kQuarnWktRuleGeocentricAuthority) Authority(result.object, value(11));
         return;
@@ -444,9 +498,10 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleVerticalAxisAuthority:
     case kQuarnWktRuleVerticalAuthority: {
         bool axis = rule == kQuarnWktRuleVerticalAxis || rule == kQuarnWktRuleVerticalAxisAuthority;
-        set(factory->CreateVerticalCoordinateSystem(text(3), As<CS_VerticalDatum>(value(5)),
-                                                    As<CS_LinearUnit>(value(7)),
-                                                    axis ? Axis(value(9)) : DefaultAxis(2)));
+        FilledAxes filled;
+        set(factory->CreateVerticalCoordinateSystem(
+            text(3), As<CS_VerticalDatum>(value(5)), As<CS_LinearUnit>(value(7)),
+            axis ? filled.Of(value(9), 2) : FilledAxes::Default(2)));
         if (rule == kQuarnWktRuleVerticalAxisAuthority) Authority(result.object, value(11));
         if (rule == kQuarnWktRuleVerticalAuthority) Authority(result.object, value(9));
         return;
