@@ -17,6 +17,8 @@ bool IsObjectType(long type) {
 CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() : m_parser(this) {}
 
 CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() {
+    // The objects' room goes with the store: no use keeping it for reuse.
+    m_objects.Close();
     RemoveAll();
 }
 

@@ -24,6 +24,7 @@ std::size_t Rounded(std::size_t size, std::size_t grain) {
 } // namespace
 
 QuarnObjectStore::~QuarnObjectStore() {
+    delete[] m_free;
     while (m_block != nullptr) {
         Block* previous = m_block->previous;
         std::free(m_block);
@@ -34,8 +35,8 @@ QuarnObjectStore::~QuarnObjectStore() {
 void* QuarnObjectStore::Allocate(std::size_t size) noexcept {
     size = Rounded(size, kGrain);
     if (size == 0 || size > kLargest) return nullptr;
-    FreeRoom*& reusable = m_free[size / kGrain - 1];
-    if (reusable != nullptr) {
+    if (m_free != nullptr && m_free[size / kGrain - 1] != nullptr) {
+        FreeRoom*& reusable = m_free[size / kGrain - 1];
         FreeRoom* room = reusable;
         reusable = room->next;
         return room;
@@ -60,6 +61,11 @@ void* QuarnObjectStore::Allocate(std::size_t size) noexcept {
 }
 
 void QuarnObjectStore::Free(void* room, std::size_t size) noexcept {
+    if (m_closing) return;
+    if (m_free == nullptr) {
+        m_free = new (std::nothrow) FreeRoom* [kClasses] {};
+        if (m_free == nullptr) return; // the room stays unused until the store goes
+    }
     size = Rounded(size, kGrain);
     FreeRoom* freed = static_cast<FreeRoom*>(room);
     FreeRoom*& list = m_free[size / kGrain - 1];

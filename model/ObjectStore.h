@@ -24,6 +24,9 @@ public:
     // makes and destroys objects over and over does not grow.
     void* Allocate(std::size_t size) noexcept;
     void Free(void* room, std::size_t size) noexcept;
+    // From here on freed room is not kept for reuse: the store is about to go (its owner is
+    // destroying every object).
+    void Close() noexcept { m_closing = true; }
 
 private:
     static constexpr std::size_t kGrain = 16;
@@ -41,7 +44,10 @@ private:
     Block* m_block = nullptr;   // the newest block; its room after m_used is unused
     std::size_t m_used = 0;     // bytes taken in the newest block
     std::size_t m_nextSize = 0; // capacity of the next block
-    FreeRoom* m_free[kClasses] = {};
+    // Freed room by size, made on the first room freed: a factory that only adds objects
+    // needs none.
+    FreeRoom** m_free = nullptr;
+    bool m_closing = false;
 };
 
 // The memory of one object: from `store` when it is not null, else from the heap. Null when

@@ -4,75 +4,79 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <stdexcept>
 
-// The elements of a pointer array: the first few inside the array itself (most registries
-// of a factory that read one text hold one or two objects, and a host may make a factory
-// per text), more on the heap. Growing allocates before it copies, so an allocation that
-// fails leaves the elements as they were.
+// The elements of a pointer array: the first one inside the array itself (most registries
+// of a factory that read one text hold one object, and a host may make a factory per text),
+// more on the heap. Growing allocates before it copies, so an allocation that fails leaves
+// the elements as they were.
 template <class Pointer> class QuarnPointerStore {
 public:
     QuarnPointerStore() = default;
     QuarnPointerStore(const QuarnPointerStore&) = delete;
     QuarnPointerStore& operator=(const QuarnPointerStore&) = delete;
+    ~QuarnPointerStore() { FreeHeap(); }
 
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
-    Pointer& operator[](std::size_t at) { return Data()[at]; }
-    const Pointer& operator[](std::size_t at) const { return Data()[at]; }
-    const Pointer* begin() const { return Data(); }
-    const Pointer* end() const { return Data() + m_size; }
+    Pointer& operator[](std::size_t at) { return m_data[at]; }
+    const Pointer& operator[](std::size_t at) const { return m_data[at]; }
+    const Pointer* begin() const { return m_data; }
+    const Pointer* end() const { return m_data + m_size; }
 
     void reserve(std::size_t wanted) {
         if (wanted <= m_capacity) return;
-        std::unique_ptr<Pointer[]> grown(new Pointer[wanted]);
-        std::copy(begin(), end(), grown.get());
-        m_heap = std::move(grown);
-        m_data = m_heap.get();
-        m_capacity = wanted;
+        if (wanted > kMost) throw std::bad_alloc();
+        Pointer* grown = new Pointer[wanted];
+        std::copy(begin(), end(), grown);
+        FreeHeap();
+        m_data = grown;
+        m_capacity = static_cast<std::uint32_t>(wanted);
     }
     // Opens `count` places before `at` (at most the size); returns where they start.
     Pointer* Open(std::size_t at, std::size_t count) {
-        if (m_size + count > m_capacity) reserve(std::max(m_size + count, 2 * m_capacity));
-        Pointer* data = Data();
-        std::copy_backward(data + at, data + m_size, data + m_size + count);
-        m_size += count;
-        return data + at;
+        if (m_size + count > m_capacity)
+            reserve(std::max<std::size_t>(m_size + count, 2 * std::size_t{m_capacity}));
+        std::copy_backward(m_data + at, m_data + m_size, m_data + m_size + count);
+        m_size += static_cast<std::uint32_t>(count);
+        return m_data + at;
     }
     void erase(std::size_t at, std::size_t count) {
-        Pointer* data = Data();
-        std::copy(data + at + count, data + m_size, data + at);
-        m_size -= count;
+        std::copy(m_data + at + count, m_data + m_size, m_data + at);
+        m_size -= static_cast<std::uint32_t>(count);
     }
     void resize(std::size_t count) {
         if (count > m_size) std::fill_n(Open(m_size, count - m_size), count - m_size, nullptr);
-        m_size = count;
+        m_size = static_cast<std::uint32_t>(count);
     }
     void assign(const Pointer* first, std::size_t count) {
         if (count > m_capacity) reserve(count);
-        std::copy(first, first + count, Data());
-        m_size = count;
+        std::copy(first, first + count, m_data);
+        m_size = static_cast<std::uint32_t>(count);
     }
     // Empties the store and gives back its heap storage.
     void release() {
-        m_heap.reset();
+        FreeHeap();
         m_data = m_inline;
         m_capacity = kInline;
         m_size = 0;
     }
 
 private:
-    static constexpr std::size_t kInline = 2;
+    static constexpr std::uint32_t kInline = 1;
+    static constexpr std::size_t kMost = 0x7fffffff; // an array's index is an int
 
-    Pointer* Data() { return m_data; }
-    const Pointer* Data() const { return m_data; }
+    void FreeHeap() {
+        if (m_data != m_inline) delete[] m_data;
+    }
 
     Pointer m_inline[kInline] = {};
-    std::unique_ptr<Pointer[]> m_heap;
     Pointer* m_data = m_inline; // m_inline or the heap storage; the store is never moved
-    std::size_t m_size = 0;
-    std::size_t m_capacity = kInline;
+    std::uint32_t m_size = 0;
+    std::uint32_t m_capacity = kInline;
 };
 
 // Holds pointers in insertion order; it never owns what they point to. Indexed access

@@ -1,7 +1,7 @@
 // Storage for the value objects of one parse: they are placed one after another in blocks,
 // and all are given up together when the parse ends. A text makes a few dozen small values
-// (an AUTHORITY pair, an axis, a parameter); the arena's own first block holds them all, so
-// a parse makes no allocation of its own for them.
+// (an AUTHORITY pair, an axis, a parameter); the block the engine lends for the parse holds
+// them all, so a parse makes no allocation of its own for them.
 #ifndef QUARN_WKT_VALUE_ARENA_H
 #define QUARN_WKT_VALUE_ARENA_H
 
@@ -38,30 +38,38 @@ public:
         return true;
     }
 
-    // Forgets every allocation and frees the blocks beyond the first, which is part of the
-    // arena, so one large text does not hold its memory.
+    // The first block, of kBlock bytes aligned to kAlignment, is lent by the parse engine for
+    // one parse (the thread's engine keeps one for all its parses).
+    static constexpr std::size_t kBlock = 960;
+    void Lend(unsigned char* block) {
+        Clear();
+        m_first = block;
+        m_capacity = block != nullptr ? kBlock : 0;
+    }
+
+    // Forgets every allocation, gives the lent block back and frees the others, so one
+    // large text does not hold its memory.
     void Clear() {
         m_blocks.clear();
-        m_capacity = kBlock;
+        m_first = nullptr;
+        m_capacity = 0;
         m_used = 0;
         m_last = kNone;
     }
 
 private:
-    // Room for a typical text's values (about 450 bytes), below the size from which the
-    // allocator treats a request as large.
-    static constexpr std::size_t kBlock = 960;
     static constexpr std::size_t kNone = ~std::size_t{0};
 
     unsigned char* Newest() { return m_blocks.empty() ? m_first : m_blocks.back().get(); }
+
     void NewBlock(std::size_t size) {
         m_capacity = size > kBlock ? size : kBlock;
         m_blocks.emplace_back(new unsigned char[m_capacity]);
     }
 
-    alignas(kAlignment) unsigned char m_first[kBlock];
+    unsigned char* m_first = nullptr;                       // the lent block, while there is one
     std::vector<std::unique_ptr<unsigned char[]>> m_blocks; // beyond the first; the newest in use
-    std::size_t m_capacity = kBlock;                        // of the newest block
+    std::size_t m_capacity = 0;                             // of the newest block
     std::size_t m_used = 0;                                 // bytes taken in the newest block
     std::size_t m_last = kNone; // offset of the newest allocation, if it can be given back
 };

@@ -162,6 +162,9 @@ struct Engine {
     std::vector<int> log;
     std::vector<int> failedStates; // see Run::m_failedStates
     QuarnWktTokenSlot last{};      // the last token read, as the lexer or the queue left it
+    // The first block of the value arena of the parse under way: room for a typical text's
+    // values (about 450 bytes).
+    alignas(QuarnValueArena::kAlignment) unsigned char values[QuarnValueArena::kBlock];
     int errorCount = 0;
     TokenQueue queue;       // the tokens of trials; its size is the fill index
     std::size_t read = 0;   // the next queued token to hand out
@@ -886,7 +889,7 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
                                 QuarnWktValue& result) { parser.RunAction(rule, rhs, result); };
     // Value objects live for one parse: nothing can reach them once Parse has returned.
     ReleaseValues();
-    m_diagnostic = QuarnParseDiagnostic();
+    ClearDiagnostic();
     // The thread's engine is looked up once here: the lexer and the token reader reach it
     // through the parser for the rest of the parse.
     struct Attach {
@@ -900,6 +903,7 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
     Engine& threadEngine = ThreadEngine();
     m_engineState = &threadEngine;
     m_tokenSlot = &threadEngine.last;
+    m_arena.Lend(threadEngine.values);
     return Run(threadEngine, *this, action).Execute();
 }
 

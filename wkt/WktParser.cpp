@@ -33,7 +33,21 @@ void CQuarnWKTCoordinateSystemParser::ReportError(const wchar_t*) {}
 void CQuarnWKTCoordinateSystemParser::Rewind() {
     CTOOLParser::Rewind();
     m_result = nullptr;
-    m_diagnostic = QuarnParseDiagnostic();
+    ClearDiagnostic();
+}
+
+const QuarnParseDiagnostic& CQuarnWKTCoordinateSystemParser::GetDiagnostic() const {
+    static const QuarnParseDiagnostic none;
+    return m_diagnostic != nullptr ? *m_diagnostic : none;
+}
+
+QuarnParseDiagnostic& CQuarnWKTCoordinateSystemParser::Diagnostic() {
+    if (m_diagnostic == nullptr) m_diagnostic.reset(new QuarnParseDiagnostic());
+    return *m_diagnostic;
+}
+
+void CQuarnWKTCoordinateSystemParser::ClearDiagnostic() {
+    if (m_diagnostic != nullptr) *m_diagnostic = QuarnParseDiagnostic();
 }
 
 const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -177,8 +178,8 @@ public:
     const CS_CoordinateSystem* GetResult() const { return m_result; }
     void SetResult(const CS_CoordinateSystem* result) { m_result = result; }
     // Where and why the last parse stopped; cleared by Rewind (and so by SetInput).
-    const QuarnParseDiagnostic& GetDiagnostic() const { return m_diagnostic; }
-    QuarnParseDiagnostic& Diagnostic() { return m_diagnostic; }
+    const QuarnParseDiagnostic& GetDiagnostic() const;
+    QuarnParseDiagnostic& Diagnostic();
 
     // Makes a value object for a rule action from `args` (as T{args...}); it lives until
     // the end of the parse.
@@ -243,6 +244,8 @@ private:
     static void ReleaseReplayQueue();
     // Frees the value objects of the parse.
     void ReleaseValues();
+    // Empties the diagnostic.
+    void ClearDiagnostic();
 
     template <class T> static void Destroy(void* object) {
         static_cast<T*>(object)->~T();
@@ -257,7 +260,9 @@ private:
     QuarnValueArena m_arena;
     std::vector<Owned> m_destructors; // the values that need theirs run
     int m_valueCount = 0;
-    QuarnParseDiagnostic m_diagnostic;
+    // Where and why the last parse stopped; made when there is something to say (a text that
+    // reads has the empty diagnostic).
+    std::unique_ptr<QuarnParseDiagnostic> m_diagnostic;
     void* m_engineState = nullptr;            // the thread's engine while Parse runs
     QuarnWktTokenSlot* m_tokenSlot = nullptr; // its token slot, meanwhile
 };
