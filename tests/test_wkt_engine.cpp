@@ -176,6 +176,11 @@ TEST(WktEngine, TheDirectReaderReadsAsTheTablesDo) {
                                       VertCs(Axes({L"UP"}) + auth), auth);
     for (std::size_t length = 0; length < rich.size(); ++length)
         ExpectBothWaysAlike(rich.substr(0, length));
+    // A text of thousands of tokens, which the direct reader leaves to the tables part way.
+    std::wstring parameters;
+    for (int i = 0; i < 700; ++i)
+        parameters += L",PARAMETER[\"p" + std::to_wstring(i) + L"\"," + std::to_wstring(i) + L"]";
+    ExpectBothWaysAlike(Projcs(Projection(true, parameters), axes + auth));
     for (const char* file : {"epsg_wkt1_gdal_sample.jsonl", "epsg_wkt1_esri_sample.jsonl"}) {
         for (const CorpusEntry& entry : ReadCorpus(std::string(QUARN_CORPUS_DIR "/") + file))
             ExpectBothWaysAlike(entry.wkt);

@@ -275,7 +275,8 @@ const int* RuleNumbers() {
 // engine's trial reads that token too. On any token it does not take (an error, or one of
 // the rarer elements: LOCAL_CS, FITTED_CS, PARAM_MT, grid files) it stops, having read no
 // further than the engine reads before it reports that token, and the engine parses the
-// text from its queued tokens with no action run yet.
+// text from its queued tokens with no action run yet. It stops the same way, before any
+// error, on a text of thousands of tokens.
 class DirectReader {
 public:
     DirectReader(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
@@ -290,6 +291,10 @@ public:
 private:
     int Next() {
         int token = m_parser.NextToken();
+        // A very long text goes to the tables from here on: the log and the queue of a
+        // whole long text outgrow the caches, and a text that fails at its end would be
+        // read twice over.
+        if (++m_read > kLongestText) return kQuarnWktError;
         return token < 0 ? 0 : token;
     }
     // The token after the current one, read once.
@@ -498,8 +503,11 @@ private:
     std::vector<int>& m_log;
     CQuarnWKTCoordinateSystemParser& m_parser;
     const int* m_rules;
+    static constexpr std::size_t kLongestText = 4096; // tokens; a projected text has ~150
+
     int m_token = kNoToken;
     int m_peeked = kNoToken;
+    std::size_t m_read = 0;
 };
 
 // One call of Parse: the local registers of the algorithm around the thread's state.
