@@ -17,10 +17,16 @@ const wchar_t* const kCommonTexts[] = {
 #include "CommonTexts.inc"
 };
 
+// The length and the first and last four characters: enough to tell the common texts apart,
+// and a long name that is none of them costs no more than a short one.
 std::uint32_t HashText(const wchar_t* text, std::size_t length) {
-    std::uint32_t hash = 2166136261u;
-    for (std::size_t i = 0; i < length; ++i)
-        hash = (hash ^ static_cast<std::uint32_t>(text[i])) * 16777619u;
+    std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(length);
+    auto mix = [&hash](wchar_t c) { hash = (hash ^ static_cast<std::uint32_t>(c)) * 16777619u; };
+    const std::size_t head = length < 4 ? length : 4;
+    for (std::size_t i = 0; i < head; ++i)
+        mix(text[i]);
+    for (std::size_t i = length > 4 ? length - 4 : length; i < length; ++i)
+        mix(text[i]);
     return hash;
 }
 
