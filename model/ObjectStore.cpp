@@ -12,8 +12,9 @@ struct alignas(16) Header {
 };
 static_assert(sizeof(Header) == 16, "the header keeps objects aligned to 16");
 
-// The first block holds what a factory that read one projected system makes (about two
-// kilobytes). Blocks double from there up to the largest.
+// The first block stays below the allocator's large requests and holds about a third of
+// what a factory that read one projected system makes; blocks double from there up to the
+// largest.
 constexpr std::size_t kFirstBlock = 976;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 16;
 
