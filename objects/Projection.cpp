@@ -61,8 +61,11 @@ CQuarnProjection& CQuarnProjection::operator=(const CQuarnProjection& other) {
     m_className.Set(other.GetClassName());
     SetNumParameters(other.GetNumParameters());
     // Every slot is taken over, so the target's slots beyond the source's become empty.
-    if (this != &other) m_list = other.m_list;
-    m_list.shrink_to_fit();
+    if (this != &other) {
+        for (long i = 0; i < kSlots; ++i)
+            m_slots[i] = other.m_slots[i];
+        m_reached = other.m_reached;
+    }
     m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
     return *this;
 }
@@ -116,8 +119,6 @@ EProjectionType CQuarnProjection::GetType() const {
 void CQuarnProjection::SetNumParameters(long count) {
     if (count < 0 || count > kSlots) return;
     m_count = static_cast<std::int32_t>(count);
-    // The slots in use are normally set next: make room for them in one block.
-    if (static_cast<std::size_t>(count) > m_list.capacity()) m_list.reserve(count);
 }
 
 long CQuarnProjection::FindParameter(const wchar_t* name) const {
@@ -170,24 +171,22 @@ double CQuarnProjection::ParameterValue(const CS_Projection& projection, long in
 }
 
 void CQuarnProjection::Reach(long index) {
-    const std::size_t size = static_cast<std::size_t>(index) + 1;
-    if (size <= m_list.size()) return;
-    if (size > m_list.capacity()) m_list.reserve(size);
-    m_list.resize(size);
+    for (; m_reached <= index; ++m_reached)
+        m_slots[m_reached] = Parameter();
 }
 
 void CQuarnProjection::SetParameter(long index, const CS_ProjectionParameter* parameter) {
     if (!InSlots(index) || parameter == nullptr) return;
     Reach(index);
-    m_list[index].name.Set(parameter->name);
-    m_list[index].value = parameter->value;
+    m_slots[index].name.Set(parameter->name);
+    m_slots[index].value = parameter->value;
     m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
 }
 
 void CQuarnProjection::SetParameterValue(long index, double value) {
     if (!InSlots(index)) return;
     Reach(index);
-    m_list[index].value = value;
+    m_slots[index].value = value;
     m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
 }
 

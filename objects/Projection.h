@@ -57,9 +57,11 @@ public:
     // The name and value of slot `index` without building a record: "" and 0 for a slot
     // never set or an index outside 0 to 10.
     const wchar_t* GetParameterName(long index) const {
-        return InList(index) ? m_list[index].name.Get() : L"";
+        return InList(index) ? m_slots[index].name.Get() : L"";
     }
-    double GetParameterValue(long index) const { return InList(index) ? m_list[index].value : 0.0; }
+    double GetParameterValue(long index) const {
+        return InList(index) ? m_slots[index].value : 0.0;
+    }
     // Sets the value of slot `index` (0 to 10), keeping its name.
     void SetParameterValue(long index, double value);
 
@@ -81,18 +83,17 @@ private:
         QuarnText name;
         double value = 0.0;
     };
-    bool InList(long index) const {
-        return index >= 0 && static_cast<std::size_t>(index) < m_list.size();
-    }
+    bool InList(long index) const { return index >= 0 && index < m_reached; }
     // The index of the first slot in use named `name` (case of A to Z ignored), or -1.
     long FindParameter(const wchar_t* name) const;
-    // Makes room for slots up to `index`, allocating exactly what they need.
+    // Takes the slots up to `index` into use; a slot newly taken is empty.
     void Reach(long index);
     void FillRecords(CQuarnProjectionParameter* records) const;
 
     QuarnText m_className;
     std::int32_t m_count;
-    std::vector<Parameter> m_list; // the slots set so far, from slot 0
+    Parameter m_slots[kSlots];
+    std::int32_t m_reached = 0; // slots set so far, from slot 0
     QuarnLazyRecords<CQuarnProjectionParameter, kSlots> m_records;
 };
 
