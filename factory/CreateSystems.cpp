@@ -112,7 +112,8 @@ const CS_CompoundCoordinateSystem* CQuarnCoordinateSystemFactory::CreateCompound
 const CS_LocalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateLocalCoordinateSystem(
     const wchar_t* name, const CS_LocalDatum* datum, const CS_Unit* unit,
     const CBASESequence<CS_AxisInfo, 3>& axes) {
-    std::unique_ptr<CQuarnLocalCoordinateSystem> system = QuarnNew<CQuarnLocalCoordinateSystem>(m_objects);
+    std::unique_ptr<CQuarnLocalCoordinateSystem> system =
+        QuarnNew<CQuarnLocalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetLocalDatum(datum);

@@ -23,10 +23,6 @@ std::uint64_t Combine(std::uint64_t hash, std::uint64_t value) {
     return Avalanche(hash + 0x9e3779b97f4a7c15ULL + Avalanche(value));
 }
 
-wchar_t UpperAZ(wchar_t c) {
-    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
-
 // Numbers below 2^14 in size fall into buckets 2^-32 wide, centred on multiples of 2^-32 so
 // that round values lie mid-bucket; the scaling by a power of two and the shift by a half
 // are exact there. Two values within 1e-12 are at most 0.0043 bucket widths apart, so a
@@ -129,9 +125,10 @@ void Describe(const CQuarnProjection& projection, QuarnEqualityKey& key) {
     auto compare = [&name](long a, long b) {
         const wchar_t* x = name(a);
         const wchar_t* y = name(b);
-        for (; UpperAZ(*x) == UpperAZ(*y) && *x != L'\0'; ++x, ++y) {
+        for (; QuarnUpperAZ(*x) == QuarnUpperAZ(*y) && *x != L'\0'; ++x, ++y) {
         }
-        return static_cast<std::uint32_t>(UpperAZ(*x)) < static_cast<std::uint32_t>(UpperAZ(*y));
+        return static_cast<std::uint32_t>(QuarnUpperAZ(*x)) <
+               static_cast<std::uint32_t>(QuarnUpperAZ(*y));
     };
     std::sort(order, order + count, compare);
     for (long i = 0; i < count; ++i) {
@@ -268,7 +265,7 @@ void QuarnDescribeForEquality(const CS_Info& item, QuarnEqualityKey& key) {
 std::uint64_t QuarnFoldedHash(const wchar_t* text) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
     for (const wchar_t* c = text; c != nullptr && *c != L'\0'; ++c)
-        hash = (hash ^ static_cast<std::uint32_t>(UpperAZ(*c))) * 0x100000001b3ULL;
+        hash = (hash ^ static_cast<std::uint32_t>(QuarnUpperAZ(*c))) * 0x100000001b3ULL;
     return Avalanche(hash);
 }
 
@@ -418,7 +415,7 @@ std::wstring QuarnRegistryIndex::UniqueName(const CQuarnInfoArray& line, const w
     if (FindName(line, name) < 0) return name;
     const std::wstring base = BaseOf(name);
     std::wstring folded(base);
-    std::transform(folded.begin(), folded.end(), folded.begin(), UpperAZ);
+    std::transform(folded.begin(), folded.end(), folded.begin(), QuarnUpperAZ);
     // Every `~N` below the remembered counter is taken (names are only added between two
     // calls; anything else starts the lookup again), so the search goes on from there.
     unsigned long long counter = 1;
@@ -449,7 +446,7 @@ void QuarnRegistryIndex::Rename(const CQuarnInfoArray& line, int position, const
         // The old name is free again: counters remembered for its base no longer hold.
         std::wstring base(item->GetName());
         base = base.substr(0, base.find(L'~'));
-        std::transform(base.begin(), base.end(), base.begin(), UpperAZ);
+        std::transform(base.begin(), base.end(), base.begin(), QuarnUpperAZ);
         m_nextSuffix.erase(base);
     }
     item->SetName(name);

@@ -9,10 +9,6 @@
 
 namespace {
 
-wchar_t UpperAZ(wchar_t c) {
-    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
-
 const wchar_t* const kCommonTexts[] = {
 #include "CommonTexts.inc"
 };
@@ -161,7 +157,7 @@ bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b) {
     if (a == nullptr) a = L"";
     if (b == nullptr) b = L"";
     for (;; ++a, ++b) {
-        if (UpperAZ(*a) != UpperAZ(*b)) return false;
+        if (QuarnUpperAZ(*a) != QuarnUpperAZ(*b)) return false;
         if (*a == L'\0') return true;
     }
 }

@@ -45,6 +45,12 @@ private:
     wchar_t m_inline[kInline + 1];
 };
 
+// The upper case of the letters a to z; every other character as it is. The library's
+// case-blind comparisons fold A to Z only.
+inline wchar_t QuarnUpperAZ(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
 // Whole-text comparison that ignores the case of the letters A to Z only; every other
 // character must match exactly. A null text equals only another null or empty text.
 QUARN_API bool QuarnEqualNoCase(const wchar_t* a, const wchar_t* b);

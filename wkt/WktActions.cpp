@@ -163,7 +163,6 @@ private:
 // default records where the text has none.
 class FilledAxes {
 public:
-    FilledAxes() = default;
     ~FilledAxes() {
         if (!m_axes.Kept()) return;
         for (CS_AxisInfo& axis : m_axes.Get().records) {

@@ -578,8 +578,7 @@ int Run::Execute() {
     // Whatever an earlier parse left in the queue is not this text's.
     m_engine.queue.clear();
     m_engine.read = 0;
-    m_engine.last.value = QuarnWktValue{};
-    m_engine.last.position = m_engine.last.length = 0;
+    m_engine.last = QuarnWktTokenSlot{};
     m_engine.errorCount = 0;
     m_engine.live.stack.clear();
     m_engine.live.stack.reserve(kFirstCapacity);

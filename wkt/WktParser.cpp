@@ -118,10 +118,6 @@ bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
-wchar_t UpperAZ(wchar_t c) {
-    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
-
 // The keywords by length and first letter, upper case: a word is compared only with the
 // names of its length that begin with its letter (at most three).
 struct KeywordTable {
@@ -148,12 +144,12 @@ struct KeywordTable {
 
     int Find(const wchar_t* word, std::size_t length) const {
         if (length == 0 || length > kLongest) return kQuarnWktError;
-        const wchar_t first = UpperAZ(word[0]);
+        const wchar_t first = QuarnUpperAZ(word[0]);
         if (first < L'A' || first > L'Z') return kQuarnWktError;
         for (const Entry& entry : buckets[length][first - L'A']) {
             if (entry.name == nullptr) break;
             std::size_t i = 1;
-            while (i < length && UpperAZ(word[i]) == entry.name[i])
+            while (i < length && QuarnUpperAZ(word[i]) == entry.name[i])
                 ++i;
             if (i == length) return entry.code;
         }
