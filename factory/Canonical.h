@@ -64,7 +64,9 @@ const T* QuarnCanonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<
 // Builds a new object with its default constructor in the factory's object store; null when
 // memory is exhausted.
 template <class T> std::unique_ptr<T> QuarnNew(QuarnObjectStore& store) {
-    return std::unique_ptr<T>(new (store, std::nothrow) T());
+    std::unique_ptr<T> object(new (store, std::nothrow) T());
+    if (object) object->PlacedIn(store);
+    return object;
 }
 
 #endif

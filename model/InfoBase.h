@@ -49,28 +49,40 @@ public:
     static void operator delete(void*, void*) noexcept {}
 
     // A null text stores an empty one.
-    void SetName(const wchar_t* name) override { m_name.Set(name); }
-    void SetAuthority(const wchar_t* authority) { m_authority.Set(authority); }
-    void SetAuthorityCode(const wchar_t* code) { m_authorityCode.Set(code); }
+    void SetName(const wchar_t* name) override { m_name.Set(name, m_store); }
+    void SetAuthority(const wchar_t* authority) { m_authority.Set(authority, m_store); }
+    void SetAuthorityCode(const wchar_t* code) { m_authorityCode.Set(code, m_store); }
+
+    // Tells an object just placed in `store` (operator new above) that it lives there, so
+    // that its texts take their room there too, side by side with it. Only for an object
+    // placed in that store: its texts must not outlive it.
+    void PlacedIn(QuarnObjectStore& store) { m_store = &store; }
 
 protected:
     CQuarnInfo() = default;
-    // Copying takes every field, the reference count included.
-    CQuarnInfo(const CQuarnInfo& other) = default;
+    // Copying takes every field, the reference count included; the copy's texts take heap
+    // room, as the copy lives wherever its maker put it.
+    CQuarnInfo(const CQuarnInfo& other)
+        : Interface(other), m_name(other.m_name), m_authority(other.m_authority),
+          m_authorityCode(other.m_authorityCode) {}
     // Assignment takes the three texts through the source's getters and leaves the
     // target's reference count as it was.
     CQuarnInfo& operator=(const CQuarnInfo& other) {
-        m_name.Set(other.GetName());
-        m_authority.Set(other.GetAuthority());
-        m_authorityCode.Set(other.GetAuthorityCode());
+        m_name.Set(other.GetName(), m_store);
+        m_authority.Set(other.GetAuthority(), m_store);
+        m_authorityCode.Set(other.GetAuthorityCode(), m_store);
         return *this;
     }
     ~CQuarnInfo() = default;
+
+    // Where the object's other texts take their room (see PlacedIn); null for the heap.
+    QuarnObjectStore* Store() const { return m_store; }
 
 private:
     QuarnText m_name;
     QuarnText m_authority;
     QuarnText m_authorityCode;
+    QuarnObjectStore* m_store = nullptr; // the store the object lives in, if any
 };
 
 #endif

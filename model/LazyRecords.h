@@ -53,11 +53,11 @@ struct QuarnAxis {
     std::int32_t orientation = 0;
     QuarnText name;
 
-    // A null axis changes nothing.
-    void Set(const CS_AxisInfo* axis) {
+    // A null axis changes nothing. The name takes its room from `store` (see QuarnText).
+    void Set(const CS_AxisInfo* axis, QuarnObjectStore* store) {
         if (axis == nullptr) return;
         orientation = axis->orientation;
-        name.Set(axis->name);
+        name.Set(axis->name, store);
     }
     void Fill(CS_AxisInfo& record) const {
         record.orientation = orientation;

@@ -15,7 +15,7 @@ static_assert(sizeof(Header) == 16, "the header keeps objects aligned to 16");
 // The first block holds what a factory that read one projected system makes, headers
 // included: one request per factory, which keeps a factory's objects together however
 // scattered the heap's free blocks are. Blocks double from there up to the largest.
-constexpr std::size_t kFirstBlock = 2928;
+constexpr std::size_t kFirstBlock = 3192;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 16;
 
 std::size_t Rounded(std::size_t size, std::size_t grain) {

@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include "ObjectStore.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -89,12 +91,16 @@ const CommonTexts& Common() {
 
 } // namespace
 
-bool QuarnText::OnHeap() const {
+bool QuarnText::Owned() const {
     if (m_text == nullptr || m_text == m_inline) return false;
     const wchar_t* begin = g_commonBegin.load(std::memory_order_relaxed);
     const wchar_t* end = g_commonEnd.load(std::memory_order_relaxed);
     std::less<const wchar_t*> before;
     return before(m_text, begin) || !before(m_text, end);
+}
+
+void QuarnText::Release() {
+    if (Owned()) QuarnFreeObject(m_text);
 }
 
 void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
@@ -107,7 +113,7 @@ void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
         field[i] = L'\0';
 }
 
-void QuarnText::Set(const wchar_t* text) {
+void QuarnText::Set(const wchar_t* text, QuarnObjectStore* store) {
     // The text held already (registering an object sets its name again, mostly unchanged):
     // nothing to do.
     if (text != nullptr && m_text != nullptr) {
@@ -125,31 +131,31 @@ void QuarnText::Set(const wchar_t* text) {
             ++length;
     }
     // The new text may lie inside the old one (a text set from its own getter): it is
-    // copied before the old block is freed, and copying forward to the start of a buffer is
-    // safe for a text found further on in it.
+    // copied before the old room is given back, and copying forward to the start of a
+    // buffer is safe for a text found further on in it.
     wchar_t* target = nullptr;
     const wchar_t* common = length > kInline ? Common().Find(text, length) : nullptr;
     if (common != nullptr) {
-        if (OnHeap()) delete[] m_text;
-        m_text = const_cast<wchar_t*>(common); // never written: blocks of its own are
+        Release();
+        m_text = const_cast<wchar_t*>(common); // never written: rooms of its own are
         return;
     }
     if (length == 0) {
         target = nullptr;
     } else if (length <= kInline) {
         target = m_inline;
-    } else if (OnHeap() && std::char_traits<wchar_t>::length(m_text) == length) {
-        // A text of the old one's length goes into the old block.
+    } else if (Owned() && std::char_traits<wchar_t>::length(m_text) == length) {
+        // A text of the old one's length goes into the old room.
         target = m_text;
     } else {
-        target = new (std::nothrow) wchar_t[length + 1];
+        target = static_cast<wchar_t*>(QuarnAllocateObject((length + 1) * sizeof(wchar_t), store));
     }
     if (target != nullptr) {
         for (std::size_t i = 0; i < length; ++i)
             target[i] = text[i];
         target[length] = L'\0';
     }
-    if (OnHeap() && target != m_text) delete[] m_text;
+    if (target != m_text) Release();
     m_text = target;
 }
 

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstddef>
 
+class QuarnObjectStore;
+
 // Copies at most 255 characters of `source` into a text field and fills the rest of the
 // field with terminators. A null source stores an empty text.
 QUARN_API void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source);
@@ -15,9 +17,10 @@ QUARN_API void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* s
 // A text an object keeps: at most 255 characters. Short texts (authority names and codes,
 // most unit names) are held inside the object; a longer one equal to a name that many
 // objects share (a parameter, projection, ellipsoid or unit name) points at the library's
-// copy; others are in a heap block of exactly their length and terminator (an empty text
-// takes no room). Getters hand out the text's address,
-// which stays valid until the text is set again or the holder is destroyed.
+// copy; others take room of their length and terminator, from the store of the object that
+// holds the text when the setter names one, else from the heap (an empty text takes no
+// room). Getters hand out the text's address, which stays valid until the text is set again
+// or the holder is destroyed.
 class QUARN_API QuarnText {
 public:
     QuarnText() : m_text(nullptr) {}
@@ -27,19 +30,21 @@ public:
         if (this != &other) Set(other.Get());
         return *this;
     }
-    ~QuarnText() {
-        if (OnHeap()) delete[] m_text;
-    }
+    ~QuarnText() { Release(); }
 
     // Always a terminated text, "" when nothing is held.
     const wchar_t* Get() const { return m_text != nullptr ? m_text : L""; }
-    // Keeps the first 255 characters of `text`; null or "" keeps nothing. Should a block
-    // be needed and not be had, the text is empty.
-    void Set(const wchar_t* text);
+    // Keeps the first 255 characters of `text`; null or "" keeps nothing. Room the text
+    // needs comes from `store` when one is given: the holder must then live in that store,
+    // so that the room goes no later than the holder. Should room be needed and not be had,
+    // the text is empty.
+    void Set(const wchar_t* text, QuarnObjectStore* store = nullptr);
 
 private:
     static constexpr std::size_t kInline = 7; // characters held without a block
-    bool OnHeap() const;
+    // Whether m_text is room of its own (from a store or the heap), to be given back.
+    bool Owned() const;
+    void Release();
 
     wchar_t* m_text; // null, m_inline, a common text or a heap block
     wchar_t m_inline[kInline + 1];

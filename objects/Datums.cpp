@@ -74,7 +74,7 @@ void CQuarnHorizontalDatum::TakeShift(const CS_WGS84ConversionInfo& shift) {
                                          shift.Ey, shift.Ez, shift.Ppm};
     for (int i = 0; i < kShiftValues; ++i)
         m_shift[i] = values[i];
-    m_areaOfUse.Set(shift.areaOfUse);
+    m_areaOfUse.Set(shift.areaOfUse, Store());
     m_shiftRecord.Refresh([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); });
 }
 
@@ -95,8 +95,8 @@ void CQuarnHorizontalDatum::SetWGS84Parameters(const CQuarnWGS84ConversionInfo* 
 
 void CQuarnHorizontalDatum::Set3DIMParameters(const CS_3DIMInfo* gridFiles) {
     if (gridFiles == nullptr) return;
-    m_lbfFileName.Set(gridFiles->LBFFileName);
-    m_copFileName.Set(gridFiles->COPFileName);
+    m_lbfFileName.Set(gridFiles->LBFFileName, Store());
+    m_copFileName.Set(gridFiles->COPFileName, Store());
     m_gridFilesRecord.Refresh([this](CQuarn3DIMInfo* record) { FillGridFiles(record); });
 }
 

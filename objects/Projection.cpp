@@ -58,7 +58,7 @@ CQuarnProjection::~CQuarnProjection() = default;
 CQuarnProjection& CQuarnProjection::operator=(const CQuarnProjection& other) {
     CQuarnInfo::operator=(other);
     // The class name is taken as it stands: the rewrite rules belong to SetClassName.
-    m_className.Set(other.GetClassName());
+    m_className.Set(other.GetClassName(), Store());
     SetNumParameters(other.GetNumParameters());
     // Every slot is taken over, so the target's slots beyond the source's become empty.
     if (this != &other) {
@@ -106,7 +106,7 @@ void CQuarnProjection::SetClassName(const wchar_t* name) {
             stored = L"Transverse_Mercator";
         }
     }
-    m_className.Set(stored);
+    m_className.Set(stored, Store());
 }
 
 EProjectionType CQuarnProjection::GetType() const {
@@ -178,7 +178,7 @@ void CQuarnProjection::Reach(long index) {
 void CQuarnProjection::SetParameter(long index, const CS_ProjectionParameter* parameter) {
     if (!InSlots(index) || parameter == nullptr) return;
     Reach(index);
-    m_slots[index].name.Set(parameter->name);
+    m_slots[index].name.Set(parameter->name, Store());
     m_slots[index].value = parameter->value;
     m_records.Refresh([this](CQuarnProjectionParameter* records) { FillRecords(records); });
 }

@@ -80,7 +80,7 @@ const CS_Unit* CQuarnFittedCoordinateSystem::GetUnits(long index) const {
 }
 
 void CQuarnFittedCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
-    if (index == 0) m_axis.Set(axis);
+    if (index == 0) m_axis.Set(axis, Store());
 }
 
 // ---- CQuarnFittedHorizontalCoordinateSystem -----------------------------------------------

@@ -48,7 +48,7 @@ void CQuarnGeocentricCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* env
 
 void CQuarnGeocentricCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
     if (index < 0 || index >= kAxisCount) return;
-    m_axes[index].Set(axis);
+    m_axes[index].Set(axis, Store());
     m_axisRecords.Refresh(m_axes);
 }
 

@@ -51,7 +51,7 @@ void CQuarnGeographicCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* env
 
 void CQuarnGeographicCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
     if (index < 0 || index >= kAxisCount) return;
-    m_axes[index].Set(axis);
+    m_axes[index].Set(axis, Store());
     m_axisRecords.Refresh(m_axes);
 }
 

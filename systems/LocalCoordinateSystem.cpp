@@ -53,7 +53,7 @@ long CQuarnLocalCoordinateSystem::GetSystemType() const {
 
 void CQuarnLocalCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) {
     if (index < 0 || index >= kAxisCount) return;
-    m_axes[index].Set(axis);
+    m_axes[index].Set(axis, Store());
     m_axisRecords.Refresh(m_axes);
 }
 

@@ -53,7 +53,7 @@ void CQuarnProjectedCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* enve
 
 void CQuarnProjectedCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
     if (index < 0 || index >= kAxisCount) return;
-    m_axes[index].Set(axis);
+    m_axes[index].Set(axis, Store());
     m_axisRecords.Refresh(m_axes);
 }
 

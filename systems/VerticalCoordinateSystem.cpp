@@ -45,7 +45,7 @@ long CQuarnVerticalCoordinateSystem::GetHeightType() const {
 
 void CQuarnVerticalCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
     if (index != 0) return;
-    m_axis[0].Set(axis);
+    m_axis[0].Set(axis, Store());
     m_axisRecords.Refresh(m_axis);
 }
 
