@@ -12,10 +12,7 @@ struct alignas(16) Header {
 };
 static_assert(sizeof(Header) == 16, "the header keeps objects aligned to 16");
 
-// The first block holds what a factory that read one projected system makes, headers
-// included: one request per factory, which keeps a factory's objects together however
-// scattered the heap's free blocks are. Blocks double from there up to the largest.
-constexpr std::size_t kFirstBlock = 3192;
+// Blocks after the first double up to the largest.
 constexpr std::size_t kLargestBlock = std::size_t{1} << 16;
 
 std::size_t Rounded(std::size_t size, std::size_t grain) {
@@ -24,9 +21,13 @@ std::size_t Rounded(std::size_t size, std::size_t grain) {
 
 } // namespace
 
+QuarnObjectStore::QuarnObjectStore() noexcept
+    : m_block(new (m_first) Block{nullptr, kFirstBlock}), m_used(Rounded(sizeof(Block), kGrain)),
+      m_nextSize(2 * kFirstBlock) {}
+
 QuarnObjectStore::~QuarnObjectStore() {
     delete[] m_free;
-    while (m_block != nullptr) {
+    while (m_block != reinterpret_cast<Block*>(m_first)) {
         Block* previous = m_block->previous;
         std::free(m_block);
         m_block = previous;
@@ -43,8 +44,7 @@ void* QuarnObjectStore::Allocate(std::size_t size) noexcept {
         return room;
     }
     const std::size_t start = Rounded(sizeof(Block), kGrain);
-    if (m_block == nullptr || m_used + size > m_block->capacity) {
-        if (m_nextSize == 0) m_nextSize = kFirstBlock;
+    if (m_used + size > m_block->capacity) {
         std::size_t capacity = m_nextSize;
         while (capacity < start + size)
             capacity *= 2;

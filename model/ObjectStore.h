@@ -1,6 +1,7 @@
 // Where the objects of the model live. A factory keeps the objects it makes in a store of its
 // own: they are placed side by side in a few blocks instead of one heap block each, and the
-// blocks go when the factory does. Objects made elsewhere (by a host, with new) come from the
+// blocks go when the factory does. The first block is part of the store itself, so that a
+// factory that reads one text makes no request to the heap for its objects. Objects made elsewhere (by a host, with new) come from the
 // heap. Every object's memory begins with a header that says which, so that deleting an
 // object puts its memory back where it came from.
 #ifndef QUARN_MODEL_OBJECTSTORE_H
@@ -13,7 +14,7 @@
 
 class QUARN_API QuarnObjectStore {
 public:
-    QuarnObjectStore() = default;
+    QuarnObjectStore() noexcept;
     QuarnObjectStore(const QuarnObjectStore&) = delete;
     QuarnObjectStore& operator=(const QuarnObjectStore&) = delete;
     // Frees the blocks. Every object placed in them must have been destroyed before.
@@ -32,6 +33,8 @@ private:
     static constexpr std::size_t kGrain = 16;
     static constexpr std::size_t kLargest = 1024; // larger objects take a heap block each
     static constexpr std::size_t kClasses = kLargest / kGrain;
+    // Enough for what reading one projected system makes, headers and names included.
+    static constexpr std::size_t kFirstBlock = 3200;
 
     struct FreeRoom {
         FreeRoom* next;
@@ -41,13 +44,14 @@ private:
         std::size_t capacity;
     };
 
-    Block* m_block = nullptr;   // the newest block; its room after m_used is unused
-    std::size_t m_used = 0;     // bytes taken in the newest block
-    std::size_t m_nextSize = 0; // capacity of the next block
+    Block* m_block;          // the newest block; its room after m_used is unused
+    std::size_t m_used;      // bytes taken in the newest block
+    std::size_t m_nextSize;  // capacity of the next block
     // Freed room by size, made on the first room freed: a factory that only adds objects
     // needs none.
     FreeRoom** m_free = nullptr;
     bool m_closing = false;
+    alignas(16) unsigned char m_first[kFirstBlock]; // the first block
 };
 
 // The memory of one object: from `store` when it is not null, else from the heap. Null when
