@@ -1,12 +1,15 @@
 #include "WktCompose.h"
 
 #include "Numbers.h"
+#include "WktTemplates.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state)
-    : m_state(state), m_pattern(nullptr), m_length(0), m_owner(!state.busy), m_failed(state.busy) {
+    : m_state(state), m_template(nullptr), m_filled(0), m_done(0), m_length(0),
+      m_owner(!state.busy), m_failed(state.busy) {
     if (m_owner) {
         m_state.busy = true;
         m_state.compose[0] = L'\0';
@@ -21,7 +24,7 @@ void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
     // The last place of the buffer is kept for the terminator, which Length and Finish set.
     if (m_owner && m_length < static_cast<std::size_t>(kQuarnWktCapacity - 1)) {
         const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
-        std::wmemcpy(m_state.compose + m_length, text, count < room ? count : room);
+        std::memcpy(m_state.compose + m_length, text, (count < room ? count : room) * sizeof(wchar_t));
     }
     m_length += count;
 }
@@ -31,26 +34,21 @@ void QuarnWktComposer::Append(const wchar_t* text) {
 }
 
 void QuarnWktComposer::NextPlaceholder() {
-    if (m_pattern == nullptr) return;
-    const wchar_t* mark = m_pattern;
-    while (*mark != L'\0' && *mark != L'%')
-        ++mark;
-    Append(m_pattern, static_cast<std::size_t>(mark - m_pattern));
-    m_pattern = mark;
-    if (*m_pattern == L'\0') return;
-    // A placeholder runs from the percent sign to its conversion letter (s, G or d).
-    for (++m_pattern; *m_pattern != L'\0'; ++m_pattern) {
-        wchar_t c = *m_pattern;
-        if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) {
-            ++m_pattern;
-            break;
-        }
+    if (m_template == nullptr) return;
+    if (m_filled == m_template->Placeholders()) {
+        FlushTemplate();
+        return;
     }
+    const int literal = m_template->Literal(m_filled);
+    Append(m_template->Text() + m_done, static_cast<std::size_t>(literal));
+    m_done += literal + m_template->Placeholder(m_filled);
+    ++m_filled;
 }
 
 void QuarnWktComposer::FlushTemplate() {
-    Append(m_pattern);
-    m_pattern = nullptr;
+    if (m_template == nullptr) return;
+    Append(m_template->Text() + m_done, static_cast<std::size_t>(m_template->Length() - m_done));
+    m_template = nullptr;
 }
 
 void QuarnWktComposer::Terminate() {
@@ -59,9 +57,11 @@ void QuarnWktComposer::Terminate() {
     m_state.compose[m_length < end ? m_length : end] = L'\0';
 }
 
-QuarnWktComposer& QuarnWktComposer::Format(const wchar_t* pattern) {
+QuarnWktComposer& QuarnWktComposer::Format(const QuarnWktTemplate& pattern) {
     FlushTemplate();
-    m_pattern = pattern;
+    m_template = &pattern;
+    m_filled = 0;
+    m_done = 0;
     return *this;
 }
 

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+class QuarnWktTemplate;
+
 // Capacity of every WKT buffer, terminator included: a text of 2047 characters fits.
 constexpr long kQuarnWktCapacity = 2048;
 
@@ -36,7 +38,7 @@ public:
     // Starts filling a template (model/WktTemplates.h): each Arg copies the template text
     // up to the next placeholder and then the argument; whatever follows the last
     // placeholder is copied by the next Format, Text or Finish.
-    QuarnWktComposer& Format(const wchar_t* pattern);
+    QuarnWktComposer& Format(const QuarnWktTemplate& pattern);
     // Fills a %s placeholder with a name or a child's text (null counts as empty).
     QuarnWktComposer& Arg(const wchar_t* text);
     // Fills a %.15G placeholder.
@@ -64,13 +66,16 @@ private:
     void Append(const wchar_t* text);
     // Ends the stored text (the full text, or as much as fits).
     void Terminate();
-    // Copies the template up to its next placeholder and steps over the placeholder.
+    // Copies the template up to its next placeholder and steps over the placeholder; with
+    // none left, copies the rest of the template.
     void NextPlaceholder();
     // Copies the rest of the template.
     void FlushTemplate();
 
     QuarnWktClassState& m_state;
-    const wchar_t* m_pattern; // the unfilled rest of the current template, or null
+    const QuarnWktTemplate* m_template; // the template being filled, or null
+    int m_filled;                       // placeholders of m_template filled so far
+    int m_done;                         // characters of m_template composed so far
     std::size_t m_length;
     bool m_owner;
     bool m_failed;

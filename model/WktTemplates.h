@@ -7,38 +7,82 @@
 #ifndef QUARN_MODEL_WKTTEMPLATES_H
 #define QUARN_MODEL_WKTTEMPLATES_H
 
-constexpr const wchar_t* kQuarnWktUnit = L"UNIT[\"%s\",%.15G]";
-constexpr const wchar_t* kQuarnWktSpheroid = L"SPHEROID[\"%s\",%.15G,%.15G]";
-constexpr const wchar_t* kQuarnWktPrimeMeridian = L"PRIMEM[\"%s\",%.15G]";
-constexpr const wchar_t* kQuarnWktDatum =
-    L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, %.15G]]";
+// A template measured once, when the library is compiled: the length of the text before each
+// placeholder and of each placeholder, so that filling it copies the text without scanning it.
+class QuarnWktTemplate {
+public:
+    static constexpr int kMostPlaceholders = 12;
+
+    constexpr explicit QuarnWktTemplate(const wchar_t* text) : m_text(text) {
+        int i = 0;
+        for (;;) {
+            const int start = i;
+            while (text[i] != L'\0' && text[i] != L'%')
+                ++i;
+            if (text[i] == L'\0') break;
+            m_literal[m_count] = static_cast<unsigned char>(i - start);
+            // A placeholder runs from the percent sign to its conversion letter (s, G or d).
+            const int mark = i;
+            for (++i; text[i] != L'\0'; ++i) {
+                const wchar_t c = text[i];
+                if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) {
+                    ++i;
+                    break;
+                }
+            }
+            m_placeholder[m_count] = static_cast<unsigned char>(i - mark);
+            ++m_count; // more than kMostPlaceholders does not compile
+        }
+        m_length = i;
+    }
+
+    const wchar_t* Text() const { return m_text; }
+    int Length() const { return m_length; }
+    int Placeholders() const { return m_count; }
+    // The text before placeholder `k`, and the placeholder's own length.
+    int Literal(int k) const { return m_literal[k]; }
+    int Placeholder(int k) const { return m_placeholder[k]; }
+
+private:
+    const wchar_t* m_text;
+    int m_length = 0;
+    int m_count = 0;
+    unsigned char m_literal[kMostPlaceholders] = {};
+    unsigned char m_placeholder[kMostPlaceholders] = {};
+};
+
+constexpr QuarnWktTemplate kQuarnWktUnit{ L"UNIT[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktSpheroid{ L"SPHEROID[\"%s\",%.15G,%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktPrimeMeridian{ L"PRIMEM[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktDatum{
+    L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, %.15G]]"};
 // The datum of a name that contains "3DIM" also names its two grid files.
-constexpr const wchar_t* kQuarnWktDatum3Dim =
+constexpr QuarnWktTemplate kQuarnWktDatum3Dim{
     L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, "
-    L"%.15G],THREEDIM[\"%s\",\"%s\"]]";
-constexpr const wchar_t* kQuarnWktVerticalDatum = L"VERT_DATUM[\"%s\",%d]";
-constexpr const wchar_t* kQuarnWktLocalDatum = L"LOCAL_DATUM[\"%s\",%d]";
-constexpr const wchar_t* kQuarnWktProjection = L"PROJECTION[\"%s\"]";
-constexpr const wchar_t* kQuarnWktParameter = L"PARAMETER[\"%s\",%.15G]";
-constexpr const wchar_t* kQuarnWktAxis = L"AXIS[\"%s\",%s]";
-constexpr const wchar_t* kQuarnWktGeographic = L"GEOGCS[\"%s\",%s,%s,%s";
-constexpr const wchar_t* kQuarnWktGeocentric = L"GEOCCS[\"%s\",%s,%s,%s";
-constexpr const wchar_t* kQuarnWktProjected = L"PROJCS[\"%s\",%s,%s,%s";
-constexpr const wchar_t* kQuarnWktVertical = L"VERT_CS[\"%s\",%s,%s,%s]";
-constexpr const wchar_t* kQuarnWktCompound = L"COMPD_CS[\"%s\",%s,%s]";
-constexpr const wchar_t* kQuarnWktLocal = L"LOCAL_CS[\"%s\",%s,%s";
-constexpr const wchar_t* kQuarnWktFitted = L"FITTED_CS[\"%s\",%s,%s]";
+    L"%.15G],THREEDIM[\"%s\",\"%s\"]]"};
+constexpr QuarnWktTemplate kQuarnWktVerticalDatum{ L"VERT_DATUM[\"%s\",%d]"};
+constexpr QuarnWktTemplate kQuarnWktLocalDatum{ L"LOCAL_DATUM[\"%s\",%d]"};
+constexpr QuarnWktTemplate kQuarnWktProjection{ L"PROJECTION[\"%s\"]"};
+constexpr QuarnWktTemplate kQuarnWktParameter{ L"PARAMETER[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktAxis{ L"AXIS[\"%s\",%s]"};
+constexpr QuarnWktTemplate kQuarnWktGeographic{ L"GEOGCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktGeocentric{ L"GEOCCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktProjected{ L"PROJCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktVertical{ L"VERT_CS[\"%s\",%s,%s,%s]"};
+constexpr QuarnWktTemplate kQuarnWktCompound{ L"COMPD_CS[\"%s\",%s,%s]"};
+constexpr QuarnWktTemplate kQuarnWktLocal{ L"LOCAL_CS[\"%s\",%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktFitted{ L"FITTED_CS[\"%s\",%s,%s]"};
 // Four TAB characters follow each comma between the parameters of a PARAM_MT.
-constexpr const wchar_t* kQuarnWktLocalGrid =
+constexpr QuarnWktTemplate kQuarnWktLocalGrid{
     L"PARAM_MT[\"Local_Grid\",\t\t\t\tPARAMETER[\"E0\",%.15G],\t\t\t\tPARAMETER[\"N0\",%.15G],"
     L"\t\t\t\tPARAMETER[\"K\",%.15G],\t\t\t\tPARAMETER[\"DE\",%.15G],\t\t\t\tPARAMETER["
-    L"\"DN\",%.15G],\t\t\t\tPARAMETER[\"Beta\",%.15G]]";
-constexpr const wchar_t* kQuarnWktLinearCorrection =
+    L"\"DN\",%.15G],\t\t\t\tPARAMETER[\"Beta\",%.15G]]"};
+constexpr QuarnWktTemplate kQuarnWktLinearCorrection{
     L"PARAM_MT[\"Linear_Correction\",\t\t\t\tPARAMETER[\"dH\",%.15G],\t\t\t\tPARAMETER["
     L"\"Gl\",%.15G],\t\t\t\tPARAMETER[\"Gg\",%.15G],\t\t\t\tPARAMETER[\"L0\",%.15G],\t\t\t\t"
-    L"PARAMETER[\"G0\",%.15G]]";
+    L"PARAMETER[\"G0\",%.15G]]"};
 // The continuation of an open template: one repeated child (an axis, a parameter).
-constexpr const wchar_t* kQuarnWktNext = L",%s";
+constexpr QuarnWktTemplate kQuarnWktNext{ L",%s"};
 // The closing of an open template.
 constexpr const wchar_t* kQuarnWktClose = L"]";
 // The report of a compound system whose text does not fit.

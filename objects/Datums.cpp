@@ -12,7 +12,7 @@ thread_local QuarnWktClassState g_verticalCompose;
 thread_local QuarnWktClassState g_localCompose;
 
 // VERT_DATUM and LOCAL_DATUM share their form: KEYWORD["name",type].
-const wchar_t* FormatNamedType(QuarnWktClassState& state, const wchar_t* pattern,
+const wchar_t* FormatNamedType(QuarnWktClassState& state, const QuarnWktTemplate& pattern,
                                const wchar_t* name, long type, wchar_t* buffer, long limit) {
     QuarnWktComposer wkt(state);
     wkt.Format(pattern).Arg(name).ArgInteger(type);
