@@ -79,6 +79,33 @@ std::size_t LayOut(bool negative, const char* digits, std::size_t count, int exp
     return n;
 }
 
+// Numbers of up to 15 significant digits with a few decimals (most numbers a text carries):
+// the smallest power of ten k that makes the value a whole number w of at most 15 digits,
+// checked by dividing back. When w / 10^k (both exact, so correctly rounded) is the value,
+// w's digits are its shortest text and "%.15G" writes them. Returns 0 when none is found.
+std::size_t FormatDecimals(bool negative, double magnitude, wchar_t* out) {
+    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19};
+    if (magnitude < 1e-3 || magnitude >= 1e14) return 0;
+    for (int k = 1; k < 20; ++k) {
+        const double scaled = magnitude * kPowers[k];
+        if (scaled >= 1e15) return 0;
+        const std::uint64_t whole = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(whole) / kPowers[k] != magnitude) continue;
+        char digits[20];
+        std::size_t count = 0;
+        for (std::uint64_t rest = whole; rest != 0; rest /= 10)
+            digits[count++] = static_cast<char>('0' + rest % 10);
+        // The smallest k leaves no trailing zero: w / 10 would have served with k - 1.
+        char ordered[20];
+        for (std::size_t i = 0; i < count; ++i)
+            ordered[i] = digits[count - 1 - i];
+        return LayOut(negative, ordered, count, static_cast<int>(count) - 1 - k, out);
+    }
+    return 0;
+}
+
 } // namespace
 
 std::size_t QuarnFormatNumber(double value, wchar_t* out) {
@@ -95,6 +122,7 @@ std::size_t QuarnFormatNumber(double value, wchar_t* out) {
     }
     // Below the normal range the spacing of doubles is coarse: only printf's rounding serves.
     if (magnitude < std::numeric_limits<double>::min()) return FormatWithPrecision(value, out);
+    if (std::size_t length = FormatDecimals(negative, magnitude, out)) return length;
     // The shortest text that reads back as the value: when it has at most 15 significant
     // digits it is also the value rounded to 15 digits (the spacing of normal doubles is
     // finer than that of 15 digits), so "%.15G" writes the same digits and exponent.

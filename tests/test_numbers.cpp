@@ -53,6 +53,13 @@ std::vector<double> VariedDoubles() {
         values.push_back(i % 4 != 0     ? FromBits(random())
                          : i % 100 != 0 ? around(random)
                                         : FromBits(random() & 0x000FFFFFFFFFFFFFull));
+    // Decimals of 1 to 17 digits with 0 to 19 places, and their neighbouring doubles: texts
+    // carry mostly such numbers, and a neighbour is the nearest miss.
+    for (int i = 0; i < 60000; ++i) {
+        std::uint64_t digits = random() % static_cast<std::uint64_t>(std::pow(10.0, 1 + i % 17));
+        double value = static_cast<double>(digits) / std::pow(10.0, static_cast<int>(random() % 20));
+        values.insert(values.end(), {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)});
+    }
     return values;
 }
 
