@@ -4,6 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <wchar.h> // wcsnlen (POSIX)
 #include <functional>
 #include <new>
 #include <string>
@@ -114,25 +117,15 @@ void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
 }
 
 void QuarnText::Set(const wchar_t* text, QuarnObjectStore* store) {
+    const std::size_t length =
+        text != nullptr ? ::wcsnlen(text, static_cast<std::size_t>(kQuarnTextLimit)) : 0;
     // The text held already (registering an object sets its name again, mostly unchanged):
-    // nothing to do.
-    if (text != nullptr && m_text != nullptr) {
-        std::size_t i = 0;
-        while (i < static_cast<std::size_t>(kQuarnTextLimit) && m_text[i] == text[i] &&
-               text[i] != L'\0')
-            ++i;
-        if (i == static_cast<std::size_t>(kQuarnTextLimit) ||
-            (m_text[i] == L'\0' && text[i] == L'\0'))
-            return;
-    }
-    std::size_t length = 0;
-    if (text != nullptr) {
-        while (length < static_cast<std::size_t>(kQuarnTextLimit) && text[length] != L'\0')
-            ++length;
-    }
+    // nothing to do. The comparison stops at the end of the shorter text.
+    if (m_text != nullptr && length > 0 && std::wcsncmp(m_text, text, length) == 0 &&
+        m_text[length] == L'\0')
+        return;
     // The new text may lie inside the old one (a text set from its own getter): it is
-    // copied before the old room is given back, and copying forward to the start of a
-    // buffer is safe for a text found further on in it.
+    // moved before the old room is given back.
     wchar_t* target = nullptr;
     const wchar_t* common = length > kInline ? Common().Find(text, length) : nullptr;
     if (common != nullptr) {
@@ -151,8 +144,7 @@ void QuarnText::Set(const wchar_t* text, QuarnObjectStore* store) {
         target = static_cast<wchar_t*>(QuarnAllocateObject((length + 1) * sizeof(wchar_t), store));
     }
     if (target != nullptr) {
-        for (std::size_t i = 0; i < length; ++i)
-            target[i] = text[i];
+        std::memmove(target, text, length * sizeof(wchar_t));
         target[length] = L'\0';
     }
     if (target != m_text) Release();
