@@ -130,12 +130,16 @@ const CS_HorizontalDatum* CQuarnCoordinateSystemFactory::CreateHorizontalDatum(
     datum->SetName(name);
     datum->SetDatumType(datumType);
     datum->SetEllipsoid(ellipsoid);
-    CQuarnWGS84ConversionInfo working;
-    CopyWGS84ConversionInfo(&working, &shift);
-    // Datums that arrive without a shift get the one of their name while projection files
-    // are loaded.
-    if (IsPrjLoading()) QuarnApplyDatumNameRules(datum->GetName(), working);
-    datum->SetWGS84Parameters(&working);
+    if (IsPrjLoading()) {
+        // Datums that arrive without a shift get the one of their name while projection
+        // files are loaded.
+        CQuarnWGS84ConversionInfo working;
+        CopyWGS84ConversionInfo(&working, &shift);
+        QuarnApplyDatumNameRules(datum->GetName(), working);
+        datum->SetWGS84Record(working);
+    } else {
+        datum->SetWGS84Record(shift);
+    }
     datum->Set3DIMParameters(&gridFiles);
     return QuarnCanonical(*this, std::move(datum));
 }

@@ -63,10 +63,8 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
     // metres: the projections' equality lookup must see it by its new values.
     if (IsPrjLoading() && projection != nullptr && unit != nullptr)
         GetProductLine(kQuarnProjection).Index().ForgetEqual();
-    CQuarnAxisInfo first(axis0);
-    CQuarnAxisInfo second(axis1);
-    system->SetAxis(0, &first);
-    system->SetAxis(1, &second);
+    system->SetAxisRecord(0, axis0);
+    system->SetAxisRecord(1, axis1);
     // While projection files are loaded, an equal projection registered earlier serves
     // instead of the given one.
     if (IsPrjLoading()) {
@@ -92,8 +90,7 @@ const CS_VerticalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateVertical
     if (!system) return nullptr;
     system->SetName(name);
     system->SetVerticalDatum(datum);
-    CQuarnAxisInfo first(axis);
-    system->SetAxis(0, &first);
+    system->SetAxisRecord(0, axis);
     system->SetUnits(0, unit);
     return QuarnCanonical(*this, std::move(system));
 }

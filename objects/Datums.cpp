@@ -69,7 +69,7 @@ const CS_3DIMInfo* CQuarnHorizontalDatum::Get3DIMParameters() const {
     return m_gridFilesRecord.Get([this](CQuarn3DIMInfo* record) { FillGridFiles(record); });
 }
 
-void CQuarnHorizontalDatum::TakeShift(const CS_WGS84ConversionInfo& shift) {
+void CQuarnHorizontalDatum::SetWGS84Record(const CS_WGS84ConversionInfo& shift) {
     const double values[kShiftValues] = {shift.Dx, shift.Dy, shift.Dz, shift.Ex,
                                          shift.Ey, shift.Ez, shift.Ppm};
     for (int i = 0; i < kShiftValues; ++i)
@@ -90,7 +90,7 @@ void CQuarnHorizontalDatum::FillGridFiles(CQuarn3DIMInfo* record) const {
 }
 
 void CQuarnHorizontalDatum::SetWGS84Parameters(const CQuarnWGS84ConversionInfo* shift) {
-    if (shift != nullptr) TakeShift(*shift);
+    if (shift != nullptr) SetWGS84Record(*shift);
 }
 
 void CQuarnHorizontalDatum::Set3DIMParameters(const CS_3DIMInfo* gridFiles) {

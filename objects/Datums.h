@@ -50,6 +50,8 @@ public:
     void SetEllipsoid(const CS_Ellipsoid* ellipsoid) { m_ellipsoid = ellipsoid; }
     // Takes the whole record. A null record leaves the shift unchanged.
     void SetWGS84Parameters(const CQuarnWGS84ConversionInfo* shift);
+    // The same from a bare record, as the factory has it.
+    void SetWGS84Record(const CS_WGS84ConversionInfo& shift);
     // Take both file names. A null record leaves the grid files unchanged.
     void Set3DIMParameters(const CS_3DIMInfo* gridFiles);
     void Set3DIMParameters(const CQuarn3DIMInfo* gridFiles);
@@ -62,7 +64,7 @@ protected:
     static thread_local wchar_t m_WKT[2048];
 
 private:
-    void TakeShift(const CS_WGS84ConversionInfo& shift);
+
     void FillShift(CQuarnWGS84ConversionInfo* record) const;
     void FillGridFiles(CQuarn3DIMInfo* record) const;
 

@@ -52,8 +52,12 @@ void CQuarnProjectedCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* enve
 }
 
 void CQuarnProjectedCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
+    if (axis != nullptr) SetAxisRecord(index, *axis);
+}
+
+void CQuarnProjectedCoordinateSystem::SetAxisRecord(long index, const CS_AxisInfo& axis) {
     if (index < 0 || index >= kAxisCount) return;
-    m_axes[index].Set(axis, Store());
+    m_axes[index].Set(&axis, Store());
     m_axisRecords.Refresh(m_axes);
 }
 

@@ -53,6 +53,8 @@ public:
     void SetDefaultEnvelope(const PT_Envelope* envelope);
     // Does nothing for an index other than 0 or 1, or a null axis.
     void SetAxis(long index, const CQuarnAxisInfo* axis);
+    // The same from a bare record, as the factory has it.
+    void SetAxisRecord(long index, const CS_AxisInfo& axis);
     void SetGeographicCoordinateSystem(const CS_GeographicCoordinateSystem* geographic) {
         m_geographic = geographic;
     }

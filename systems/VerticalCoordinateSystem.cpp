@@ -44,8 +44,12 @@ long CQuarnVerticalCoordinateSystem::GetHeightType() const {
 }
 
 void CQuarnVerticalCoordinateSystem::SetAxis(long index, const CQuarnAxisInfo* axis) {
+    if (axis != nullptr) SetAxisRecord(index, *axis);
+}
+
+void CQuarnVerticalCoordinateSystem::SetAxisRecord(long index, const CS_AxisInfo& axis) {
     if (index != 0) return;
-    m_axis[0].Set(axis, Store());
+    m_axis[0].Set(&axis, Store());
     m_axisRecords.Refresh(m_axis);
 }
 

@@ -48,6 +48,8 @@ public:
     void SetUnits(long, const CS_LinearUnit* unit) { m_unit = unit; }
     // Does nothing for an index other than 0, or a null axis.
     void SetAxis(long index, const CQuarnAxisInfo* axis);
+    // The same from a bare record, as the factory has it.
+    void SetAxisRecord(long index, const CS_AxisInfo& axis);
 
     // The VERT_CS element; "" when a child is missing or the text is not shorter than
     // `limit`.
