@@ -44,16 +44,14 @@ constexpr std::size_t kSpareRecords = 64;
 constexpr std::size_t kChunkBits = 10;
 constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
-// The parse stack: for each entry a state, a semantic value and the token's character
-// offset, each kind in an array of its own, so that a rule's right-hand values lie side by
-// side for its action. The arrays double when full; pushing, the engine's most frequent
+// The parse stack: for each entry a state and a semantic value, each kind in an array of its
+// own, so that a rule's right-hand values lie side by side for its action. The arrays double when full; pushing, the engine's most frequent
 // step, is inline in its common case.
 class ParseStack {
 public:
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
     std::int32_t TopState() const { return m_states[m_size - 1]; }
-    std::int32_t Position(std::size_t at) const { return m_positions[at]; }
     // The values from `at` to the top.
     QuarnWktValue* Values(std::size_t at) { return m_values.get() + at; }
     void clear() { m_size = 0; }
@@ -64,7 +62,6 @@ public:
         if (wanted <= m_capacity) return;
         Grow(m_states, wanted);
         Grow(m_values, wanted);
-        Grow(m_positions, wanted);
         m_capacity = wanted;
     }
     void assign(const ParseStack& other) {
@@ -72,13 +69,11 @@ public:
         m_size = other.m_size;
         std::copy(other.m_states.get(), other.m_states.get() + m_size, m_states.get());
         std::copy(other.m_values.get(), other.m_values.get() + m_size, m_values.get());
-        std::copy(other.m_positions.get(), other.m_positions.get() + m_size, m_positions.get());
     }
-    void Push(std::int32_t state, const QuarnWktValue& value, std::int32_t position) {
+    void Push(std::int32_t state, const QuarnWktValue& value) {
         if (m_size == m_capacity) reserve(2 * m_capacity + kFirstCapacity);
         m_states[m_size] = state;
         m_values[m_size] = value;
-        m_positions[m_size] = position;
         ++m_size;
     }
 
@@ -91,7 +86,6 @@ private:
 
     std::unique_ptr<std::int32_t[]> m_states;
     std::unique_ptr<QuarnWktValue[]> m_values;
-    std::unique_ptr<std::int32_t[]> m_positions;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
 };
@@ -537,7 +531,7 @@ private:
     Step Error();
     Step Recover();
     Step Accept();
-    std::int32_t Collapse(int rule, bool act, QuarnWktValue& reduced);
+    void Collapse(int rule, bool act, QuarnWktValue& reduced);
     void Replay(std::size_t read);
     bool ReadDirectly();
     void FreeAll();
@@ -583,7 +577,7 @@ int Run::Execute() {
     m_engine.live.stack.clear();
     m_engine.live.stack.reserve(kFirstCapacity);
     m_engine.live.errorCountdown = 0;
-    m_engine.live.stack.Push(0, m_engine.last.value, 0);
+    m_engine.live.stack.Push(0, m_engine.last.value);
 
     Step step = m_engine.direct && ReadDirectly() ? kDone : kLoop;
     for (;;) {
@@ -685,20 +679,18 @@ Run::Step Run::Conflict(int entry) {
 
 Run::Step Run::Shift() {
     if (m_engine.InTrial()) m_engine.log.push_back(kShifted);
-    m_engine.live.stack.Push(m_state, m_engine.last.value, m_engine.last.position);
+    m_engine.live.stack.Push(m_state, m_engine.last.value);
     return kLoop;
 }
 
 // Takes the right-hand side of `rule` off the stack, running the rule's action on its
 // values when `act`. Returns the position of its first symbol.
-std::int32_t Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
+void Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
     ParseStack& stack = m_engine.live.stack;
     std::size_t length = static_cast<std::size_t>(kTables.ruleLength[rule]);
     std::size_t first = stack.size() - length; // index of $1
-    std::int32_t position = length > 0 ? stack.Position(first) : 0;
     if (act) m_action(m_parser, rule, stack.Values(first), reduced);
     stack.resize(first);
-    return position;
 }
 
 Run::Step Run::Reduce() {
@@ -706,14 +698,14 @@ Run::Step Run::Reduce() {
     const bool trial = m_engine.InTrial();
     if (trial) m_engine.log.push_back(m_rule);
     QuarnWktValue reduced{};
-    std::int32_t reducedPosition = Collapse(m_rule, !trial, reduced);
+    Collapse(m_rule, !trial, reduced);
     m_state = stack.TopState();
 
     int symbol = kTables.ruleLeft[m_rule];
     if (m_state == 0 && symbol == 0) {
         // The start symbol is complete: it is accepted when the input ends here.
         m_state = kTables.finalState;
-        stack.Push(m_state, reduced, reducedPosition);
+        stack.Push(m_state, reduced);
         if (m_token < 0) m_token = ReadToken();
         return m_token == 0 ? kAccept : kLoop;
     }
@@ -722,7 +714,7 @@ Run::Step Run::Reduce() {
         m_state = kTables.action[base + m_state];
     else
         m_state = kTables.defaultGoto[symbol];
-    stack.Push(m_state, reduced, reducedPosition);
+    stack.Push(m_state, reduced);
     return kLoop;
 }
 
@@ -849,12 +841,12 @@ void Run::Replay(std::size_t read) {
     for (std::size_t i = 0; i < log.size(); ++i) {
         if (log[i] == kShifted) {
             const QueuedToken& token = m_engine.queue[read++];
-            stack.Push(0, token.value, token.position);
+            stack.Push(0, token.value);
             continue;
         }
         QuarnWktValue reduced{};
-        std::int32_t position = Collapse(log[i], true, reduced);
-        stack.Push(0, reduced, position);
+        Collapse(log[i], true, reduced);
+        stack.Push(0, reduced);
     }
 }
 
