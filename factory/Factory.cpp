@@ -19,7 +19,30 @@ CQuarnCoordinateSystemFactory::CQuarnCoordinateSystemFactory() : m_parser(this) 
 CQuarnCoordinateSystemFactory::~CQuarnCoordinateSystemFactory() {
     // The objects' room goes with the store: no use keeping it for reuse.
     m_objects.Close();
-    RemoveAll();
+    if (!LetStoreObjectsGo()) RemoveAll();
+}
+
+bool CQuarnCoordinateSystemFactory::LetStoreObjectsGo() {
+    // Unless one of the store's objects took memory outside it, their destructors would free
+    // nothing the store's blocks do not: those in its newest blocks (all of them in a factory
+    // of a few texts) go with the blocks untouched. Every other registered object (a host's,
+    // or one in an older block) is destroyed.
+    constexpr int kFewBlocks = 4;
+    if (m_objects.HasForeign()) return false;
+    std::vector<CS_Info*> hosts;
+    for (const CQuarnInfoArray& line : m_productLines) {
+        for (int i = 0; i < line.GetSize(); ++i) {
+            CS_Info* item = line.GetAt(i);
+            if (item == nullptr || m_objects.Holds(item, kFewBlocks)) continue;
+            hosts.push_back(item);
+        }
+    }
+    // A host may have registered one object twice: it is destroyed once.
+    std::sort(hosts.begin(), hosts.end());
+    hosts.erase(std::unique(hosts.begin(), hosts.end()), hosts.end());
+    for (CS_Info* item : hosts)
+        QuarnDestroyInfo(item);
+    return true;
 }
 
 const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {

@@ -139,6 +139,10 @@ public:
     }
 
 private:
+    // Destroys what the factory's destruction must when the store's objects may simply go
+    // with its blocks; false (nothing done) when they may not.
+    bool LetStoreObjectsGo();
+
     // The memory of the objects this factory makes; it goes last, after every object.
     QuarnObjectStore m_objects;
     CQuarnInfoArray m_productLines[kQuarnObjectTypeCount];

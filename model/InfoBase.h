@@ -66,8 +66,10 @@ protected:
         : Interface(other), m_name(other.m_name), m_authority(other.m_authority),
           m_authorityCode(other.m_authorityCode) {}
     // Assignment takes the three texts through the source's getters and leaves the
-    // target's reference count as it was.
+    // target's reference count as it was. What a class assigns beside them (axes,
+    // parameters) may take heap room: an object in a store tells the store so.
     CQuarnInfo& operator=(const CQuarnInfo& other) {
+        if (m_store != nullptr) m_store->NoteForeign();
         m_name.Set(other.GetName(), m_store);
         m_authority.Set(other.GetAuthority(), m_store);
         m_authorityCode.Set(other.GetAuthorityCode(), m_store);

@@ -3,6 +3,7 @@
 #ifndef QUARN_MODEL_LAZYRECORDS_H
 #define QUARN_MODEL_LAZYRECORDS_H
 
+#include "ObjectStore.h"
 #include "Records.h"
 #include "Text.h"
 #include "ValueRecords.h"
@@ -24,11 +25,13 @@ public:
     ~QuarnLazyRecords() { delete[] m_records.load(std::memory_order_acquire); }
 
     // The records, built by `fill(T*)` when none exist yet; null if they cannot be had.
-    template <class Fill> const T* Get(Fill fill) const {
+    // `store` is where the holder lives, if in a store: the records are memory outside it.
+    template <class Fill> const T* Get(Fill fill, QuarnObjectStore* store) const {
         T* records = m_records.load(std::memory_order_acquire);
         if (records != nullptr) return records;
         T* fresh = new (std::nothrow) T[N];
         if (fresh == nullptr) return nullptr;
+        if (store != nullptr) store->NoteForeign();
         fill(fresh);
         if (m_records.compare_exchange_strong(records, fresh, std::memory_order_acq_rel,
                                               std::memory_order_acquire))
@@ -70,9 +73,9 @@ struct QuarnAxis {
 // Axis records of a system with N axes, built from its compact axes.
 template <int N> class QuarnAxisRecords {
 public:
-    const CS_AxisInfo* Get(const QuarnAxis (&axes)[N], long index) const {
+    const CS_AxisInfo* Get(const QuarnAxis (&axes)[N], long index, QuarnObjectStore* store) const {
         if (index < 0 || index >= N) return nullptr;
-        const CQuarnAxisInfo* records = m_records.Get(Filler{axes});
+        const CQuarnAxisInfo* records = m_records.Get(Filler{axes}, store);
         return records != nullptr ? &records[index] : nullptr;
     }
     void Refresh(const QuarnAxis (&axes)[N]) { m_records.Refresh(Filler{axes}); }

@@ -1,6 +1,7 @@
 #include "ObjectStore.h"
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -32,6 +33,17 @@ QuarnObjectStore::~QuarnObjectStore() {
         std::free(m_block);
         m_block = previous;
     }
+}
+
+bool QuarnObjectStore::Holds(const void* object, int blocks) const noexcept {
+    const unsigned char* at = static_cast<const unsigned char*>(object);
+    std::less<const unsigned char*> before;
+    for (const Block* block = m_block; block != nullptr && blocks > 0;
+         block = block->previous, --blocks) {
+        const unsigned char* begin = reinterpret_cast<const unsigned char*>(block);
+        if (!before(at, begin) && before(at, begin + block->capacity)) return true;
+    }
+    return false;
 }
 
 void* QuarnObjectStore::Allocate(std::size_t size) noexcept {
@@ -78,7 +90,10 @@ void* QuarnAllocateObject(std::size_t size, QuarnObjectStore* store) noexcept {
     const std::size_t whole = sizeof(Header) + size;
     void* room = store != nullptr ? store->Allocate(whole) : nullptr;
     if (room == nullptr) {
-        store = nullptr; // too large for a store, or its blocks could not grow
+        // Too large for a store, or its blocks could not grow: the heap serves, and the
+        // store learns that one of its objects holds memory elsewhere.
+        if (store != nullptr) store->NoteForeign();
+        store = nullptr;
         room = std::malloc(whole);
         if (room == nullptr) return nullptr;
     }

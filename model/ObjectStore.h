@@ -9,6 +9,7 @@
 
 #include "Export.h"
 
+#include <atomic>
 #include <cstddef>
 #include <new>
 
@@ -28,6 +29,17 @@ public:
     // From here on freed room is not kept for reuse: the store is about to go (its owner is
     // destroying every object).
     void Close() noexcept { m_closing = true; }
+
+    // Records that an object placed here holds memory outside the store (a text too long
+    // for it, records built on request, an assignment from another object). Until then the
+    // objects hold nothing but room of the store, and destroying them frees nothing the
+    // store's blocks do not: the owner may let them go with the blocks. Safe from readers
+    // of a finished factory on several threads.
+    void NoteForeign() noexcept { m_foreign.store(true, std::memory_order_relaxed); }
+    bool HasForeign() const noexcept { return m_foreign.load(std::memory_order_relaxed); }
+    // Whether `object` lies in one of the store's blocks; false too when the store has more
+    // than `blocks` blocks (the search would cost more than it saves).
+    bool Holds(const void* object, int blocks) const noexcept;
 
 private:
     static constexpr std::size_t kGrain = 16;
@@ -51,6 +63,7 @@ private:
     // needs none.
     FreeRoom** m_free = nullptr;
     bool m_closing = false;
+    std::atomic<bool> m_foreign{false};
     alignas(16) unsigned char m_first[kFirstBlock]; // the first block
 };
 

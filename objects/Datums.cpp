@@ -62,11 +62,13 @@ unsigned char CQuarnHorizontalDatum::operator==(const CQuarnHorizontalDatum& oth
 }
 
 const CS_WGS84ConversionInfo* CQuarnHorizontalDatum::GetWGS84Parameters() const {
-    return m_shiftRecord.Get([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); });
+    return m_shiftRecord.Get([this](CQuarnWGS84ConversionInfo* record) { FillShift(record); },
+                             Store());
 }
 
 const CS_3DIMInfo* CQuarnHorizontalDatum::Get3DIMParameters() const {
-    return m_gridFilesRecord.Get([this](CQuarn3DIMInfo* record) { FillGridFiles(record); });
+    return m_gridFilesRecord.Get([this](CQuarn3DIMInfo* record) { FillGridFiles(record); },
+                                 Store());
 }
 
 void CQuarnHorizontalDatum::SetWGS84Record(const CS_WGS84ConversionInfo& shift) {

@@ -137,7 +137,7 @@ const CS_ProjectionParameter* CQuarnProjection::GetParameter(const wchar_t* name
 const CS_ProjectionParameter* CQuarnProjection::GetParameter(long index) const {
     if (!InSlots(index)) return nullptr;
     const CQuarnProjectionParameter* records =
-        m_records.Get([this](CQuarnProjectionParameter* fresh) { FillRecords(fresh); });
+        m_records.Get([this](CQuarnProjectionParameter* fresh) { FillRecords(fresh); }, Store());
     return records != nullptr ? &records[index] : nullptr;
 }
 

@@ -39,7 +39,7 @@ CQuarnGeocentricCoordinateSystem::operator==(const CQuarnGeocentricCoordinateSys
 }
 
 const CS_AxisInfo* CQuarnGeocentricCoordinateSystem::GetAxis(long index) const {
-    return m_axisRecords.Get(m_axes, index);
+    return m_axisRecords.Get(m_axes, index, Store());
 }
 
 void CQuarnGeocentricCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope) {

@@ -38,7 +38,7 @@ CQuarnGeographicCoordinateSystem::operator==(const CQuarnGeographicCoordinateSys
 }
 
 const CS_AxisInfo* CQuarnGeographicCoordinateSystem::GetAxis(long index) const {
-    return m_axisRecords.Get(m_axes, index);
+    return m_axisRecords.Get(m_axes, index, Store());
 }
 
 const CS_WGS84ConversionInfo* CQuarnGeographicCoordinateSystem::GetWGS84ConversionInfo(long) const {

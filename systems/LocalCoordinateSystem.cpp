@@ -43,7 +43,7 @@ long CQuarnLocalCoordinateSystem::AxesInUse() const {
 }
 
 const CS_AxisInfo* CQuarnLocalCoordinateSystem::GetAxis(long index) const {
-    return m_axisRecords.Get(m_axes, index);
+    return m_axisRecords.Get(m_axes, index, Store());
 }
 
 long CQuarnLocalCoordinateSystem::GetSystemType() const {

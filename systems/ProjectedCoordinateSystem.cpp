@@ -40,7 +40,7 @@ CQuarnProjectedCoordinateSystem::operator==(const CQuarnProjectedCoordinateSyste
 }
 
 const CS_AxisInfo* CQuarnProjectedCoordinateSystem::GetAxis(long index) const {
-    return m_axisRecords.Get(m_axes, index);
+    return m_axisRecords.Get(m_axes, index, Store());
 }
 
 const CS_HorizontalDatum* CQuarnProjectedCoordinateSystem::GetHorizontalDatum() const {

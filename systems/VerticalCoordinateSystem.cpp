@@ -36,7 +36,7 @@ CQuarnVerticalCoordinateSystem::operator==(const CQuarnVerticalCoordinateSystem&
 }
 
 const CS_AxisInfo* CQuarnVerticalCoordinateSystem::GetAxis(long index) const {
-    return m_axisRecords.Get(m_axis, index);
+    return m_axisRecords.Get(m_axis, index, Store());
 }
 
 long CQuarnVerticalCoordinateSystem::GetHeightType() const {
