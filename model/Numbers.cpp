@@ -84,9 +84,8 @@ std::size_t LayOut(bool negative, const char* digits, std::size_t count, int exp
 // checked by dividing back. When w / 10^k (both exact, so correctly rounded) is the value,
 // w's digits are its shortest text and "%.15G" writes them. Returns 0 when none is found.
 std::size_t FormatDecimals(bool negative, double magnitude, wchar_t* out) {
-    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19};
+    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                     1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
     if (magnitude < 1e-3 || magnitude >= 1e14) return 0;
     for (int k = 1; k < 20; ++k) {
         const double scaled = magnitude * kPowers[k];

@@ -1,9 +1,9 @@
 // Where the objects of the model live. A factory keeps the objects it makes in a store of its
 // own: they are placed side by side in a few blocks instead of one heap block each, and the
 // blocks go when the factory does. The first block is part of the store itself, so that a
-// factory that reads one text makes no request to the heap for its objects. Objects made elsewhere (by a host, with new) come from the
-// heap. Every object's memory begins with a header that says which, so that deleting an
-// object puts its memory back where it came from.
+// factory that reads one text makes no request to the heap for its objects. Objects made elsewhere
+// (by a host, with new) come from the heap. Every object's memory begins with a header that says
+// which, so that deleting an object puts its memory back where it came from.
 #ifndef QUARN_MODEL_OBJECTSTORE_H
 #define QUARN_MODEL_OBJECTSTORE_H
 
@@ -56,9 +56,9 @@ private:
         std::size_t capacity;
     };
 
-    Block* m_block;          // the newest block; its room after m_used is unused
-    std::size_t m_used;      // bytes taken in the newest block
-    std::size_t m_nextSize;  // capacity of the next block
+    Block* m_block;         // the newest block; its room after m_used is unused
+    std::size_t m_used;     // bytes taken in the newest block
+    std::size_t m_nextSize; // capacity of the next block
     // Freed room by size, made on the first room freed: a factory that only adds objects
     // needs none.
     FreeRoom** m_free = nullptr;

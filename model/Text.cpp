@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
-#include <wchar.h> // wcsnlen (POSIX)
 #include <functional>
 #include <new>
 #include <string>
 #include <vector>
+#include <wchar.h> // wcsnlen (POSIX)
 
 namespace {
 

@@ -24,7 +24,8 @@ void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
     // The last place of the buffer is kept for the terminator, which Length and Finish set.
     if (m_owner && m_length < static_cast<std::size_t>(kQuarnWktCapacity - 1)) {
         const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
-        std::memcpy(m_state.compose + m_length, text, (count < room ? count : room) * sizeof(wchar_t));
+        std::memcpy(m_state.compose + m_length, text,
+                    (count < room ? count : room) * sizeof(wchar_t));
     }
     m_length += count;
 }

@@ -51,27 +51,27 @@ private:
     unsigned char m_placeholder[kMostPlaceholders] = {};
 };
 
-constexpr QuarnWktTemplate kQuarnWktUnit{ L"UNIT[\"%s\",%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktSpheroid{ L"SPHEROID[\"%s\",%.15G,%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktPrimeMeridian{ L"PRIMEM[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktUnit{L"UNIT[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktSpheroid{L"SPHEROID[\"%s\",%.15G,%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktPrimeMeridian{L"PRIMEM[\"%s\",%.15G]"};
 constexpr QuarnWktTemplate kQuarnWktDatum{
     L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, %.15G]]"};
 // The datum of a name that contains "3DIM" also names its two grid files.
 constexpr QuarnWktTemplate kQuarnWktDatum3Dim{
     L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, "
     L"%.15G],THREEDIM[\"%s\",\"%s\"]]"};
-constexpr QuarnWktTemplate kQuarnWktVerticalDatum{ L"VERT_DATUM[\"%s\",%d]"};
-constexpr QuarnWktTemplate kQuarnWktLocalDatum{ L"LOCAL_DATUM[\"%s\",%d]"};
-constexpr QuarnWktTemplate kQuarnWktProjection{ L"PROJECTION[\"%s\"]"};
-constexpr QuarnWktTemplate kQuarnWktParameter{ L"PARAMETER[\"%s\",%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktAxis{ L"AXIS[\"%s\",%s]"};
-constexpr QuarnWktTemplate kQuarnWktGeographic{ L"GEOGCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktGeocentric{ L"GEOCCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktProjected{ L"PROJCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktVertical{ L"VERT_CS[\"%s\",%s,%s,%s]"};
-constexpr QuarnWktTemplate kQuarnWktCompound{ L"COMPD_CS[\"%s\",%s,%s]"};
-constexpr QuarnWktTemplate kQuarnWktLocal{ L"LOCAL_CS[\"%s\",%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktFitted{ L"FITTED_CS[\"%s\",%s,%s]"};
+constexpr QuarnWktTemplate kQuarnWktVerticalDatum{L"VERT_DATUM[\"%s\",%d]"};
+constexpr QuarnWktTemplate kQuarnWktLocalDatum{L"LOCAL_DATUM[\"%s\",%d]"};
+constexpr QuarnWktTemplate kQuarnWktProjection{L"PROJECTION[\"%s\"]"};
+constexpr QuarnWktTemplate kQuarnWktParameter{L"PARAMETER[\"%s\",%.15G]"};
+constexpr QuarnWktTemplate kQuarnWktAxis{L"AXIS[\"%s\",%s]"};
+constexpr QuarnWktTemplate kQuarnWktGeographic{L"GEOGCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktGeocentric{L"GEOCCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktProjected{L"PROJCS[\"%s\",%s,%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktVertical{L"VERT_CS[\"%s\",%s,%s,%s]"};
+constexpr QuarnWktTemplate kQuarnWktCompound{L"COMPD_CS[\"%s\",%s,%s]"};
+constexpr QuarnWktTemplate kQuarnWktLocal{L"LOCAL_CS[\"%s\",%s,%s"};
+constexpr QuarnWktTemplate kQuarnWktFitted{L"FITTED_CS[\"%s\",%s,%s]"};
 // Four TAB characters follow each comma between the parameters of a PARAM_MT.
 constexpr QuarnWktTemplate kQuarnWktLocalGrid{
     L"PARAM_MT[\"Local_Grid\",\t\t\t\tPARAMETER[\"E0\",%.15G],\t\t\t\tPARAMETER[\"N0\",%.15G],"
@@ -82,7 +82,7 @@ constexpr QuarnWktTemplate kQuarnWktLinearCorrection{
     L"\"Gl\",%.15G],\t\t\t\tPARAMETER[\"Gg\",%.15G],\t\t\t\tPARAMETER[\"L0\",%.15G],\t\t\t\t"
     L"PARAMETER[\"G0\",%.15G]]"};
 // The continuation of an open template: one repeated child (an axis, a parameter).
-constexpr QuarnWktTemplate kQuarnWktNext{ L",%s"};
+constexpr QuarnWktTemplate kQuarnWktNext{L",%s"};
 // The closing of an open template.
 constexpr const wchar_t* kQuarnWktClose = L"]";
 // The report of a compound system whose text does not fit.

@@ -64,7 +64,6 @@ protected:
     static thread_local wchar_t m_WKT[2048];
 
 private:
-
     void FillShift(CQuarnWGS84ConversionInfo* record) const;
     void FillGridFiles(CQuarn3DIMInfo* record) const;
 

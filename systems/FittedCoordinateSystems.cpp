@@ -17,8 +17,8 @@ double Degrees(double radians) {
 // Writes a PARAM_MT element: its template filled with the values in order. Composed in
 // its own local area, so it never disturbs a class-wide buffer.
 template <int N>
-const wchar_t* FormatParamMT(const QuarnWktTemplate& pattern, const double (&values)[N], wchar_t* buffer,
-                             long limit) {
+const wchar_t* FormatParamMT(const QuarnWktTemplate& pattern, const double (&values)[N],
+                             wchar_t* buffer, long limit) {
     QuarnWktClassState local;
     local.busy = false;
     QuarnWktComposer wkt(local);

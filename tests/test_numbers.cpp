@@ -57,8 +57,10 @@ std::vector<double> VariedDoubles() {
     // carry mostly such numbers, and a neighbour is the nearest miss.
     for (int i = 0; i < 60000; ++i) {
         std::uint64_t digits = random() % static_cast<std::uint64_t>(std::pow(10.0, 1 + i % 17));
-        double value = static_cast<double>(digits) / std::pow(10.0, static_cast<int>(random() % 20));
-        values.insert(values.end(), {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)});
+        double value =
+            static_cast<double>(digits) / std::pow(10.0, static_cast<int>(random() % 20));
+        values.insert(values.end(),
+                      {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)});
     }
     return values;
 }

@@ -45,8 +45,8 @@ constexpr std::size_t kChunkBits = 10;
 constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
 // The parse stack: for each entry a state and a semantic value, each kind in an array of its
-// own, so that a rule's right-hand values lie side by side for its action. The arrays double when full; pushing, the engine's most frequent
-// step, is inline in its common case.
+// own, so that a rule's right-hand values lie side by side for its action. The arrays double when
+// full; pushing, the engine's most frequent step, is inline in its common case.
 class ParseStack {
 public:
     std::size_t size() const { return m_size; }

@@ -23,12 +23,18 @@ const char* const kKinds[] = {"projected", "geographic", "geocentric", "vertical
 
 int KindOf(PJ_TYPE type) {
     switch (type) {
-    case PJ_TYPE_PROJECTED_CRS: return 0;
-    case PJ_TYPE_GEOGRAPHIC_2D_CRS: return 1;
-    case PJ_TYPE_GEOCENTRIC_CRS: return 2;
-    case PJ_TYPE_VERTICAL_CRS: return 3;
-    case PJ_TYPE_COMPOUND_CRS: return 4;
-    default: return -1;
+    case PJ_TYPE_PROJECTED_CRS:
+        return 0;
+    case PJ_TYPE_GEOGRAPHIC_2D_CRS:
+        return 1;
+    case PJ_TYPE_GEOCENTRIC_CRS:
+        return 2;
+    case PJ_TYPE_VERTICAL_CRS:
+        return 3;
+    case PJ_TYPE_COMPOUND_CRS:
+        return 4;
+    default:
+        return -1;
     }
 }
 
@@ -63,8 +69,8 @@ int main() {
     int written = 0;
     for (const System& system : systems) {
         const std::string code = std::to_string(system.code);
-        PJ* crs = proj_create_from_database(context, "EPSG", code.c_str(), PJ_CATEGORY_CRS, 0,
-                                            nullptr);
+        PJ* crs =
+            proj_create_from_database(context, "EPSG", code.c_str(), PJ_CATEGORY_CRS, 0, nullptr);
         if (crs == nullptr) continue;
         if (const char* wkt = proj_as_wkt(context, crs, PJ_WKT1_GDAL, options)) {
             std::printf("{\"id\": \"EPSG:%s\", \"kind\": \"%s\", \"wkt\": \"%s\"}\n", code.c_str(),
