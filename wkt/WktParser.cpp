@@ -238,8 +238,19 @@ int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
 }
 
 int CQuarnWKTCoordinateSystemParser::Lex() {
+    // Brackets and commas, most of the tokens of a text, take the short way.
+    const wchar_t c = BeginToken();
+    if (c == L'[' || c == L']' || c == L',') {
+        const long start = TokenOffset();
+        Extend();
+        StoreToken(QuarnWktValue{}, start, 1);
+        return static_cast<int>(c);
+    }
+    return LexFrom(c);
+}
+
+int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
     QuarnWktValue value{};
-    wchar_t c = BeginToken();
     while (IsBlank(c))
         c = Skip();
     if (AtEnd()) {

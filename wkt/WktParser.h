@@ -213,6 +213,10 @@ public:
     static const wchar_t* GetTokenName(int code);
 
 private:
+    // Lex from the token's first character on, for every token but brackets and commas:
+    // kept out of line so that those take a short call.
+    __attribute__((noinline)) int LexFrom(wchar_t c);
+
     // The action of a grammar rule, run when the engine reduces by `rule` outside a trial
     // parse, or replays the reductions of a trial that succeeded. `rhs[0]` is the value of
     // the first right-hand symbol ($1), `rhs[n - 1]` of the last; `result` ($$) arrives
