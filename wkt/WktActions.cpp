@@ -47,6 +47,11 @@ struct ParameterValue {
     double value;
 };
 
+// The value of a TOWGS84 element: the seven numbers as the record holds them.
+struct ShiftValue {
+    double values[7];
+};
+
 // The value of a parameter list. Like the record list it fills, it keeps the first 11
 // parameters and drops the rest.
 struct ParameterValues {
@@ -188,6 +193,28 @@ private:
     Borrowed<Three> m_axes;
 };
 
+// The shift record of a create operation: the seven numbers of the text's TOWGS84 value in
+// a record of the thread's whose area of use is never written, so it stays empty as in a new
+// record.
+class FilledShift {
+public:
+    const CS_WGS84ConversionInfo& Of(const QuarnWktValue& value) {
+        const ShiftValue* shift = Value<ShiftValue>(value);
+        CS_WGS84ConversionInfo& record = m_shift.Get();
+        record.Dx = shift->values[0];
+        record.Dy = shift->values[1];
+        record.Dz = shift->values[2];
+        record.Ex = shift->values[3];
+        record.Ey = shift->values[4];
+        record.Ez = shift->values[5];
+        record.Ppm = shift->values[6];
+        return record;
+    }
+
+private:
+    Borrowed<CS_WGS84ConversionInfo> m_shift;
+};
+
 // Writes an AUTHORITY clause into the object the factory returned, even when that is an
 // existing equal object.
 void Authority(const CS_Info* object, const QuarnWktValue& authority) {
@@ -322,8 +349,8 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         return;
     case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        keep(NewValue<CQuarnWGS84ConversionInfo>(real(3), real(5), real(7), -real(9), -real(11),
-                                                 -real(13), real(15)));
+        keep(NewValue<ShiftValue>(ShiftValue{
+            {real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
         return;
     }
     case kQuarnWktRuleAxisListFirst: {
@@ -440,8 +467,9 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         bool shifted = rule == kQuarnWktRuleDatumShift ||
                        rule == kQuarnWktRuleDatumShiftAuthority ||
                        rule == kQuarnWktRuleDatumShiftGridFiles;
-        const CS_WGS84ConversionInfo& shift = shifted ? *Value<CQuarnWGS84ConversionInfo>(value(7))
-                                                      : QuarnDefaultWGS84ConversionInfo();
+        FilledShift filled;
+        const CS_WGS84ConversionInfo& shift =
+            shifted ? filled.Of(value(7)) : QuarnDefaultWGS84ConversionInfo();
         const CS_3DIMInfo& files = rule == kQuarnWktRuleDatumShiftGridFiles
                                        ? *Value<CQuarn3DIMInfo>(value(9))
                                        : QuarnDefault3DIMInfo();
