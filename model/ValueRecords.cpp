@@ -75,13 +75,13 @@ thread_local QuarnWktClassState g_axisCompose;
 thread_local QuarnWktClassState g_parameterCompose;
 
 const wchar_t* FormatAxisInto(const wchar_t* name, long orientation, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(g_axisCompose);
+    QuarnWktComposer wkt(g_axisCompose, buffer, limit);
     wkt.Format(kQuarnWktAxis).Arg(name).Arg(CQuarnAxisInfo::OrientationWord(orientation));
     return wkt.Finish(buffer, limit);
 }
 
 const wchar_t* FormatParameterInto(const wchar_t* name, double value, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(g_parameterCompose);
+    QuarnWktComposer wkt(g_parameterCompose, buffer, limit);
     wkt.Format(kQuarnWktParameter).Arg(name).Arg(value);
     return wkt.Finish(buffer, limit);
 }

@@ -8,16 +8,24 @@
 #include <cwchar>
 
 QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state)
-    : m_state(state), m_template(nullptr), m_filled(0), m_done(0), m_length(0),
-      m_owner(!state.busy), m_failed(state.busy) {
-    if (m_owner) {
-        m_state.busy = true;
-        m_state.compose[0] = L'\0';
+    : QuarnWktComposer(state, nullptr, 0) {}
+
+QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state, wchar_t* destination, long limit)
+    : m_state(state), m_out(state.compose), m_template(nullptr), m_filled(0), m_done(0),
+      m_length(0), m_owner(!state.busy), m_failed(state.busy) {
+    if (!m_owner) return;
+    m_state.busy = true;
+    if (destination != nullptr && limit >= kQuarnWktCapacity) {
+        m_out = destination;
+        m_state.direct = destination;
     }
+    m_out[0] = L'\0';
 }
 
 QuarnWktComposer::~QuarnWktComposer() {
-    if (m_owner) m_state.busy = false;
+    if (!m_owner) return;
+    m_state.busy = false;
+    m_state.direct = nullptr;
 }
 
 void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
@@ -26,7 +34,7 @@ void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
         const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
         // The library's copy: an inlined one is a string move instruction, slow to start for
         // the few characters most pieces have.
-        std::wmemcpy(m_state.compose + m_length, text, count < room ? count : room);
+        std::wmemcpy(m_out + m_length, text, count < room ? count : room);
     }
     m_length += count;
 }
@@ -56,7 +64,7 @@ void QuarnWktComposer::FlushTemplate() {
 void QuarnWktComposer::Terminate() {
     if (!m_owner) return;
     const std::size_t end = static_cast<std::size_t>(kQuarnWktCapacity - 1);
-    m_state.compose[m_length < end ? m_length : end] = L'\0';
+    m_out[m_length < end ? m_length : end] = L'\0';
 }
 
 QuarnWktComposer& QuarnWktComposer::Format(const QuarnWktTemplate& pattern) {
@@ -113,9 +121,12 @@ const wchar_t* QuarnWktComposer::Finish(wchar_t* destination, long limit) {
     FlushTemplate();
     Terminate();
     if (destination == nullptr || limit <= 0) return destination;
+    // A composition refused while its class writes straight into this destination leaves
+    // the text under way alone: its empty result is a text of its own.
+    if (!m_owner && destination == m_state.direct) return L"";
     bool whole = !m_failed && m_length < static_cast<std::size_t>(kQuarnWktCapacity);
     if (whole && m_length < static_cast<std::size_t>(limit)) {
-        std::wmemcpy(destination, m_state.compose, m_length);
+        if (m_out != destination) std::wmemcpy(destination, m_out, m_length);
         destination[m_length] = L'\0';
     } else {
         destination[0] = L'\0';

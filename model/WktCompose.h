@@ -15,10 +15,12 @@ class QuarnWktTemplate;
 // Capacity of every WKT buffer, terminator included: a text of 2047 characters fits.
 constexpr long kQuarnWktCapacity = 2048;
 
-// The composition state of one class: its buffer and whether a composition is under way.
+// The composition state of one class: its buffer, whether a composition is under way, and
+// where that composition writes when it writes straight into its destination.
 struct QuarnWktClassState {
     wchar_t compose[kQuarnWktCapacity];
     bool busy;
+    wchar_t* direct;
 };
 
 // Composes one element into a class's composition buffer. Appends are bounded by the
@@ -31,6 +33,10 @@ struct QuarnWktClassState {
 class QuarnWktComposer {
 public:
     explicit QuarnWktComposer(QuarnWktClassState& state);
+    // A composition whose text goes to `destination` (limit as for Finish). A destination
+    // with room for a whole text (the class's result buffer) is written straight into,
+    // without the copy from the class's buffer.
+    QuarnWktComposer(QuarnWktClassState& state, wchar_t* destination, long limit);
     ~QuarnWktComposer();
     QuarnWktComposer(const QuarnWktComposer&) = delete;
     QuarnWktComposer& operator=(const QuarnWktComposer&) = delete;
@@ -73,6 +79,7 @@ private:
     void FlushTemplate();
 
     QuarnWktClassState& m_state;
+    wchar_t* m_out; // where the text is composed: the class's buffer or the destination
     const QuarnWktTemplate* m_template; // the template being filled, or null
     int m_filled;                       // placeholders of m_template filled so far
     int m_done;                         // characters of m_template composed so far

@@ -14,7 +14,7 @@ thread_local QuarnWktClassState g_localCompose;
 // VERT_DATUM and LOCAL_DATUM share their form: KEYWORD["name",type].
 const wchar_t* FormatNamedType(QuarnWktClassState& state, const QuarnWktTemplate& pattern,
                                const wchar_t* name, long type, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(state);
+    QuarnWktComposer wkt(state, buffer, limit);
     wkt.Format(pattern).Arg(name).ArgInteger(type);
     return wkt.Finish(buffer, limit);
 }
@@ -111,7 +111,7 @@ const wchar_t* CQuarnHorizontalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_horizontalCompose);
+    QuarnWktComposer wkt(g_horizontalCompose, buffer, limit);
     const CS_Ellipsoid* ellipsoid = GetEllipsoid();
     // A datum without an ellipsoid cannot form its element: its whole text is "".
     if (ellipsoid == nullptr) return wkt.Fail().Finish(buffer, limit);

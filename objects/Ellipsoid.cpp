@@ -33,7 +33,7 @@ const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_ellipsoidCompose);
+    QuarnWktComposer wkt(g_ellipsoidCompose, buffer, limit);
     wkt.Format(kQuarnWktSpheroid).Arg(GetName()).Arg(GetSemiMajorAxis());
     wkt.Arg(GetInverseFlattening());
     return wkt.Finish(buffer, limit);

@@ -41,7 +41,7 @@ const wchar_t* CQuarnPrimeMeridian::GetWKT(const CS_Unit* unit) const {
 
 const wchar_t* CQuarnPrimeMeridian::FormatWKT(wchar_t* buffer, long limit,
                                               const CS_Unit* unit) const {
-    QuarnWktComposer wkt(g_primeMeridianCompose);
+    QuarnWktComposer wkt(g_primeMeridianCompose, buffer, limit);
     wkt.Format(kQuarnWktPrimeMeridian).Arg(GetName()).Arg(WrittenLongitude(GetLongitude(), unit));
     return wkt.Finish(buffer, limit);
 }

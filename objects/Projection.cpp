@@ -191,7 +191,7 @@ void CQuarnProjection::SetParameterValue(long index, double value) {
 }
 
 const wchar_t* CQuarnProjection::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_projectionCompose);
+    QuarnWktComposer wkt(g_projectionCompose, buffer, limit);
     wkt.Format(kQuarnWktProjection).Arg(GetClassName());
     // The parameter texts share one class-wide buffer: each is appended before the next is
     // formatted.

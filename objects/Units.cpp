@@ -11,7 +11,7 @@ thread_local QuarnWktClassState g_angularCompose;
 // Both unit classes write UNIT["name",factor].
 const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double factor,
                           wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(state);
+    QuarnWktComposer wkt(state, buffer, limit);
     wkt.Format(kQuarnWktUnit).Arg(name).Arg(factor);
     return wkt.Finish(buffer, limit);
 }

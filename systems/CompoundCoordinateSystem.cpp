@@ -72,7 +72,7 @@ const wchar_t* CQuarnCompoundCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_CoordinateSystem* head = GetHeadCS();
     const CS_CoordinateSystem* tail = GetTailCS();
-    QuarnWktComposer wkt(g_compose);
+    QuarnWktComposer wkt(g_compose, buffer, limit);
     // A compound without both of its parts cannot be written: the element comes out empty.
     if (wkt.Failed() || head == nullptr || tail == nullptr) return wkt.Fail().Finish(buffer, limit);
 

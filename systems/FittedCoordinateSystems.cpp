@@ -21,7 +21,8 @@ const wchar_t* FormatParamMT(const QuarnWktTemplate& pattern, const double (&val
                              wchar_t* buffer, long limit) {
     QuarnWktClassState local;
     local.busy = false;
-    QuarnWktComposer wkt(local);
+    local.direct = nullptr;
+    QuarnWktComposer wkt(local, buffer, limit);
     wkt.Format(pattern);
     for (double value : values)
         wkt.Arg(value);
@@ -36,6 +37,8 @@ template <class Transformation>
 const wchar_t* FormatFitted(QuarnWktClassState& state, const wchar_t* name,
                             const CS_CoordinateSystem* base, Transformation transformation,
                             wchar_t* buffer, long limit) {
+    // Composed in the class's buffer, not straight into `buffer`: the PARAM_MT text may lie
+    // there.
     QuarnWktComposer wkt(state);
     // A fitted system without its base cannot be written: the element comes out empty.
     if (wkt.Failed() || base == nullptr) return wkt.Fail().Finish(buffer, limit);

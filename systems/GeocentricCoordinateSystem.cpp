@@ -60,7 +60,7 @@ const wchar_t* CQuarnGeocentricCoordinateSystem::FormatWKT(wchar_t* buffer, long
     const CS_LinearUnit* unit = GetLinearUnit();
     const CS_PrimeMeridian* primeMeridian = GetPrimeMeridian();
     const CS_HorizontalDatum* datum = GetHorizontalDatum();
-    QuarnWktComposer wkt(g_compose);
+    QuarnWktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || unit == nullptr || primeMeridian == nullptr || datum == nullptr)
         return wkt.Fail().Finish(buffer, limit);

@@ -68,7 +68,7 @@ const wchar_t* CQuarnLocalCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnLocalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_LocalDatum* datum = GetLocalDatum();
     const CS_Unit* unit = GetUnits(0);
-    QuarnWktComposer wkt(g_compose);
+    QuarnWktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);

@@ -99,7 +99,7 @@ const wchar_t* CQuarnProjectedCoordinateSystem::FormatWKT(wchar_t* buffer, long 
     const CS_LinearUnit* unit = GetLinearUnit();
     const CS_Projection* projection = GetProjection();
     const CS_GeographicCoordinateSystem* geographic = GetGeographicCoordinateSystem();
-    QuarnWktComposer wkt(g_compose);
+    QuarnWktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || unit == nullptr || projection == nullptr || geographic == nullptr)
         return wkt.Fail().Finish(buffer, limit);

@@ -60,7 +60,7 @@ const wchar_t* CQuarnVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_VerticalDatum* datum = GetVerticalDatum();
     const CS_Unit* unit = GetUnits(0);
-    QuarnWktComposer wkt(g_compose);
+    QuarnWktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);

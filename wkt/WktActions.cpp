@@ -349,8 +349,8 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         return;
     case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        keep(NewValue<ShiftValue>(ShiftValue{
-            {real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
+        keep(NewValue<ShiftValue>(
+            ShiftValue{{real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
         return;
     }
     case kQuarnWktRuleAxisListFirst: {
