@@ -42,11 +42,11 @@ template <class T> T* QuarnFindEqual(const CQuarnInfoArray& line, const T& candi
     return position < 0 ? nullptr : static_cast<T*>(line.GetAt(position));
 }
 
-// Registers `candidate` through the factory's AddItem (reached through the table of virtual
-// operations, so a derived factory decides) and returns it; null when AddItem refused it.
+// Registers `candidate` as the factory's AddItem does (a derived factory's own AddItem is
+// called) and returns it; null when AddItem refused it.
 template <class T>
 const T* QuarnRegister(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
-    if (factory.AddItem(candidate->GetObjectType(), candidate.get()) < 0) return nullptr;
+    if (factory.RegisterNew(candidate->GetObjectType(), candidate.get()) < 0) return nullptr;
     return candidate.release();
 }
 

@@ -3,6 +3,7 @@
 #include "ByObjectType.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <unordered_set>
 #include <vector>
 
@@ -61,6 +62,16 @@ int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {
     // Projections keep their own names: several may share one.
     if (type != kQuarnProjection) item->SetName(GetUniqueName(type, item->GetName()));
     return m_productLines[type].Add(item);
+}
+
+int CQuarnCoordinateSystemFactory::RegisterNew(long type, CS_Info* item) {
+    // A derived factory may do anything in AddItem or GetUniqueName: it is asked.
+    if (typeid(*this) != typeid(CQuarnCoordinateSystemFactory)) return AddItem(type, item);
+    if (item == nullptr || !IsObjectType(type)) return -1;
+    CQuarnInfoArray& line = m_productLines[type];
+    if (type != kQuarnProjection && line.Find(item->GetName()) != nullptr)
+        item->SetName(line.GetUniqueName(item->GetName()));
+    return line.Add(item);
 }
 
 const wchar_t* CQuarnCoordinateSystemFactory::GetUniqueName(long type, const wchar_t* name) const {

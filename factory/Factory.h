@@ -112,6 +112,10 @@ public:
     virtual int AddItem(long type, CS_Info* item);
     // The registry's unique name for `name` (see CQuarnInfoArray::GetUniqueName).
     virtual const wchar_t* GetUniqueName(long type, const wchar_t* name) const;
+    // How the create operations register an object of their own making: exactly AddItem.
+    // A factory of this very class skips what would change nothing: the unique name of a
+    // name no registered object has is the name itself.
+    int RegisterNew(long type, CS_Info* item);
 
     const CS_GeocentricCoordinateSystem* CreateGeocentricCoordinateSystem(
         const wchar_t* name, const CS_LinearUnit* unit, const CS_HorizontalDatum* datum,
