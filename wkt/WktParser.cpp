@@ -148,7 +148,11 @@ struct KeywordTable {
         if (first < L'A' || first > L'Z') return kQuarnWktError;
         for (const Entry& entry : buckets[length][first - L'A']) {
             if (entry.name == nullptr) break;
+            // Texts mostly write keywords in capitals: the exact comparison first, the
+            // case-blind one from the first difference on.
             std::size_t i = 1;
+            while (i < length && word[i] == entry.name[i])
+                ++i;
             while (i < length && QuarnUpperAZ(word[i]) == entry.name[i])
                 ++i;
             if (i == length) return entry.code;
