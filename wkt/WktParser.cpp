@@ -118,27 +118,35 @@ bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
-// The keywords by length and first letter, upper case: a word is compared only with the
-// names of its length that begin with its letter (at most three).
+// The keywords in a small open-addressed table keyed by length and first letter, each
+// entry holding its name: a lookup reads one or two entries of a table of one kilobyte,
+// which stays in the cache between texts.
 struct KeywordTable {
     static constexpr std::size_t kLongest = 16;
-    static constexpr std::size_t kShared = 3;
+    static constexpr std::size_t kSlots = 64; // a power of two, twice the keywords at least
     struct Entry {
-        int code;
-        const wchar_t* name;
+        std::int16_t code;    // 0 for an empty slot
+        std::uint8_t length;
+        char name[kLongest + 1]; // upper case
     };
-    Entry buckets[kLongest + 1][26][kShared] = {};
+    Entry slots[kSlots] = {};
+
+    static std::size_t SlotOf(std::size_t length, wchar_t first) {
+        return (length * 7 + static_cast<std::size_t>(first)) & (kSlots - 1);
+    }
 
     KeywordTable() {
         for (int code = kQuarnWktAuthority; code <= kQuarnWktString; ++code) {
             const wchar_t* name = CQuarnWKTCoordinateSystemParser::GetTokenName(code);
             std::size_t length = name != nullptr ? std::wcslen(name) : 0;
             if (length == 0 || length > kLongest || name[0] < L'A' || name[0] > L'Z') continue;
-            for (Entry& entry : buckets[length][name[0] - L'A']) {
-                if (entry.name != nullptr) continue;
-                entry = Entry{code, name};
-                break;
-            }
+            std::size_t slot = SlotOf(length, name[0]);
+            while (slots[slot].code != 0)
+                slot = (slot + 1) & (kSlots - 1);
+            slots[slot].code = static_cast<std::int16_t>(code);
+            slots[slot].length = static_cast<std::uint8_t>(length);
+            for (std::size_t i = 0; i < length; ++i)
+                slots[slot].name[i] = static_cast<char>(name[i]);
         }
     }
 
@@ -146,14 +154,18 @@ struct KeywordTable {
         if (length == 0 || length > kLongest) return kQuarnWktError;
         const wchar_t first = QuarnUpperAZ(word[0]);
         if (first < L'A' || first > L'Z') return kQuarnWktError;
-        for (const Entry& entry : buckets[length][first - L'A']) {
-            if (entry.name == nullptr) break;
+        // Keywords earlier in the code order take the earlier slots of a probe sequence, so
+        // the first match is the first keyword of that name, as a walk in code order finds.
+        for (std::size_t slot = SlotOf(length, first); slots[slot].code != 0;
+             slot = (slot + 1) & (kSlots - 1)) {
+            const Entry& entry = slots[slot];
+            if (entry.length != length || entry.name[0] != first) continue;
             // Texts mostly write keywords in capitals: the exact comparison first, the
             // case-blind one from the first difference on.
             std::size_t i = 1;
-            while (i < length && word[i] == entry.name[i])
+            while (i < length && word[i] == static_cast<wchar_t>(entry.name[i]))
                 ++i;
-            while (i < length && QuarnUpperAZ(word[i]) == entry.name[i])
+            while (i < length && QuarnUpperAZ(word[i]) == static_cast<wchar_t>(entry.name[i]))
                 ++i;
             if (i == length) return entry.code;
         }
