@@ -28,13 +28,25 @@ QuarnWktComposer::~QuarnWktComposer() {
     m_state.direct = nullptr;
 }
 
+namespace {
+constexpr std::size_t kShortPiece = 8; // characters copied without a call
+} // namespace
+
 void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
     // The last place of the buffer is kept for the terminator, which Length and Finish set.
     if (m_owner && m_length < static_cast<std::size_t>(kQuarnWktCapacity - 1)) {
         const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
-        // The library's copy: an inlined one is a string move instruction, slow to start for
-        // the few characters most pieces have.
-        std::wmemcpy(m_out + m_length, text, count < room ? count : room);
+        const std::size_t n = count < room ? count : room;
+        if (n <= kShortPiece) {
+            // Most pieces are a few characters (template text, units, directions): a call
+            // would cost more than the copy.
+            for (std::size_t i = 0; i < n; ++i)
+                m_out[m_length + i] = text[i];
+        } else {
+            // The library's copy: an inlined one is a string move instruction, slow to
+            // start.
+            std::wmemcpy(m_out + m_length, text, n);
+        }
     }
     m_length += count;
 }
