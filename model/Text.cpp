@@ -117,8 +117,14 @@ void QuarnCopyText(wchar_t (&field)[kQuarnTextField], const wchar_t* source) {
 }
 
 void QuarnText::Set(const wchar_t* text, QuarnObjectStore* store) {
-    const std::size_t length =
-        text != nullptr ? ::wcsnlen(text, static_cast<std::size_t>(kQuarnTextLimit)) : 0;
+    // Short texts (authority names and codes, most unit names) are measured here; longer
+    // ones by the library.
+    std::size_t length = 0;
+    if (text != nullptr) {
+        while (length <= kInline && text[length] != L'\0')
+            ++length;
+        if (length > kInline) length = ::wcsnlen(text, static_cast<std::size_t>(kQuarnTextLimit));
+    }
     // The text held already (registering an object sets its name again, mostly unchanged):
     // nothing to do. The comparison stops at the end of the shorter text.
     if (m_text != nullptr && length > 0 && std::wcsncmp(m_text, text, length) == 0 &&
@@ -143,7 +149,12 @@ void QuarnText::Set(const wchar_t* text, QuarnObjectStore* store) {
     } else {
         target = static_cast<wchar_t*>(QuarnAllocateObject((length + 1) * sizeof(wchar_t), store));
     }
-    if (target != nullptr) {
+    if (target == m_inline) {
+        // Forward: a text from further on in the inline room is read before it is written.
+        for (std::size_t i = 0; i < length; ++i)
+            m_inline[i] = text[i];
+        m_inline[length] = L'\0';
+    } else if (target != nullptr) {
         std::memmove(target, text, length * sizeof(wchar_t));
         target[length] = L'\0';
     }
