@@ -12,7 +12,9 @@
 #include "../model/Text.h"
 #include "WktRules.h"
 
+#include <cwchar>
 #include <memory>
+#include <wchar.h> // wcsnlen (POSIX)
 
 namespace {
 
@@ -128,13 +130,12 @@ private:
 
 // Writes a text into a cleared name field, at most 255 characters.
 void FillName(wchar_t (&field)[kQuarnTextField], const wchar_t* text) {
-    for (int k = 0; text != nullptr && k < kQuarnTextLimit && text[k] != L'\0'; ++k)
-        field[k] = text[k];
+    if (text != nullptr)
+        std::wmemcpy(field, text, ::wcsnlen(text, static_cast<std::size_t>(kQuarnTextLimit)));
 }
 // Clears what FillName wrote.
 void ClearName(wchar_t (&field)[kQuarnTextField]) {
-    for (int k = 0; k < kQuarnTextLimit && field[k] != L'\0'; ++k)
-        field[k] = L'\0';
+    std::wmemset(field, L'\0', ::wcsnlen(field, static_cast<std::size_t>(kQuarnTextLimit)));
 }
 
 // The parameter record list of a create operation, filled from a parameter list value.
