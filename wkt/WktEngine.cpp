@@ -838,10 +838,18 @@ Run::Step Run::Accept() {
 void Run::Replay(std::size_t read) {
     ParseStack& stack = m_engine.live.stack;
     const std::vector<int>& log = m_engine.log;
+    // The queued tokens are read in order: a pointer steps through each chunk.
+    const QueuedToken* next = nullptr;
+    const QueuedToken* chunkEnd = nullptr;
     for (std::size_t i = 0; i < log.size(); ++i) {
         if (log[i] == kShifted) {
-            const QueuedToken& token = m_engine.queue[read++];
-            stack.Push(0, token.value);
+            if (next == chunkEnd) {
+                next = &m_engine.queue[read];
+                chunkEnd = next + (kChunk - (read & (kChunk - 1)));
+            }
+            stack.Push(0, next->value);
+            ++next;
+            ++read;
             continue;
         }
         QuarnWktValue reduced{};
