@@ -120,14 +120,17 @@ class TokenQueue {
 public:
     std::size_t size() const { return m_size; }
     QueuedToken& operator[](std::size_t i) { return m_chunks[i >> kChunkBits][i & (kChunk - 1)]; }
-    void clear() { m_size = 0; }
+    void clear() {
+        m_size = 0;
+        Reposition();
+    }
     // Fields are stored one by one: a token built as a temporary and copied whole is read
     // back before its narrow stores have landed, which stalls on every token.
     void push_back(int token, const QuarnWktValue& value, std::int32_t position,
                    std::int32_t length) {
-        if ((m_size >> kChunkBits) == m_chunks.size())
-            m_chunks.emplace_back(new QueuedToken[kChunk]);
-        QueuedToken& queued = (*this)[m_size++];
+        if (m_next == m_chunkEnd) NextChunk();
+        QueuedToken& queued = *m_next++;
+        ++m_size;
         queued.token = token;
         queued.value = value;
         queued.position = position;
@@ -137,11 +140,24 @@ public:
     void Trim() {
         if (m_chunks.size() > 1) m_chunks.resize(1);
         m_size = std::min(m_size, kChunk);
+        Reposition();
     }
 
 private:
+    // The place of token m_size, in a chunk made when it is first needed.
+    void NextChunk() {
+        if ((m_size >> kChunkBits) == m_chunks.size())
+            m_chunks.emplace_back(new QueuedToken[kChunk]);
+        m_next = &(*this)[m_size];
+        m_chunkEnd = m_next + (kChunk - (m_size & (kChunk - 1)));
+    }
+    // After the size changed other than by push_back: the next push finds its chunk again.
+    void Reposition() { m_next = m_chunkEnd = nullptr; }
+
     std::vector<std::unique_ptr<QueuedToken[]>> m_chunks;
     std::size_t m_size = 0;
+    QueuedToken* m_next = nullptr;     // where token m_size goes, or null
+    QueuedToken* m_chunkEnd = nullptr; // the end of m_next's chunk
 };
 
 using TokenSet = std::bitset<512>;
