@@ -37,23 +37,24 @@ std::atomic<const wchar_t*> g_commonBegin{nullptr};
 std::atomic<const wchar_t*> g_commonEnd{nullptr};
 
 // The common texts in one block, each with its terminator, and an open-addressed table of
-// their offsets by hash. A text held here is shared by every holder and never freed.
+// their places by hash, each slot with the text's offset and length so that a lookup reads
+// the slot and the text only. A text held here is shared by every holder and never freed.
 class CommonTexts {
 public:
     CommonTexts() {
+        std::vector<Slot> entries;
         for (const wchar_t* text : kCommonTexts) {
             std::size_t length = std::char_traits<wchar_t>::length(text);
-            m_offsets.push_back(static_cast<std::uint32_t>(m_storage.size()));
-            m_lengths.push_back(static_cast<std::uint32_t>(length));
+            entries.push_back(Slot{static_cast<std::uint32_t>(m_storage.size()),
+                                   static_cast<std::uint32_t>(length)});
             if (length > m_longest) m_longest = length;
             m_storage.insert(m_storage.end(), text, text + length + 1);
         }
-        for (std::size_t entry = 0; entry < m_offsets.size(); ++entry) {
-            const wchar_t* text = m_storage.data() + m_offsets[entry];
-            std::size_t slot = HashText(text, m_lengths[entry]) & kMask;
-            while (m_slots[slot] != 0)
+        for (const Slot& entry : entries) {
+            std::size_t slot = HashText(m_storage.data() + entry.offset, entry.length) & kMask;
+            while (m_slots[slot].length != 0)
                 slot = (slot + 1) & kMask;
-            m_slots[slot] = static_cast<std::uint32_t>(entry + 1);
+            m_slots[slot] = entry;
         }
         g_commonBegin.store(m_storage.data());
         g_commonEnd.store(End());
@@ -62,18 +63,20 @@ public:
     // The shared copy of the `length` characters at `text`, or null.
     const wchar_t* Find(const wchar_t* text, std::size_t length) const {
         if (length > m_longest) return nullptr;
-        for (std::size_t slot = HashText(text, length) & kMask; m_slots[slot] != 0;
+        for (std::size_t slot = HashText(text, length) & kMask; m_slots[slot].length != 0;
              slot = (slot + 1) & kMask) {
-            std::size_t entry = m_slots[slot] - 1;
-            const wchar_t* common = m_storage.data() + m_offsets[entry];
-            if (m_lengths[entry] == length &&
-                std::char_traits<wchar_t>::compare(common, text, length) == 0)
-                return common;
+            if (m_slots[slot].length != length) continue;
+            const wchar_t* common = m_storage.data() + m_slots[slot].offset;
+            if (std::char_traits<wchar_t>::compare(common, text, length) == 0) return common;
         }
         return nullptr;
     }
 
 private:
+    struct Slot {
+        std::uint32_t offset;
+        std::uint32_t length; // 0 for an empty slot (no common text is empty)
+    };
     static constexpr std::size_t kSlots = 512; // a power of two, at least twice the entries
     static constexpr std::size_t kMask = kSlots - 1;
     static_assert(sizeof kCommonTexts / sizeof kCommonTexts[0] * 2 <= kSlots, "room to probe");
@@ -81,10 +84,8 @@ private:
     const wchar_t* End() const { return m_storage.data() + m_storage.size(); }
 
     std::vector<wchar_t> m_storage;
-    std::vector<std::uint32_t> m_offsets;
-    std::vector<std::uint32_t> m_lengths;
     std::size_t m_longest = 0;
-    std::uint32_t m_slots[kSlots] = {};
+    Slot m_slots[kSlots] = {};
 };
 
 const CommonTexts& Common() {
