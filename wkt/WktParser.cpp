@@ -125,7 +125,7 @@ struct KeywordTable {
     static constexpr std::size_t kLongest = 16;
     static constexpr std::size_t kSlots = 64; // a power of two, twice the keywords at least
     struct Entry {
-        std::int16_t code;    // 0 for an empty slot
+        std::int16_t code; // 0 for an empty slot
         std::uint8_t length;
         char name[kLongest + 1]; // upper case
     };
