@@ -37,8 +37,8 @@ public:
     // of a finished factory on several threads.
     void NoteForeign() noexcept { m_foreign.store(true, std::memory_order_relaxed); }
     bool HasForeign() const noexcept { return m_foreign.load(std::memory_order_relaxed); }
-    // Whether `object` lies in one of the store's blocks; false too when the store has more
-    // than `blocks` blocks (the search would cost more than it saves).
+    // Whether `object` lies in one of the store's newest `blocks` blocks. An object in an
+    // older block gives false: the search stays short.
     bool Holds(const void* object, int blocks) const noexcept;
 
 private:

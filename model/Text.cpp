@@ -7,7 +7,6 @@
 #include <cstring>
 #include <cwchar>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
 #include <wchar.h> // wcsnlen (POSIX)
