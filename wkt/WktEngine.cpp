@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -272,6 +273,32 @@ const int* RuleNumbers() {
     return numbers.data();
 }
 
+} // namespace
+
+// The direct reader's own way to the next token, for a parser of the library's own class:
+// the lexer's steps without the virtual calls and checks of NextToken. Brackets and commas
+// go straight into the queue without the token slot, which nothing reads before the direct
+// reader has finished (its last token, the end of the text, goes through the slot).
+struct QuarnWktLexerAccess {
+    template <class Queue>
+    static int Next(CQuarnWKTCoordinateSystemParser& parser, QuarnWktTokenSlot& slot,
+                    Queue& queue) {
+        const wchar_t c = parser.BeginToken();
+        if (c == L'[' || c == L']' || c == L',') {
+            const long start = parser.TokenOffset();
+            parser.Extend();
+            queue.push_back(static_cast<int>(c), QuarnWktValue{}, static_cast<std::int32_t>(start),
+                            1);
+            return static_cast<int>(c);
+        }
+        const int token = parser.LexFrom(c);
+        queue.push_back(token, slot.value, slot.position, slot.length);
+        return token;
+    }
+};
+
+namespace {
+
 // The direct reader: the grammar's rules written out as functions, for the texts that most
 // hosts read (geographic, projected, geocentric, vertical and compound systems with their
 // optional AXIS, AUTHORITY and TOWGS84 elements). It reads tokens through the parser into
@@ -290,7 +317,8 @@ const int* RuleNumbers() {
 class DirectReader {
 public:
     DirectReader(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
-        : m_log(engine.log), m_parser(parser), m_rules(RuleNumbers()) {}
+        : m_engine(engine), m_log(engine.log), m_parser(parser), m_rules(RuleNumbers()),
+          m_ownLexer(typeid(parser) == typeid(CQuarnWKTCoordinateSystemParser)) {}
 
     // True when the text is one coordinate system and nothing after it.
     bool Read() {
@@ -300,7 +328,14 @@ public:
 
 private:
     int Next() {
-        int token = m_parser.NextToken();
+        // A derived parser may lex in its own way: it is asked through NextToken.
+        int token = kNoToken;
+        if (m_ownLexer) {
+            token = QuarnWktLexerAccess::Next(m_parser, m_engine.last, m_engine.queue);
+            ++m_engine.read;
+        } else {
+            token = m_parser.NextToken();
+        }
         // A very long text goes to the tables from here on: the log and the queue of a
         // whole long text outgrow the caches, and a text that fails at its end would be
         // read twice over.
@@ -510,9 +545,11 @@ private:
         }
     }
 
+    Engine& m_engine;
     std::vector<int>& m_log;
     CQuarnWKTCoordinateSystemParser& m_parser;
     const int* m_rules;
+    const bool m_ownLexer; // the parser is of the library's class: Lex is its own
     static constexpr std::size_t kLongestText = 4096; // tokens; a projected text has ~150
 
     int m_token = kNoToken;

@@ -213,6 +213,9 @@ public:
     static const wchar_t* GetTokenName(int code);
 
 private:
+    // The engine's direct reader lexes through the parts below itself (wkt/WktEngine.cpp).
+    friend struct QuarnWktLexerAccess;
+
     // Lex from the token's first character on, for every token but brackets and commas:
     // kept out of line so that those take a short call.
     __attribute__((noinline)) int LexFrom(wchar_t c);
