@@ -254,28 +254,8 @@ double Lookup(const YY_ParamMT& paramMT, const wchar_t* name, double fallback) {
 
 } // namespace
 
-void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
-                                                QuarnWktValue& result) {
-    const EQuarnWktRule rule = QuarnWktRuleName(number);
-    CQuarnCoordinateSystemFactory* factory = GetFactory();
-    // $n of the rule's right-hand side, read as the kind its symbol holds.
-    auto text = [rhs](int n) { return QuarnWktGetText(rhs[n - 1]); };
-    auto real = [rhs](int n) { return QuarnWktGetReal(rhs[n - 1]); };
-    auto integer = [rhs](int n) { return QuarnWktGetInteger(rhs[n - 1]); };
-    auto value = [rhs](int n) -> const QuarnWktValue& { return rhs[n - 1]; };
-    auto set = [&result](const CS_Info* object) { QuarnWktSetObject(result, object); };
-    auto keep = [&result](void* object) { QuarnWktSetPointer(result, object); };
-
-    // Rules that only pass a value on, or carry a plain token value.
+bool QuarnWktRulePassesValueOn(EQuarnWktRule rule) {
     switch (rule) {
-    case kQuarnWktRuleTopHorizontal:
-    case kQuarnWktRuleTopGeocentric:
-    case kQuarnWktRuleTopVertical:
-    case kQuarnWktRuleTopCompound:
-    case kQuarnWktRuleTopFitted:
-    case kQuarnWktRuleTopLocal:
-        SetResult(As<CS_CoordinateSystem>(value(1)));
-        return;
     case kQuarnWktRuleHorizontalGeographic:
     case kQuarnWktRuleHorizontalProjected:
     case kQuarnWktRuleSemiMajorAxis:
@@ -303,7 +283,37 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleCode:
     case kQuarnWktRuleClassificationName:
     case kQuarnWktRuleValue:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
+                                                QuarnWktValue& result) {
+    const EQuarnWktRule rule = QuarnWktRuleName(number);
+    CQuarnCoordinateSystemFactory* factory = GetFactory();
+    // $n of the rule's right-hand side, read as the kind its symbol holds.
+    auto text = [rhs](int n) { return QuarnWktGetText(rhs[n - 1]); };
+    auto real = [rhs](int n) { return QuarnWktGetReal(rhs[n - 1]); };
+    auto integer = [rhs](int n) { return QuarnWktGetInteger(rhs[n - 1]); };
+    auto value = [rhs](int n) -> const QuarnWktValue& { return rhs[n - 1]; };
+    auto set = [&result](const CS_Info* object) { QuarnWktSetObject(result, object); };
+    auto keep = [&result](void* object) { QuarnWktSetPointer(result, object); };
+
+    // Rules that only pass a value on, or carry a plain token value.
+    if (QuarnWktRulePassesValueOn(rule)) {
         result = value(1);
+        return;
+    }
+    switch (rule) {
+    case kQuarnWktRuleTopHorizontal:
+    case kQuarnWktRuleTopGeocentric:
+    case kQuarnWktRuleTopVertical:
+    case kQuarnWktRuleTopCompound:
+    case kQuarnWktRuleTopFitted:
+    case kQuarnWktRuleTopLocal:
+        SetResult(As<CS_CoordinateSystem>(value(1)));
         return;
     case kQuarnWktRuleNorth:
         QuarnWktSetInteger(result, CS_AO_North);

@@ -262,15 +262,31 @@ std::wstring Readable(const TokenSet& set) {
     return text;
 }
 
-// The table numbers of the rules, by name.
-const int* RuleNumbers() {
-    static const std::vector<int> numbers = [] {
-        std::vector<int> byName(kQuarnWktRuleParamMtListNext + 1, 0);
-        for (int rule = 1; rule < kTables.ruleCount; ++rule)
-            byName[QuarnWktRuleName(rule)] = rule;
-        return byName;
+// What the engine knows of each rule beyond the tables.
+struct RuleFacts {
+    std::vector<int> numbers; // the table number of each rule, by name
+    // The rules a replay may leave out, by name and by table number: their action hands on
+    // the value of their one symbol, so the stack holds the same values after them.
+    std::vector<unsigned char> silentByName;
+    std::vector<unsigned char> silentByNumber;
+};
+
+const RuleFacts& Rules() {
+    static const RuleFacts facts = [] {
+        RuleFacts made;
+        made.numbers.assign(kQuarnWktRuleParamMtListNext + 1, 0);
+        made.silentByName.assign(kQuarnWktRuleParamMtListNext + 1, 0);
+        made.silentByNumber.assign(static_cast<std::size_t>(kTables.ruleCount), 0);
+        for (int rule = 1; rule < kTables.ruleCount; ++rule) {
+            const EQuarnWktRule name = QuarnWktRuleName(rule);
+            const bool silent = QuarnWktRulePassesValueOn(name) && kTables.ruleLength[rule] == 1;
+            made.numbers[name] = rule;
+            made.silentByName[name] = silent;
+            made.silentByNumber[static_cast<std::size_t>(rule)] = silent;
+        }
+        return made;
     }();
-    return numbers.data();
+    return facts;
 }
 
 } // namespace
@@ -305,7 +321,9 @@ namespace {
 // the engine's queue and logs shifts and reductions as a successful trial parse would, in
 // the order an LR parse makes them: a rule's reduction after its symbols, each before the
 // token that follows it is shifted. The grammar is unambiguous, so a text it reads to the
-// end has exactly this parse, and the engine replays the log as it replays a trial.
+// end has exactly this parse, and the engine replays the log as it replays a trial. Only
+// the reductions whose action hands on the value of their one symbol are left out of the
+// log: replayed, they would leave the stack as it was.
 //
 // Where the grammar needs a second token of lookahead (a ',' after a projection may begin
 // a PARAMETER or end the projection), the reader looks at the token after the ','; the
@@ -317,7 +335,8 @@ namespace {
 class DirectReader {
 public:
     DirectReader(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
-        : m_engine(engine), m_log(engine.log), m_parser(parser), m_rules(RuleNumbers()),
+        : m_engine(engine), m_log(engine.log), m_parser(parser), m_rules(Rules().numbers.data()),
+          m_silent(Rules().silentByName.data()),
           m_ownLexer(typeid(parser) == typeid(CQuarnWKTCoordinateSystemParser)) {}
 
     // True when the text is one coordinate system and nothing after it.
@@ -363,7 +382,7 @@ private:
     }
     bool Opening(int keyword) { return Take(keyword) && Take('['); }
     bool Reduce(EQuarnWktRule rule) {
-        m_log.push_back(m_rules[rule]);
+        if (!m_silent[rule]) m_log.push_back(m_rules[rule]);
         return true;
     }
     // Reduces by `rule` and closes the element.
@@ -549,7 +568,8 @@ private:
     std::vector<int>& m_log;
     CQuarnWKTCoordinateSystemParser& m_parser;
     const int* m_rules;
-    const bool m_ownLexer; // the parser is of the library's class: Lex is its own
+    const unsigned char* m_silent; // the reductions the replay may leave out, by name
+    const bool m_ownLexer;         // the parser is of the library's class: Lex is its own
     static constexpr std::size_t kLongestText = 4096; // tokens; a projected text has ~150
 
     int m_token = kNoToken;

@@ -110,4 +110,8 @@ enum EQuarnWktRule {
 // The name of the rule the parse tables number `rule`.
 EQuarnWktRule QuarnWktRuleName(int rule);
 
+// Whether the action of `rule` only hands on the value of its first symbol: it makes and
+// changes nothing else (wkt/WktActions.cpp).
+bool QuarnWktRulePassesValueOn(EQuarnWktRule rule);
+
 #endif
