@@ -31,7 +31,7 @@ namespace {
 const QuarnWktTables& kTables = kQuarnWktTables;
 
 constexpr int kNoToken = -1;
-constexpr int kShifted = -1;       // a shift in the trial's log
+constexpr int kShifted = -1;       // a shift in a log; -n stands for n shifts in a row
 constexpr int kErrorCountdown = 3; // tokens to shift after an error before reporting again
 constexpr std::size_t kFirstCapacity = 16;
 // A spare stack larger than this is freed, so that one deeply nested text does not hold its
@@ -73,6 +73,13 @@ public:
     }
     void Push(std::int32_t state, const QuarnWktValue& value) {
         if (m_size == m_capacity) reserve(2 * m_capacity + kFirstCapacity);
+        PushInRoom(state, value);
+    }
+    // Makes room for `more` pushes by PushInRoom.
+    void Room(std::size_t more) {
+        if (m_size + more > m_capacity) reserve(2 * m_capacity + more);
+    }
+    void PushInRoom(std::int32_t state, const QuarnWktValue& value) {
         m_states[m_size] = state;
         m_values[m_size] = value;
         ++m_size;
@@ -169,7 +176,7 @@ struct Engine {
     ParseRecord* saved = nullptr;    // the newest saved conflict point; a trial runs while set
     std::vector<ParseRecord*> spare; // records to reuse
     // What the trial did since its first conflict, in order: a rule number for a reduction,
-    // kShifted for a shift.
+    // kShifted for a shift (the direct reader writes a run of n shifts as -n).
     std::vector<int> log;
     std::vector<int> failedStates; // see Run::m_failedStates
     QuarnWktTokenSlot last{};      // the last token read, as the lexer or the queue left it
@@ -367,7 +374,11 @@ private:
         return m_peeked;
     }
     void Shift() {
-        m_log.push_back(kShifted);
+        // A run of shifts takes one entry of the log: the replay pushes their tokens in one go.
+        if (!m_log.empty() && m_log.back() < 0)
+            --m_log.back();
+        else
+            m_log.push_back(kShifted);
         if (m_peeked != kNoToken) {
             m_token = m_peeked;
             m_peeked = kNoToken;
@@ -906,8 +917,8 @@ Run::Step Run::Accept() {
 }
 
 // Runs the trial's log from the stack of its first conflict: a shift pushes the next queued
-// token from `read` on, a reduction runs its rule's action. The states are not needed: the
-// text is accepted at the end of the log.
+// token from `read` on (a run of shifts, as many), a reduction runs its rule's action. The states
+// are not needed: the text is accepted at the end of the log.
 void Run::Replay(std::size_t read) {
     ParseStack& stack = m_engine.live.stack;
     const std::vector<int>& log = m_engine.log;
@@ -915,14 +926,20 @@ void Run::Replay(std::size_t read) {
     const QueuedToken* next = nullptr;
     const QueuedToken* chunkEnd = nullptr;
     for (std::size_t i = 0; i < log.size(); ++i) {
-        if (log[i] == kShifted) {
-            if (next == chunkEnd) {
-                next = &m_engine.queue[read];
-                chunkEnd = next + (kChunk - (read & (kChunk - 1)));
+        if (log[i] < 0) {
+            std::size_t shifts = static_cast<std::size_t>(-static_cast<long>(log[i]));
+            stack.Room(shifts);
+            read += shifts;
+            while (shifts > 0) {
+                if (next == chunkEnd) {
+                    const std::size_t at = read - shifts;
+                    next = &m_engine.queue[at];
+                    chunkEnd = next + (kChunk - (at & (kChunk - 1)));
+                }
+                stack.PushInRoom(0, next->value);
+                ++next;
+                --shifts;
             }
-            stack.Push(0, next->value);
-            ++next;
-            ++read;
             continue;
         }
         QuarnWktValue reduced{};
