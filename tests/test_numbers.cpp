@@ -1,6 +1,7 @@
 // Numbers are written exactly as "%.15G" writes them and read exactly as "%lf" reads them
 // in the C locale, whatever locale the host selects.
 #include "model/Numbers.h"
+#include "wkt/WktParser.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,10 @@ TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
             texts.push_back(full);
         }
     }
+    // The lexer reads a REAL token as "%lf" reads its text, whichever way it takes.
+    CQuarnWKTCoordinateSystemParser lexer;
     size_t differences = 0;
+    size_t lexed = 0;
     for (const std::wstring& text : texts) {
         double scanned = 0.0;
         int matched = std::swscanf(text.c_str(), L"%lf", &scanned);
@@ -110,8 +114,15 @@ TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
         EXPECT_EQ(ok, matched == 1) << "text " << std::string(text.begin(), text.end());
         if (matched == 1 && std::memcmp(&read, &scanned, sizeof read) != 0 && ++differences < 10)
             ADD_FAILURE() << "differs for " << std::string(text.begin(), text.end());
+        lexer.SetInput(text.c_str());
+        if (lexer.Lex() != kQuarnWktReal || matched != 1) continue;
+        ++lexed;
+        read = QuarnWktGetReal(CQuarnWKTCoordinateSystemParser::GetTokenValue());
+        if (std::memcmp(&read, &scanned, sizeof read) != 0 && ++differences < 10)
+            ADD_FAILURE() << "lexer differs for " << std::string(text.begin(), text.end());
     }
     EXPECT_EQ(differences, 0u);
+    EXPECT_GT(lexed, texts.size() / 2);
     // A failed read answers 0, also for a null text.
     bool ok = true;
     EXPECT_EQ(QuarnReadNumber(L"+-1", &ok) + QuarnReadNumber(nullptr, &ok), 0.0);

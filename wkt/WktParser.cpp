@@ -74,7 +74,6 @@ enum : unsigned char {
     kWordStart = 2,
     kWordPart = 4,
     kNumberStart = 8,
-    kNumberPart = 16,
 };
 
 struct CharClasses {
@@ -88,8 +87,7 @@ struct CharClasses {
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n') bits |= kBlank;
             if (letter || c == '_') bits |= kWordStart | kWordPart;
             if (digit) bits |= kWordPart;
-            if (numberStart) bits |= kNumberStart | kNumberPart;
-            if (c == 'e' || c == 'E') bits |= kNumberPart;
+            if (numberStart) bits |= kNumberStart;
             of[c] = bits;
         }
     }
@@ -110,9 +108,6 @@ bool IsWordPart(wchar_t c) {
 }
 bool IsNumberStart(wchar_t c) {
     return Is(c, kNumberStart);
-}
-bool IsNumberPart(wchar_t c) {
-    return Is(c, kNumberPart);
 }
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
@@ -236,6 +231,79 @@ double ReadReal(const wchar_t* text) {
     return negative ? -value : value;
 }
 
+// Reads a number token as the lexer extends it, character by character, for the common
+// shapes: a sign, digits and at most one point, in at most 15 significant digits. Their
+// value is what ReadInteger or ReadReal would make of the text, computed the same way; any
+// other shape (an exponent, a sign inside, a leading point, more digits) is left to them.
+class NumberScan {
+public:
+    explicit NumberScan(wchar_t first) {
+        if (IsDigit(first)) {
+            m_digits = static_cast<unsigned>(first - L'0');
+            m_any = true;
+        } else if (first == L'-') {
+            m_negative = true;
+        } else if (first != L'+') {
+            m_exact = false; // a leading point: the token may still read as a whole number
+        }
+    }
+
+    // Whether `next` continues the token (a digit, a point, e, E or a sign), noting what it is.
+    bool Step(wchar_t next) {
+        if (IsDigit(next)) {
+            m_digits = m_digits * 10 + static_cast<unsigned>(next - L'0');
+            m_any = true;
+            if (m_fraction) --m_scale;
+            if (m_digits >= kExact) m_exact = false;
+            return true;
+        }
+        if (next == L'.') {
+            real = true;
+            if (m_fraction) m_exact = false;
+            m_fraction = true;
+            return true;
+        }
+        if (next == L'e' || next == L'E') {
+            real = true;
+            m_exact = false;
+            return true;
+        }
+        if (next == L'+' || next == L'-') {
+            m_exact = false;
+            return true;
+        }
+        return false;
+    }
+
+    // The token held the written characters after its first one: '.', 'e' or 'E'.
+    bool real = false;
+
+    // Whether Real or Integer gives the value.
+    bool Exact() const { return m_exact && (!real || (m_any && m_scale >= -22)); }
+    double Real() const {
+        const double value = static_cast<double>(m_digits) / kPowers[-m_scale];
+        return m_negative ? -value : value;
+    }
+    std::int32_t Integer() const {
+        const long long limit = m_negative ? -static_cast<long long>(INT32_MIN) : INT32_MAX;
+        const long long magnitude = std::min(static_cast<long long>(m_digits), limit);
+        return static_cast<std::int32_t>(m_negative ? -magnitude : magnitude);
+    }
+
+private:
+    static constexpr unsigned long long kExact = 1ULL << 53;
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+    unsigned long long m_digits = 0;
+    int m_scale = 0; // power of ten of the last digit
+    bool m_negative = false;
+    bool m_any = false;      // a digit was read
+    bool m_fraction = false; // the point was read
+    bool m_exact = true;     // the shape is one this scan computes
+};
+
 } // namespace
 
 int CQuarnWKTCoordinateSystemParser::KeywordOf(const wchar_t* word, std::size_t length) {
@@ -293,19 +361,15 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
 
     if (IsNumberStart(c)) {
         ReopenToken();
-        bool real = false;
-        ExtendWhile([&real](wchar_t next) {
-            real = real || next == L'.' || next == L'e' || next == L'E';
-            return IsNumberPart(next);
-        });
+        NumberScan scan(c);
+        ExtendWhile([&scan](wchar_t next) { return scan.Step(next); });
         EndToken();
-        int code = real ? kQuarnWktReal : kQuarnWktInteger;
-        if (real)
-            QuarnWktSetReal(value, ReadReal(TokenText()));
+        if (scan.real)
+            QuarnWktSetReal(value, scan.Exact() ? scan.Real() : ReadReal(TokenText()));
         else
-            QuarnWktSetInteger(value, ReadInteger(TokenText()));
+            QuarnWktSetInteger(value, scan.Exact() ? scan.Integer() : ReadInteger(TokenText()));
         StoreToken(value, start, CursorOffset() - start);
-        return code;
+        return scan.real ? kQuarnWktReal : kQuarnWktInteger;
     }
 
     if (c == L'"') {
