@@ -298,11 +298,13 @@ const RuleFacts& Rules() {
 
 } // namespace
 
-// The direct reader's own way to the next token, for a parser of the library's own class:
-// the lexer's steps without the virtual calls and checks of NextToken. Brackets and commas
-// go straight into the queue without the token slot, which nothing reads before the direct
-// reader has finished (its last token, the end of the text, goes through the slot).
-struct QuarnWktLexerAccess {
+// The parser's private parts the engine uses.
+struct QuarnWktEngineAccess {
+    // The direct reader's own way to the next token, for a parser of the library's own
+    // class: the lexer's steps without the virtual calls and checks of NextToken. Brackets
+    // and commas go straight into the queue without the token slot, which nothing reads
+    // before the direct reader has finished (its last token, the end of the text, goes
+    // through the slot).
     template <class Queue>
     static int Next(CQuarnWKTCoordinateSystemParser& parser, QuarnWktTokenSlot& slot,
                     Queue& queue) {
@@ -317,6 +319,11 @@ struct QuarnWktLexerAccess {
         const int token = parser.LexFrom(c);
         queue.push_back(token, slot.value, slot.position, slot.length);
         return token;
+    }
+    // The action of a rule.
+    static void Act(CQuarnWKTCoordinateSystemParser& parser, int rule, QuarnWktValue* rhs,
+                    QuarnWktValue& result) {
+        parser.RunAction(rule, rhs, result);
     }
 };
 
@@ -357,7 +364,7 @@ private:
         // A derived parser may lex in its own way: it is asked through NextToken.
         int token = kNoToken;
         if (m_ownLexer) {
-            token = QuarnWktLexerAccess::Next(m_parser, m_engine.last, m_engine.queue);
+            token = QuarnWktEngineAccess::Next(m_parser, m_engine.last, m_engine.queue);
             ++m_engine.read;
         } else {
             token = m_parser.NextToken();
@@ -591,11 +598,8 @@ private:
 // One call of Parse: the local registers of the algorithm around the thread's state.
 class Run {
 public:
-    using ActionHook = void (*)(CQuarnWKTCoordinateSystemParser& parser, int rule,
-                                QuarnWktValue* rhs, QuarnWktValue& result);
-
-    Run(Engine& engine, CQuarnWKTCoordinateSystemParser& parser, ActionHook action)
-        : m_engine(engine), m_parser(parser), m_action(action),
+    Run(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
+        : m_engine(engine), m_parser(parser),
           m_failedStates(engine.failedStates) {}
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
@@ -630,7 +634,6 @@ private:
 
     Engine& m_engine; // the thread's engine, looked up once per parse
     CQuarnWKTCoordinateSystemParser& m_parser;
-    ActionHook m_action;
     int m_state = 0;
     int m_token = kNoToken;
     int m_rule = 0;
@@ -773,7 +776,7 @@ void Run::Collapse(int rule, bool act, QuarnWktValue& reduced) {
     ParseStack& stack = m_engine.live.stack;
     std::size_t length = static_cast<std::size_t>(kTables.ruleLength[rule]);
     std::size_t first = stack.size() - length; // index of $1
-    if (act) m_action(m_parser, rule, stack.Values(first), reduced);
+    if (act) QuarnWktEngineAccess::Act(m_parser, rule, stack.Values(first), reduced);
     stack.resize(first);
 }
 
@@ -981,9 +984,6 @@ void Run::FreeAll() {
 } // namespace
 
 int CQuarnWKTCoordinateSystemParser::Parse() {
-    Run::ActionHook action = [](CQuarnWKTCoordinateSystemParser& parser, int rule,
-                                QuarnWktValue* rhs,
-                                QuarnWktValue& result) { parser.RunAction(rule, rhs, result); };
     // Value objects live for one parse: nothing can reach them once Parse has returned.
     ReleaseValues();
     ClearDiagnostic();
@@ -1001,7 +1001,7 @@ int CQuarnWKTCoordinateSystemParser::Parse() {
     m_engineState = &threadEngine;
     m_tokenSlot = &threadEngine.last;
     m_arena.Lend(threadEngine.values);
-    return Run(threadEngine, *this, action).Execute();
+    return Run(threadEngine, *this).Execute();
 }
 
 namespace {

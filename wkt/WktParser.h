@@ -213,8 +213,8 @@ public:
     static const wchar_t* GetTokenName(int code);
 
 private:
-    // The engine's direct reader lexes through the parts below itself (wkt/WktEngine.cpp).
-    friend struct QuarnWktLexerAccess;
+    // The engine lexes through the parts below and runs the actions (wkt/WktEngine.cpp).
+    friend struct QuarnWktEngineAccess;
 
     // Lex from the token's first character on, for every token but brackets and commas:
     // kept out of line so that those take a short call.
