@@ -30,6 +30,20 @@ QuarnWktComposer::~QuarnWktComposer() {
 
 namespace {
 constexpr std::size_t kShortPiece = 8; // characters copied without a call
+
+// Copies `n` characters, 1 to 8, as two pieces of a fixed size that overlap in the middle:
+// fixed-size copies are single moves, where a loop would take a step per character.
+void CopyShort(wchar_t* out, const wchar_t* text, std::size_t n) {
+    if (n >= 4) {
+        std::memcpy(out, text, 4 * sizeof(wchar_t));
+        std::memcpy(out + n - 4, text + n - 4, 4 * sizeof(wchar_t));
+    } else if (n >= 2) {
+        std::memcpy(out, text, 2 * sizeof(wchar_t));
+        std::memcpy(out + n - 2, text + n - 2, 2 * sizeof(wchar_t));
+    } else if (n == 1) {
+        out[0] = text[0];
+    }
+}
 } // namespace
 
 void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
@@ -40,8 +54,7 @@ void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
         if (n <= kShortPiece) {
             // Most pieces are a few characters (template text, units, directions): a call
             // would cost more than the copy.
-            for (std::size_t i = 0; i < n; ++i)
-                m_out[m_length + i] = text[i];
+            CopyShort(m_out + m_length, text, n);
         } else {
             // The library's copy: an inlined one is a string move instruction, slow to
             // start.
