@@ -26,16 +26,45 @@ std::size_t FormatWithPrecision(double value, wchar_t* out) {
     return length;
 }
 
+// The decimal digits of 0 to 99, two to each.
+struct DigitPairs {
+    char pair[100][2];
+    constexpr DigitPairs() : pair() {
+        for (int i = 0; i < 100; ++i) {
+            pair[i][0] = static_cast<char>('0' + i / 10);
+            pair[i][1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs;
+
+// Writes the decimal digits of `n` (at least one) so that they end at `end`, two at a time;
+// returns where they begin.
+char* DigitsBefore(std::uint64_t n, char* end) {
+    while (n >= 100) {
+        const unsigned last = static_cast<unsigned>(n % 100);
+        n /= 100;
+        end -= 2;
+        end[0] = kDigitPairs.pair[last][0];
+        end[1] = kDigitPairs.pair[last][1];
+    }
+    if (n >= 10) {
+        end -= 2;
+        end[0] = kDigitPairs.pair[n][0];
+        end[1] = kDigitPairs.pair[n][1];
+    } else {
+        *--end = static_cast<char>('0' + n);
+    }
+    return end;
+}
+
 // Writes the decimal digits of `n` (at least one) at `out`; returns the count.
 std::size_t PutDigits(std::uint64_t n, wchar_t* out) {
-    wchar_t reversed[20];
-    std::size_t count = 0;
-    do {
-        reversed[count++] = static_cast<wchar_t>(L'0' + n % 10);
-        n /= 10;
-    } while (n != 0);
+    char text[20];
+    const char* first = DigitsBefore(n, text + sizeof text);
+    const std::size_t count = static_cast<std::size_t>(text + sizeof text - first);
     for (std::size_t i = 0; i < count; ++i)
-        out[i] = reversed[count - 1 - i];
+        out[i] = static_cast<wchar_t>(first[i]);
     return count;
 }
 
@@ -92,15 +121,11 @@ std::size_t FormatDecimals(bool negative, double magnitude, wchar_t* out) {
         if (scaled >= 1e15) return 0;
         const std::uint64_t whole = static_cast<std::uint64_t>(scaled + 0.5);
         if (static_cast<double>(whole) / kPowers[k] != magnitude) continue;
-        char digits[20];
-        std::size_t count = 0;
-        for (std::uint64_t rest = whole; rest != 0; rest /= 10)
-            digits[count++] = static_cast<char>('0' + rest % 10);
         // The smallest k leaves no trailing zero: w / 10 would have served with k - 1.
-        char ordered[20];
-        for (std::size_t i = 0; i < count; ++i)
-            ordered[i] = digits[count - 1 - i];
-        return LayOut(negative, ordered, count, static_cast<int>(count) - 1 - k, out);
+        char digits[20];
+        const char* first = DigitsBefore(whole, digits + sizeof digits);
+        const std::size_t count = static_cast<std::size_t>(digits + sizeof digits - first);
+        return LayOut(negative, first, count, static_cast<int>(count) - 1 - k, out);
     }
     return 0;
 }
