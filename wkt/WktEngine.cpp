@@ -39,7 +39,8 @@ constexpr std::size_t kFirstCapacity = 16;
 constexpr std::size_t kKeptCapacity = 4096;
 // A longer log is freed after the parse, so that one long text does not hold its memory.
 constexpr std::size_t kKeptLog = 1 << 14;
-// Saved records kept for reuse; a long list saves one per element, which are freed.
+// Saved records kept for reuse at least. A long list saves one per element, all alive until
+// its trial ends; see Engine::KeepRecords for how many stay after it.
 constexpr std::size_t kSpareRecords = 64;
 // Queued tokens are kept in chunks of this many, so that the queue grows without moving.
 constexpr std::size_t kChunkBits = 10;
@@ -175,6 +176,8 @@ struct Engine {
     ParseRecord live;                // the running parse
     ParseRecord* saved = nullptr;    // the newest saved conflict point; a trial runs while set
     std::vector<ParseRecord*> spare; // records to reuse
+    std::size_t recordsOut = 0;      // records handed out and not yet back
+    std::size_t recordsPeak = 0;     // the most out at once in the parse under way
     // What the trial did since its first conflict, in order: a rule number for a reduction,
     // kShifted for a shift (the direct reader writes a run of n shifts as -n).
     std::vector<int> log;
@@ -193,6 +196,7 @@ struct Engine {
     bool HasUnread() const { return read < queue.size(); }
 
     ParseRecord* NewRecord() {
+        if (++recordsOut > recordsPeak) recordsPeak = recordsOut;
         if (spare.empty()) return new ParseRecord();
         ParseRecord* record = spare.back();
         spare.pop_back();
@@ -200,11 +204,25 @@ struct Engine {
         return record;
     }
     void Recycle(ParseRecord* record) {
-        if (spare.size() >= kSpareRecords || record->stack.capacity() > kKeptCapacity) {
+        --recordsOut;
+        if (record->stack.capacity() > kKeptCapacity) {
             delete record;
             return;
         }
         spare.push_back(record);
+    }
+    // After a parse: the spare records kept for the next are as many as this parse had out
+    // at once, and at least kSpareRecords. A long list read again finds its records (a
+    // record and its stack are three requests to the allocator, which at tens of thousands
+    // cost more than the rest of the parse), and the next parse that needs fewer frees them.
+    void KeepRecords() {
+        const std::size_t kept = std::max(recordsPeak, kSpareRecords);
+        recordsPeak = recordsOut;
+        while (spare.size() > kept) {
+            delete spare.back();
+            spare.pop_back();
+        }
+        if (spare.capacity() > 2 * kept) spare.shrink_to_fit();
     }
     void RecycleChain(ParseRecord*& chain) {
         while (chain != nullptr) {
@@ -599,8 +617,7 @@ private:
 class Run {
 public:
     Run(Engine& engine, CQuarnWKTCoordinateSystemParser& parser)
-        : m_engine(engine), m_parser(parser),
-          m_failedStates(engine.failedStates) {}
+        : m_engine(engine), m_parser(parser), m_failedStates(engine.failedStates) {}
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
     // A parse cut short by an exception (from a host's override) leaves its records to be
@@ -690,6 +707,7 @@ int Run::Execute() {
         case kDone:
         case kAbort:
             FreeAll();
+            m_engine.KeepRecords();
             m_engine.queue.Trim();
             if (m_engine.log.capacity() > kKeptLog) std::vector<int>().swap(m_engine.log);
             return step == kDone ? 0 : 1;
