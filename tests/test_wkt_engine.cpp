@@ -269,6 +269,8 @@ TEST(WktEngine, LongListsAndDeepNestingGrowTheQueueAndStacks) {
     const std::wstring deep = CompdCs(FittedCs(projcs), FittedCs(VertCs()), L"," + kAuth);
     parser.SetInput(deep.c_str());
     EXPECT_EQ(parser.Parse(), 0);
+    // The long list again, after a parse that gave back the records it left spare.
+    EXPECT_EQ(parser.Read(Projcs(Projection(true, parameters))), written);
 }
 
 } // namespace
