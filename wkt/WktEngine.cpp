@@ -290,10 +290,9 @@ std::wstring Readable(const TokenSet& set) {
 // What the engine knows of each rule beyond the tables.
 struct RuleFacts {
     std::vector<int> numbers; // the table number of each rule, by name
-    // The rules a replay may leave out, by name and by table number: their action hands on
-    // the value of their one symbol, so the stack holds the same values after them.
+    // The rules a replay may leave out, by name: their action hands on the value of their
+    // one symbol, so the stack holds the same values after them.
     std::vector<unsigned char> silentByName;
-    std::vector<unsigned char> silentByNumber;
 };
 
 const RuleFacts& Rules() {
@@ -301,13 +300,11 @@ const RuleFacts& Rules() {
         RuleFacts made;
         made.numbers.assign(kQuarnWktRuleParamMtListNext + 1, 0);
         made.silentByName.assign(kQuarnWktRuleParamMtListNext + 1, 0);
-        made.silentByNumber.assign(static_cast<std::size_t>(kTables.ruleCount), 0);
         for (int rule = 1; rule < kTables.ruleCount; ++rule) {
             const EQuarnWktRule name = QuarnWktRuleName(rule);
-            const bool silent = QuarnWktRulePassesValueOn(name) && kTables.ruleLength[rule] == 1;
             made.numbers[name] = rule;
-            made.silentByName[name] = silent;
-            made.silentByNumber[static_cast<std::size_t>(rule)] = silent;
+            made.silentByName[name] =
+                QuarnWktRulePassesValueOn(name) && kTables.ruleLength[rule] == 1;
         }
         return made;
     }();

@@ -186,15 +186,18 @@ std::int32_t ReadInteger(const wchar_t* text) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+// Digits below this and the powers of ten up to 10^22 are exact doubles: one division or
+// multiplication of the two is the correctly rounded value of a decimal.
+constexpr unsigned long long kExact = 1ULL << 53;
+constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // A number as "%lf" reads it. Most numbers have at most 15 significant digits and a small
 // exponent: their digits and the power of ten are both exact doubles, so one division or
 // multiplication gives the correctly rounded value, as the full conversion would. Any other
 // text goes to the full conversion.
 double ReadReal(const wchar_t* text) {
-    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    constexpr unsigned long long kExact = 1ULL << 53;
     const wchar_t* c = text;
     bool negative = *c == L'-';
     if (*c == L'+' || *c == L'-') ++c;
@@ -291,11 +294,6 @@ public:
     }
 
 private:
-    static constexpr unsigned long long kExact = 1ULL << 53;
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
     unsigned long long m_digits = 0;
     int m_scale = 0; // power of ten of the last digit
     bool m_negative = false;
