@@ -2,9 +2,9 @@
 // authority factory hands out by code (all kinds but geocentric). A first look-up is timed
 // as a whole pass over the codes with a fresh PROJ context (and a fresh factory), so PROJ's
 // own caches start empty on both sides; a code asked again is timed one call at a time.
-#include "Corpus.h"
-#include "epsg/epsg.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/epsg.h>
+#include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
 #include <proj.h>

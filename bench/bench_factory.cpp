@@ -1,7 +1,7 @@
 // Creating objects through the factory: what a request costs as the registries grow, and the
 // heap a factory holds per text it has read.
-#include "Corpus.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Writing and reading numbers, the innermost step of every WKT text.
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The corpus read with a fresh factory per text (read and write back), its texts split
 // between one and two threads: what threads add (the per-thread engine and buffers) and
 // what they gain. Compare the two real times of one run: Threads:2 over Threads:1.
-#include "Corpus.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
 

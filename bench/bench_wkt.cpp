@@ -1,6 +1,6 @@
 // Reading and writing the corpus of real WKT texts.
-#include "Corpus.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,11 @@ digest() { # source tree, name
     cmake -S "$1" -B "$work/$2" -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_TESTS=OFF \
         -DQUARN_BUILD_BENCH=OFF -DQUARN_EPSG=OFF >/dev/null
     cmake --build "$work/$2" -j2 --target quarn >/dev/null
-    g++ -std=c++17 -O1 -I"$1" -I"$1/tests/support" "$root/bench/wkt_digest.cpp" \
+    # <quarn/...> names the public headers; a tree from before include/quarn/ had them at its
+    # top, which a link named quarn stands in for.
+    mkdir -p "$work/$2-include" && ln -sfn "$1" "$work/$2-include/quarn"
+    g++ -std=c++17 -O1 -I"$1/include" -I"$work/$2-include" -I"$root/tests" \
+        "$root/bench/wkt_digest.cpp" \
         -o "$work/$2/digest" -L"$work/$2" -Wl,-rpath,"$work/$2" -lquarn
     "$work/$2/digest" "$root"/tests/data/*.jsonl >"$work/$2.txt"
 }

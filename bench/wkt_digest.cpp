@@ -5,9 +5,9 @@
 // that print the same digest read alike; bench/compare-builds.sh runs it on two revisions.
 //
 //   wkt_digest corpus.jsonl...
-#include "Corpus.h"
-#include "factory/Factory.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/factory/Factory.h>
+#include <quarn/quarn.h>
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 // What a host does with the library: create a factory, read texts, walk the objects a text
 // gave, create objects directly, write WKT, read a .prj file with the projection-loading
 // flag set, and find out where a text that does not read went wrong.
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <cstdio>
 #include <string>

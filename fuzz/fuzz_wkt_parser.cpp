@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the WKT reader as text: to the parser alone, and to a factory
 // whose result is written back and read again. Bad input must never crash, hang, read
 // outside the input or leak.
-#include "factory/Factory.h"
-#include "wkt/WktParser.h"
+#include <quarn/factory/Factory.h>
+#include <quarn/wkt/WktParser.h>
 
 #include <cstddef>
 #include <cstdint>

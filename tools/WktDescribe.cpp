@@ -1,6 +1,6 @@
 #include "WktDescribe.h"
 
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <cstdarg>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #ifndef QUARN_TOOLS_WKTDESCRIBE_H
 #define QUARN_TOOLS_WKTDESCRIBE_H
 
-#include "model/Model.h"
+#include <quarn/model/Model.h>
 
 #include <string>
 #include <string_view>

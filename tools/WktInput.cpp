@@ -1,6 +1,6 @@
 #include "WktInput.h"
 
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <cerrno>
 #include <cstdio>

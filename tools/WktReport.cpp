@@ -1,6 +1,6 @@
 #include "WktReport.h"
 
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <cstdio>
 #include <cwctype>

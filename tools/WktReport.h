@@ -4,7 +4,7 @@
 #ifndef QUARN_TOOLS_WKTREPORT_H
 #define QUARN_TOOLS_WKTREPORT_H
 
-#include "wkt/ParseDiagnostic.h"
+#include <quarn/wkt/ParseDiagnostic.h>
 
 #include <chrono>
 #include <cstddef>

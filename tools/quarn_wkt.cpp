@@ -5,11 +5,11 @@
 #include "WktInput.h"
 #include "WktReport.h"
 
-#include "interchange.h"
-#include "quarn.h"
-#include "wkt/WktDialects.h"
+#include <quarn/interchange.h>
+#include <quarn/interchange/WktDialects.h>
+#include <quarn/quarn.h>
 #ifdef QUARN_WKT_EPSG
-#include "epsg/epsg.h"
+#include <quarn/epsg.h>
 #endif
 
 #include <cstdio>
@@ -276,7 +276,9 @@ private:
         bool esri = found.esri && m_options.from != quarn::WktDialect::Esri;
         if (!gdal && !esri) return "";
         return "; " + QuarnEncodeUtf8(found.construct) + " is read with " +
-               (gdal && esri ? "--from=gdal or --from=esri" : gdal ? "--from=gdal" : "--from=esri");
+               (gdal && esri ? "--from=gdal or --from=esri"
+                : gdal       ? "--from=gdal"
+                             : "--from=esri");
     }
 
     bool Write(const std::string& name, const CS_CoordinateSystem* system) {

@@ -4,8 +4,8 @@
 // rounds and their ratios are printed.
 //
 //   quarn_peers [corpus.jsonl] [rounds]
-#include "Corpus.h"
-#include "quarn.h"
+#include "support/Corpus.h"
+#include <quarn/quarn.h>
 
 #include <ogr_spatialref.h>
 #include <proj.h>

@@ -2,7 +2,7 @@
 #ifndef QUARN_TESTS_SUPPORT_PARAMETERS_H
 #define QUARN_TESTS_SUPPORT_PARAMETERS_H
 
-#include "quarn.h"
+#include <quarn/quarn.h>
 
 #include <utility>
 #include <vector>

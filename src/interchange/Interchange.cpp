@@ -1,0 +1,59 @@
+// The UTF-8 face for hosts: writing in a chosen dialect, reading UTF-8 text, names as UTF-8.
+#include <quarn/interchange.h>
+
+#include "interchange/InterchangeInternal.h"
+#include <quarn/interchange/WktDialects.h>
+
+#include <quarn/model/Utf8.h>
+
+namespace quarn {
+
+std::string WktWriter::Write(const CS_Info& object) {
+    m_reason.clear();
+    std::string text;
+    if (m_dialect == WktDialect::Canonical) {
+        text = QuarnEncodeUtf8(object.GetWKT(nullptr));
+        if (text.empty()) m_reason = "the canonical text does not fit in 2047 characters";
+        return text;
+    }
+    const QuarnInterchangeDialect dialect = m_dialect == WktDialect::Esri
+                                                ? QuarnInterchangeDialect::Esri
+                                                : QuarnInterchangeDialect::Gdal;
+    if (!QuarnWriteInterchange(object, dialect, text, m_reason)) text.clear();
+    return text;
+}
+
+std::string ToWkt(const CS_Info& object, WktDialect dialect) {
+    return WktWriter(dialect).Write(object);
+}
+
+const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::string_view utf8,
+                                   WktDialect dialect) {
+    std::wstring text;
+    if (!QuarnDecodeUtf8(utf8, text)) {
+        QuarnParseDiagnostic diagnostic;
+        diagnostic.syntaxError = true;
+        // Diagnostics count characters: the bad byte stands after the characters decoded.
+        diagnostic.offset = text.size();
+        diagnostic.length = 1;
+        diagnostic.token = L"invalid UTF-8";
+        diagnostic.expected = L"well-formed UTF-8 text";
+        factory.SetLastDiagnostic(diagnostic);
+        return nullptr;
+    }
+    return ReadWktDialect(factory, text, dialect);
+}
+
+std::string Name(const CS_Info& object) {
+    return QuarnEncodeUtf8(object.GetName());
+}
+
+std::string Authority(const CS_Info& object) {
+    return QuarnEncodeUtf8(object.GetAuthority());
+}
+
+std::string AuthorityCode(const CS_Info& object) {
+    return QuarnEncodeUtf8(object.GetAuthorityCode());
+}
+
+} // namespace quarn

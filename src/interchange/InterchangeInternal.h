@@ -1,0 +1,37 @@
+// The interchange writer behind quarn::WktWriter: WKT 1 as other programs read it, in the
+// GDAL or the ESRI dialect, built as UTF-8 in the caller's string.
+#ifndef QUARN_WKT_INTERCHANGEINTERNAL_H
+#define QUARN_WKT_INTERCHANGEINTERNAL_H
+
+#include <quarn/model/Model.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class QuarnInterchangeDialect { Gdal, Esri };
+
+// Writes `object` into `out`. Returns false, with `reason` saying why in words and `out`
+// unspecified, when the dialect has no form for the object or for something in it.
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason);
+
+// A number in its shortest form that reads back to the same double: plain decimal notation
+// for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
+std::string QuarnShortestNumber(double value);
+
+// One parameter of a projection as the Esri dialect writes it.
+struct QuarnEsriParameter {
+    std::string name;
+    double value;
+};
+
+// The method and parameters of `projection` under ESRI's names (ESRI names some methods
+// differently and describes some by other parameters, for which it may need the ellipsoid
+// of the system; null when there is none). False, with `reason`, when ESRI's form cannot
+// describe the projection.
+bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
+                         std::string& reason);
+
+#endif

@@ -1,0 +1,483 @@
+// WKT 1 for other programs. The GDAL dialect is OGC WKT 1 with GDAL's and PROJ's
+// conventions: AUTHORITY clauses, TOWGS84 only for a real shift, AXIS only where the axes
+// differ from what a reader assumes without them, prime meridians in degrees. The ESRI
+// dialect is the .prj form: ESRI's names, no AUTHORITY, no AXIS, no TOWGS84.
+#include "interchange/EsriNamesInternal.h"
+#include "interchange/InterchangeInternal.h"
+
+#include <quarn/model/ModuleSetup.h>
+#include <quarn/model/Utf8.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The reader keeps a prime meridian's longitude in radians, read in degrees with this pi.
+constexpr double kPi = 3.141592653589793;
+
+bool IsAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The object's name without the registry's unique-name suffix (`~` and digits), which only
+// tells apart two objects of one factory and means nothing to another program.
+std::string BaseName(const wchar_t* name) {
+    std::wstring_view text = name != nullptr ? name : L"";
+    std::size_t tilde = text.rfind(L'~');
+    if (tilde != std::wstring_view::npos && tilde + 1 < text.size() &&
+        text.find_first_not_of(L"0123456789", tilde + 1) == std::wstring_view::npos)
+        text = text.substr(0, tilde);
+    return QuarnEncodeUtf8(text);
+}
+
+// ESRI spells names with underscores: every run of other ASCII signs becomes one `_`.
+std::string EsriSpelling(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        if (IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80)
+            out.push_back(c);
+        else if (!out.empty() && out.back() != '_')
+            out.push_back('_');
+    }
+    while (!out.empty() && out.back() == '_')
+        out.pop_back();
+    return out;
+}
+
+int EpsgCode(const CS_Info& object) {
+    const wchar_t* authority = object.GetAuthority();
+    const wchar_t* code = object.GetAuthorityCode();
+    if (authority == nullptr || code == nullptr || std::wcscmp(authority, L"EPSG") != 0) return 0;
+    int value = 0;
+    for (const wchar_t* c = code; *c != 0; ++c) {
+        if (*c < L'0' || *c > L'9' || value > 100000000) return 0;
+        value = value * 10 + (*c - L'0');
+    }
+    return value;
+}
+
+const char* OrientationWord(long orientation) {
+    static const char* const kWords[] = {"OTHER", "NORTH", "SOUTH", "EAST", "WEST", "UP", "DOWN"};
+    return orientation >= 0 && orientation <= 6 ? kWords[orientation] : nullptr;
+}
+
+class Writer {
+public:
+    Writer(QuarnInterchangeDialect dialect, std::string& out, std::string& reason)
+        : m_esri(dialect == QuarnInterchangeDialect::Esri), m_out(out), m_reason(reason) {}
+
+    bool Object(const CS_Info& object);
+
+private:
+    bool Refuse(std::string why) {
+        if (m_reason.empty()) m_reason = std::move(why);
+        return false;
+    }
+    bool Quoted(const std::string& text);
+    bool Number(double value);
+    void Authority(const CS_Info& object);
+    bool Open(const char* keyword, const std::string& name);
+    bool Close(const CS_Info& object);
+    std::string EsriName(EsriNameKind kind, const CS_Info& object);
+
+    bool Unit(const CS_Unit* unit);
+    bool Ellipsoid(const CS_Ellipsoid* ellipsoid);
+    bool PrimeMeridian(const CS_PrimeMeridian* meridian);
+    bool HorizontalDatum(const CS_HorizontalDatum* datum);
+    bool VerticalDatum(const CS_VerticalDatum* datum);
+    bool LocalDatum(const CS_LocalDatum* datum);
+    bool Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid);
+    bool Axes(const CS_CoordinateSystem& system, long count, bool always);
+    bool System(const CS_CoordinateSystem* system);
+    bool Geographic(const CS_GeographicCoordinateSystem& system);
+    bool Projected(const CS_ProjectedCoordinateSystem& system);
+    bool Geocentric(const CS_GeocentricCoordinateSystem& system);
+    bool Vertical(const CS_VerticalCoordinateSystem& system);
+    bool Compound(const CS_CompoundCoordinateSystem& system);
+    bool Local(const CS_LocalCoordinateSystem& system);
+
+    bool m_esri;
+    std::string& m_out;
+    std::string& m_reason;
+};
+
+bool Writer::Quoted(const std::string& text) {
+    // Neither dialect has a way to write a double quote inside a name.
+    if (text.find('"') != std::string::npos)
+        return Refuse("the name " + text + " holds a double quote, which WKT 1 cannot write");
+    m_out += '"';
+    m_out += text;
+    m_out += '"';
+    return true;
+}
+
+bool Writer::Number(double value) {
+    if (!std::isfinite(value)) return Refuse("a value is not a finite number");
+    std::string text = QuarnShortestNumber(value);
+    // ESRI's writers mark every floating value with a decimal point.
+    if (m_esri && text.find_first_of(".e") == std::string::npos) text += ".0";
+    m_out += text;
+    return true;
+}
+
+void Writer::Authority(const CS_Info& object) {
+    if (m_esri) return;
+    const std::string authority = QuarnEncodeUtf8(object.GetAuthority());
+    const std::string code = QuarnEncodeUtf8(object.GetAuthorityCode());
+    if (authority.empty() || code.empty() || authority.find('"') != std::string::npos ||
+        code.find('"') != std::string::npos)
+        return;
+    m_out += ",AUTHORITY[\"" + authority + "\",\"" + code + "\"]";
+}
+
+bool Writer::Open(const char* keyword, const std::string& name) {
+    m_out += keyword;
+    m_out += '[';
+    return Quoted(name);
+}
+
+bool Writer::Close(const CS_Info& object) {
+    Authority(object);
+    m_out += ']';
+    return true;
+}
+
+std::string Writer::EsriName(EsriNameKind kind, const CS_Info& object) {
+    const std::string name = BaseName(object.GetName());
+    if (const EsriNameRecord* record = QuarnFindEsriName(kind, EpsgCode(object), name))
+        return record->esriName;
+    std::string spelled = EsriSpelling(name);
+    if (kind == kEsriDatum && spelled.compare(0, 2, "D_") != 0) spelled = "D_" + spelled;
+    if (kind == kEsriUnit && !spelled.empty() && spelled[0] >= 'a' && spelled[0] <= 'z')
+        spelled[0] = static_cast<char>(spelled[0] - 'a' + 'A');
+    return spelled;
+}
+
+bool Writer::Unit(const CS_Unit* unit) {
+    if (unit == nullptr) return Refuse("a coordinate system has no unit");
+    const std::string name = m_esri ? EsriName(kEsriUnit, *unit) : BaseName(unit->GetName());
+    return Open("UNIT", name) && (m_out += ',', Number(unit->GetIUnitsPerUnit())) && Close(*unit);
+}
+
+bool Writer::Ellipsoid(const CS_Ellipsoid* ellipsoid) {
+    if (ellipsoid == nullptr) return Refuse("a datum has no ellipsoid");
+    const std::string name =
+        m_esri ? EsriName(kEsriEllipsoid, *ellipsoid) : BaseName(ellipsoid->GetName());
+    // A sphere made from two equal axes has an infinite inverse flattening; WKT 1 writes 0.
+    double inverseFlattening = ellipsoid->GetInverseFlattening();
+    if (std::isinf(inverseFlattening)) inverseFlattening = 0.0;
+    return Open("SPHEROID", name) && (m_out += ',', Number(ellipsoid->GetSemiMajorAxis())) &&
+           (m_out += ',', Number(inverseFlattening)) && Close(*ellipsoid);
+}
+
+// The longitude in degrees, in the fewest digits that the reader turns back into the very
+// longitude held (it reads degrees and multiplies by pi / 180).
+std::string DegreesOf(double radians) {
+    const double degrees = radians * 180.0 / kPi;
+    char text[40];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::to_chars_result end =
+            std::to_chars(text, text + sizeof text, degrees, std::chars_format::general, precision);
+        double back = 0.0;
+        std::from_chars(text, end.ptr, back);
+        if (back * kPi / 180.0 == radians) return QuarnShortestNumber(back);
+    }
+    return QuarnShortestNumber(degrees);
+}
+
+bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
+    if (meridian == nullptr) return Refuse("a coordinate system has no prime meridian");
+    if (!std::isfinite(meridian->GetLongitude()))
+        return Refuse("a prime meridian's longitude is not a finite number");
+    const std::string name =
+        m_esri ? EsriName(kEsriPrimeMeridian, *meridian) : BaseName(meridian->GetName());
+    std::string degrees = DegreesOf(meridian->GetLongitude());
+    if (m_esri && degrees.find_first_of(".e") == std::string::npos) degrees += ".0";
+    if (!Open("PRIMEM", name)) return false;
+    m_out += ',' + degrees;
+    return Close(*meridian);
+}
+
+bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
+    if (datum == nullptr) return Refuse("a coordinate system has no datum");
+    const CS_3DIMInfo* grids = datum->Get3DIMParameters();
+    if (grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0))
+        return Refuse("the datum " + BaseName(datum->GetName()) +
+                      " is defined by grid files, which WKT 1 cannot carry");
+    const std::string name = m_esri ? EsriName(kEsriDatum, *datum) : BaseName(datum->GetName());
+    if (!Open("DATUM", name) || !(m_out += ',', Ellipsoid(datum->GetEllipsoid()))) return false;
+    // The shift is written only when it is one: an all-zero TOWGS84 would tell the reader
+    // that the datum is WGS 84. ESRI names the datum and keeps shifts elsewhere.
+    const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
+    if (!m_esri && shift != nullptr) {
+        // Rotations are held with the opposite sign to the one written.
+        const double values[] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
+                                 -shift->Ey, -shift->Ez, shift->Ppm};
+        bool any = false;
+        for (double value : values)
+            any = any || value != 0.0;
+        if (any) {
+            m_out += ",TOWGS84[";
+            for (std::size_t i = 0; i < 7; ++i) {
+                if (i > 0) m_out += ',';
+                if (!Number(values[i])) return false;
+            }
+            m_out += ']';
+        }
+    }
+    return Close(*datum);
+}
+
+bool Writer::VerticalDatum(const CS_VerticalDatum* datum) {
+    if (datum == nullptr) return Refuse("a vertical system has no datum");
+    if (!m_esri) {
+        if (!Open("VERT_DATUM", BaseName(datum->GetName()))) return false;
+        m_out += ',' + std::to_string(datum->GetDatumType());
+        return Close(*datum);
+    }
+    // ESRI describes heights from an ellipsoid by the ellipsoid itself, which the library's
+    // vertical datum does not hold.
+    if (datum->GetDatumType() == 2002)
+        return Refuse("the Esri dialect writes ellipsoidal heights with their ellipsoid, which "
+                      "a vertical datum of type 2002 does not hold");
+    if (!Open("VDATUM", EsriName(kEsriVerticalDatum, *datum))) return false;
+    m_out += ']';
+    return true;
+}
+
+bool Writer::LocalDatum(const CS_LocalDatum* datum) {
+    if (m_esri) return Refuse("the Esri dialect has no local (engineering) system");
+    if (datum == nullptr) return Refuse("a local system has no datum");
+    if (!Open("LOCAL_DATUM", BaseName(datum->GetName()))) return false;
+    m_out += ',' + std::to_string(datum->GetDatumType());
+    return Close(*datum);
+}
+
+// Methods that only this library knows: another program would read an unknown method, or
+// worse a known one with other formulas.
+bool OwnMethod(EProjectionType type) {
+    switch (type) {
+    case PT_ObliqueMercator83:
+    case PT_LambertConformalConic27:
+    case PT_TransverseMercator27:
+    case PT_TransverseMercatorAlaska27:
+    case PT_ObliqueMercator27:
+    case PT_GroundSystem:
+    case PT_GroundSystemAzimuth:
+    case PT_TransverseMercatorOSTN02:
+    case PT_ObliqueStereographicRD2000:
+    case PT_ObliqueStereographicRD2004:
+    case PT_TransverseMercator34:
+    case PT_ObliqueMercatorHD72:
+    case PT_TransverseMercatorGGRS87:
+    case PT_ObliqueStereographicSP1930:
+    case PT_ObliqueStereographicSP1970:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid) {
+    if (projection == nullptr) return Refuse("a projected system has no projection");
+    const std::string method = QuarnEncodeUtf8(projection->GetClassName());
+    if (OwnMethod(projection->GetType()))
+        return Refuse("the method " + method + " is this library's own; WKT 1 has no form for it");
+    std::vector<QuarnEsriParameter> parameters;
+    std::string name = method;
+    if (m_esri) {
+        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
+    } else {
+        for (long i = 0; i < projection->GetNumParameters(); ++i) {
+            const CS_ProjectionParameter* parameter = projection->GetParameter(i);
+            parameters.push_back({QuarnEncodeUtf8(parameter->name), parameter->value});
+        }
+    }
+    if (!Open("PROJECTION", name) || !Close(*projection)) return false;
+    for (const QuarnEsriParameter& parameter : parameters) {
+        m_out += ',';
+        if (!Open("PARAMETER", parameter.name)) return false;
+        m_out += ',';
+        if (!Number(parameter.value)) return false;
+        m_out += ']';
+    }
+    return true;
+}
+
+// The axes, unless they are those the reader assumes when a system has none (the library's
+// default X east, Y north, Z up, by orientation). ESRI's form has no axes.
+bool Writer::Axes(const CS_CoordinateSystem& system, long count, bool always) {
+    if (m_esri) return true;
+    const CQuarnAxisInfo* defaults = QuarnDefaultAxes();
+    bool asDefault = !always;
+    for (long i = 0; i < count && asDefault; ++i) {
+        const CS_AxisInfo* axis = system.GetAxis(i);
+        long wanted = count == 1 ? defaults[2].orientation : defaults[i].orientation;
+        asDefault = axis != nullptr && axis->orientation == wanted;
+    }
+    if (asDefault) return true;
+    for (long i = 0; i < count; ++i) {
+        const CS_AxisInfo* axis = system.GetAxis(i);
+        const char* word = axis != nullptr ? OrientationWord(axis->orientation) : nullptr;
+        if (word == nullptr) return Refuse("an axis has no orientation WKT 1 can write");
+        m_out += ',';
+        if (!Open("AXIS", QuarnEncodeUtf8(axis->name))) return false;
+        m_out += ',';
+        m_out += word;
+        m_out += ']';
+    }
+    return true;
+}
+
+std::string SystemName(const CS_Info& system, bool esri) {
+    std::string name = BaseName(system.GetName());
+    return esri ? EsriSpelling(name) : name;
+}
+
+bool Writer::Geographic(const CS_GeographicCoordinateSystem& system) {
+    return Open("GEOGCS", SystemName(system, m_esri)) &&
+           (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
+           (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
+           (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) && Close(system);
+}
+
+const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
+    const CS_HorizontalDatum* datum = system.GetHorizontalDatum();
+    return datum != nullptr ? datum->GetEllipsoid() : nullptr;
+}
+
+bool Writer::Projected(const CS_ProjectedCoordinateSystem& system) {
+    const CS_GeographicCoordinateSystem* geographic = system.GetGeographicCoordinateSystem();
+    if (geographic == nullptr) return Refuse("a projected system has no geographic system");
+    return Open("PROJCS", SystemName(system, m_esri)) && (m_out += ',', Geographic(*geographic)) &&
+           (m_out += ',', Projection(system.GetProjection(), EllipsoidOf(*geographic))) &&
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) && Close(system);
+}
+
+bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
+    if (m_esri) return Refuse("the Esri dialect has no geocentric system");
+    return Open("GEOCCS", SystemName(system, false)) &&
+           (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
+           (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
+           (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) && Close(system);
+}
+
+bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
+    if (!m_esri)
+        return Open("VERT_CS", SystemName(system, false)) &&
+               (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
+               (m_out += ',', Unit(system.GetVerticalUnit())) && Axes(system, 1, false) &&
+               Close(system);
+    // ESRI tells heights from depths by a direction parameter.
+    const CS_AxisInfo* axis = system.GetAxis(0);
+    if (axis == nullptr || (axis->orientation != CS_AO_Up && axis->orientation != CS_AO_Down))
+        return Refuse("the Esri dialect writes only vertical axes pointing up or down");
+    return Open("VERTCS", SystemName(system, true)) &&
+           (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
+           (m_out += ",PARAMETER[\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",",
+            m_out += axis->orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
+           (m_out += ',', Unit(system.GetVerticalUnit())) && (m_out += ']', true);
+}
+
+bool Writer::Compound(const CS_CompoundCoordinateSystem& system) {
+    const CS_CoordinateSystem* head = system.GetHeadCS();
+    const CS_CoordinateSystem* tail = system.GetTailCS();
+    if (head == nullptr || tail == nullptr) return Refuse("a compound system lacks a part");
+    if (!m_esri)
+        return Open("COMPD_CS", SystemName(system, false)) && (m_out += ',', System(head)) &&
+               (m_out += ',', System(tail)) && Close(system);
+    // ESRI writes a system with heights as the horizontal system followed by the vertical
+    // one; the compound's own name has no place.
+    if (tail->GetObjectType() != kQuarnVerticalCS)
+        return Refuse("the Esri dialect pairs a horizontal system only with a vertical one");
+    return System(head) && (m_out += ',', System(tail));
+}
+
+bool Writer::Local(const CS_LocalCoordinateSystem& system) {
+    if (m_esri) return Refuse("the Esri dialect has no local (engineering) system");
+    return Open("LOCAL_CS", SystemName(system, false)) &&
+           (m_out += ',', LocalDatum(system.GetLocalDatum())) &&
+           (m_out += ',', Unit(system.GetUnits(0))) && Axes(system, system.GetDimension(), true) &&
+           Close(system);
+}
+
+bool Writer::System(const CS_CoordinateSystem* system) {
+    if (system == nullptr) return Refuse("a system lacks a part");
+    return Object(*system);
+}
+
+bool Writer::Object(const CS_Info& object) {
+    switch (object.GetObjectType()) {
+    case kQuarnCompoundCS:
+        return Compound(static_cast<const CS_CompoundCoordinateSystem&>(object));
+    case kQuarnFittedHorizontalCS:
+    case kQuarnFittedVerticalCS:
+        return Refuse("a fitted system (Local_Grid or Linear_Correction) has no form that "
+                      "other programs read");
+    case kQuarnProjectedCS:
+        return Projected(static_cast<const CS_ProjectedCoordinateSystem&>(object));
+    case kQuarnGeographicCS:
+        return Geographic(static_cast<const CS_GeographicCoordinateSystem&>(object));
+    case kQuarnGeocentricCS:
+        return Geocentric(static_cast<const CS_GeocentricCoordinateSystem&>(object));
+    case kQuarnVerticalCS:
+        return Vertical(static_cast<const CS_VerticalCoordinateSystem&>(object));
+    case kQuarnLocalCS:
+        return Local(static_cast<const CS_LocalCoordinateSystem&>(object));
+    case kQuarnPrimeMeridian:
+        return PrimeMeridian(&static_cast<const CS_PrimeMeridian&>(object));
+    case kQuarnEllipsoid:
+        return Ellipsoid(&static_cast<const CS_Ellipsoid&>(object));
+    case kQuarnProjection:
+        return Projection(&static_cast<const CS_Projection&>(object), nullptr);
+    case kQuarnHorizontalDatum:
+        return HorizontalDatum(&static_cast<const CS_HorizontalDatum&>(object));
+    case kQuarnVerticalDatum:
+        return VerticalDatum(&static_cast<const CS_VerticalDatum&>(object));
+    case kQuarnLocalDatum:
+        return LocalDatum(&static_cast<const CS_LocalDatum&>(object));
+    case kQuarnLinearUnit:
+    case kQuarnAngularUnit:
+        return Unit(&static_cast<const CS_Unit&>(object));
+    default:
+        return Refuse("the object is of no type this library knows");
+    }
+}
+
+} // namespace
+
+std::string QuarnShortestNumber(double value) {
+    if (value == 0.0) return "0";
+    char buffer[64];
+    std::to_chars_result end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string scientific(buffer, end.ptr);
+    const bool negative = scientific[0] == '-';
+    if (negative) scientific.erase(0, 1);
+    const std::size_t e = scientific.find('e');
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
+                    scientific.data() + scientific.size(), exponent);
+    if (exponent < -5 || exponent > 20) return (negative ? "-" : "") + scientific;
+    std::string digits = scientific.substr(0, e);
+    if (digits.size() > 1) digits.erase(1, 1); // the decimal point
+    std::string text;
+    if (exponent < 0) {
+        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
+        text = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+    } else {
+        text = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+               digits.substr(static_cast<std::size_t>(exponent) + 1);
+    }
+    return (negative ? "-" : "") + text;
+}
+
+bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
+                           std::string& reason) {
+    out.clear();
+    reason.clear();
+    return Writer(dialect, out, reason).Object(object);
+}

@@ -1,0 +1,541 @@
+// The dialect front end: split the text into elements, rewrite the constructs of the dialect
+// into canonical elements, write the canonical text back out token by token and remember
+// where each token came from.
+#include <quarn/interchange/WktDialects.h>
+
+#include "interchange/EsriNamesInternal.h"
+#include <quarn/factory/Factory.h>
+#include <quarn/model/Text.h>
+#include <quarn/model/Utf8.h>
+
+#include <cwchar>
+
+namespace quarn {
+namespace {
+
+// ---- Scanner: the token rules of the canonical lexer, with positions --------------------
+
+enum class Kind { Word, Number, String, Open, Close, Comma, Other, End };
+
+struct Token {
+    Kind kind;
+    std::size_t at, length;
+};
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
+bool IsLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_';
+}
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+bool IsNumberStart(wchar_t c) {
+    return IsDigit(c) || c == L'.' || c == L'-' || c == L'+';
+}
+bool IsNumberPart(wchar_t c) {
+    return IsNumberStart(c) || c == L'e' || c == L'E';
+}
+
+class Scanner {
+public:
+    explicit Scanner(std::wstring_view text) : m_text(text) {}
+
+    Token Next() {
+        while (m_at < m_text.size() && IsBlank(m_text[m_at]))
+            ++m_at;
+        std::size_t start = m_at;
+        if (m_at >= m_text.size() || m_text[m_at] == L'\0') return {Kind::End, start, 0};
+        wchar_t c = m_text[m_at++];
+        Kind kind = Kind::Other;
+        if (IsLetter(c)) {
+            while (m_at < m_text.size() && (IsLetter(m_text[m_at]) || IsDigit(m_text[m_at])))
+                ++m_at;
+            kind = Kind::Word;
+        } else if (IsNumberStart(c)) {
+            while (m_at < m_text.size() && IsNumberPart(m_text[m_at]))
+                ++m_at;
+            kind = Kind::Number;
+        } else if (c == L'"') {
+            std::size_t close = m_text.find(L'"', m_at);
+            if (close == std::wstring_view::npos) return {Kind::Other, start, 1};
+            m_at = close + 1;
+            kind = Kind::String;
+        } else if (c == L'[') {
+            kind = Kind::Open;
+        } else if (c == L']') {
+            kind = Kind::Close;
+        } else if (c == L',') {
+            kind = Kind::Comma;
+        }
+        return {kind, start, m_at - start};
+    }
+
+private:
+    std::wstring_view m_text;
+    std::size_t m_at = 0;
+};
+
+// ---- Elements -----------------------------------------------------------------------------
+
+// A keyword element (`KEYWORD[...]`) or a single value (a string with its quotes, a number,
+// a bare word), with the place in the original text it stands for.
+struct Element {
+    std::wstring text;
+    std::size_t at = 0, length = 0;
+    bool node = false;
+    bool made = false;     // made up by the rewriting: `at` is the construct it stands for
+    std::size_t close = 0; // the original closing bracket of a node that was read
+    std::vector<Element> children;
+};
+
+bool IsNode(const Element& e, const wchar_t* keyword) {
+    return e.node && QuarnEqualNoCase(e.text.c_str(), keyword);
+}
+bool IsString(const Element& e) {
+    return !e.node && !e.text.empty() && e.text[0] == L'"';
+}
+bool IsNumber(const Element& e) {
+    return !e.node && !e.text.empty() && IsNumberStart(e.text[0]);
+}
+
+// The name of a node: its first child without the quotes, or empty.
+std::wstring NameOf(const Element& e) {
+    if (e.children.empty() || !IsString(e.children[0])) return {};
+    return e.children[0].text.substr(1, e.children[0].text.size() - 2);
+}
+
+Element* ChildNode(Element& e, const wchar_t* keyword) {
+    for (Element& child : e.children)
+        if (IsNode(child, keyword)) return &child;
+    return nullptr;
+}
+
+// Takes the first child node of `keyword` out of `e`; false when there is none.
+bool TakeChild(Element& e, const wchar_t* keyword, Element& taken) {
+    for (auto it = e.children.begin(); it != e.children.end(); ++it) {
+        if (!IsNode(*it, keyword)) continue;
+        taken = std::move(*it);
+        e.children.erase(it);
+        return true;
+    }
+    return false;
+}
+
+Element Made(std::wstring text, const Element& standsFor, std::vector<Element> children = {},
+             bool node = false) {
+    Element e;
+    e.text = std::move(text);
+    e.at = standsFor.at;
+    e.length = standsFor.length;
+    e.made = true;
+    e.node = node || !children.empty();
+    e.children = std::move(children);
+    return e;
+}
+
+std::wstring Quoted(const std::wstring& name) {
+    return L"\"" + name + L"\"";
+}
+
+// ESRI names datums in its own way ("Ordnance_Datum_Newlyn" for "Ordnance Datum Newlyn",
+// "Genoa" for "Genoa 1942", "D_WGS_1984" for "World Geodetic System 1984"); the table of
+// ESRI names takes the datum of a vertical system back to the name the other readers know,
+// as the Esri writer takes it out. Unknown names stay.
+std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
+    const EsriNameRecord* record = QuarnFindByEsriName(kind, QuarnEncodeUtf8(esriName));
+    std::wstring name;
+    if (record == nullptr || !QuarnDecodeUtf8(record->epsgName, name)) return esriName;
+    return name;
+}
+
+// Splits a text into its top-level elements (separated by commas). Fails on anything that
+// is not elements, values, brackets and commas, and on nesting deeper than WKT goes.
+class Splitter {
+public:
+    explicit Splitter(std::wstring_view text) : m_text(text), m_scanner(text) { Advance(); }
+
+    bool Split(std::vector<Element>& top) {
+        for (;;) {
+            top.emplace_back();
+            if (!Read(top.back(), 0)) return false;
+            if (m_token.kind == Kind::End) return true;
+            if (m_token.kind != Kind::Comma) return false;
+            Advance();
+        }
+    }
+
+private:
+    static constexpr int kMaxDepth = 32;
+
+    void Advance() { m_token = m_scanner.Next(); }
+
+    bool Read(Element& e, int depth) {
+        Kind kind = m_token.kind;
+        if (depth > kMaxDepth ||
+            (kind != Kind::Word && kind != Kind::Number && kind != Kind::String))
+            return false;
+        e.text.assign(m_text.substr(m_token.at, m_token.length));
+        e.at = m_token.at;
+        e.length = m_token.length;
+        Advance();
+        if (kind != Kind::Word || m_token.kind != Kind::Open) return true;
+        e.node = true;
+        for (;;) {
+            Advance();
+            e.children.emplace_back();
+            if (!Read(e.children.back(), depth + 1)) return false;
+            if (m_token.kind == Kind::Comma) continue;
+            if (m_token.kind != Kind::Close) return false;
+            e.close = m_token.at;
+            Advance();
+            return true;
+        }
+    }
+
+    std::wstring_view m_text;
+    Scanner m_scanner;
+    Token m_token{Kind::End, 0, 0};
+};
+
+// Writes elements back as text, one piece per token.
+class Writer {
+public:
+    explicit Writer(DialectRewrite& out) : m_out(out) {}
+
+    void Write(const Element& e) {
+        Put(e.text, e.at, e.length);
+        if (!e.node) return;
+        m_out.text += L'[';
+        for (std::size_t i = 0; i < e.children.size(); ++i) {
+            if (i > 0) m_out.text += L',';
+            Write(e.children[i]);
+        }
+        if (e.made)
+            Put(L"]", e.at, e.length);
+        else
+            Put(L"]", e.close, 1);
+    }
+    void Comma() { m_out.text += L','; }
+
+private:
+    void Put(const std::wstring& token, std::size_t at, std::size_t length) {
+        m_out.pieces.push_back({m_out.text.size(), token.size(), at, length});
+        m_out.text += token;
+    }
+
+    DialectRewrite& m_out;
+};
+
+// ---- The rewriting ------------------------------------------------------------------------
+
+class Rewriter {
+public:
+    Rewriter(std::wstring_view original, WktDialect dialect)
+        : m_original(original), m_dialect(dialect) {}
+
+    bool Changed() const { return m_changed; }
+    bool Refused() const { return m_refused; }
+    const QuarnParseDiagnostic& Refusal() const { return m_refusal; }
+
+    void Rewrite(std::vector<Element>& top) {
+        for (Element& e : top)
+            Walk(e);
+        if (m_dialect != WktDialect::Esri || m_refused) return;
+        if (top.size() == 2) JoinHorizontalAndVertical(top);
+        if (top.size() == 1) SplitThreeDimensional(top[0]);
+    }
+
+private:
+    // Every rewrite that stands on its own element, innermost first.
+    void Walk(Element& e) {
+        for (auto it = e.children.begin(); it != e.children.end();) {
+            if (m_dialect == WktDialect::Gdal && IsNode(*it, L"EXTENSION")) {
+                KeepExtension(e, *it);
+                it = e.children.erase(it);
+                m_changed = true;
+                continue;
+            }
+            Walk(*it);
+            ++it;
+        }
+        if (IsNode(e, L"AUTHORITY") && e.children.size() == 2 && IsNumber(e.children[1])) {
+            // Both dialects write EPSG codes as numbers; the code is the number's text.
+            e.children[1].text = Quoted(e.children[1].text);
+            m_changed = true;
+        }
+        if (m_dialect != WktDialect::Esri) return;
+        if (IsNode(e, L"GXYZCS")) Rename(e, L"GEOCCS");
+        if (IsNode(e, L"HVCOORDSYS")) Rename(e, L"COMPD_CS");
+        if (IsNode(e, L"VERTCS")) ReadVertcs(e);
+    }
+
+    void Rename(Element& e, const wchar_t* keyword) {
+        e.text = keyword;
+        m_changed = true;
+    }
+
+    void Refuse(const Element& at, const wchar_t* why) {
+        if (m_refused) return;
+        m_refused = true;
+        m_refusal.syntaxError = true;
+        m_refusal.offset = at.at;
+        m_refusal.length = at.length;
+        m_refusal.token.assign(m_original.substr(at.at, at.length));
+        m_refusal.expected = why;
+    }
+
+    // A PROJ4 extension of the Mercator on a sphere without datum shift is the Mercator of
+    // web maps, which the projection's method name can say; any other extension only
+    // repeats the element for GDAL's older readers (or names grids the datum cannot hold),
+    // and the element alone keeps its meaning.
+    static void KeepExtension(Element& parent, const Element& extension) {
+        if (!IsNode(parent, L"PROJCS") || NameOf(extension) != L"PROJ4" ||
+            extension.children.size() < 2)
+            return;
+        const std::wstring& proj = extension.children[1].text;
+        auto value = [&proj](const wchar_t* key) {
+            std::size_t at = proj.find(key);
+            if (at == std::wstring::npos) return std::wstring();
+            at += std::wcslen(key);
+            return proj.substr(at, proj.find_first_of(L" \"", at) - at);
+        };
+        bool sphere = !value(L"+a=").empty() && value(L"+a=") == value(L"+b=");
+        if (value(L"+proj=") != L"merc" || !sphere || value(L"+nadgrids=") != L"@null") return;
+        if (Element* projection = ChildNode(parent, L"PROJECTION"))
+            if (!projection->children.empty() && IsString(projection->children[0]))
+                projection->children[0].text = L"\"Popular_Visualisation_Pseudo_Mercator\"";
+    }
+
+    // VERTCS[name, VDATUM[name] or DATUM[name, SPHEROID[...]], PARAMETER["Vertical_Shift",
+    // s], PARAMETER["Direction", d], UNIT[...], AUTHORITY[...]] as VERT_CS with a vertical
+    // datum of type 2005 (a height from a geoid model or a levelling) or, for a horizontal
+    // datum, 2002 (a height above the datum's ellipsoid), and an axis up (d = 1) or down
+    // (d = -1). A vertical system holds no shift: a shift other than 0 is refused.
+    void ReadVertcs(Element& v) {
+        if (v.children.empty() || !IsString(v.children[0])) return Refuse(v, L"a name");
+        Element name = v.children[0], unit, authority, datum;
+        const Element* down = nullptr;
+        bool ellipsoidal = false, hasUnit = false, hasAuthority = false, hasDatum = false;
+        for (std::size_t i = 1; i < v.children.size(); ++i) {
+            Element& child = v.children[i];
+            if (IsNode(child, L"VDATUM") || IsNode(child, L"DATUM")) {
+                ellipsoidal = IsNode(child, L"DATUM");
+                datum = child;
+                hasDatum = true;
+            } else if (IsNode(child, L"UNIT")) {
+                unit = child;
+                hasUnit = true;
+            } else if (IsNode(child, L"AUTHORITY")) {
+                authority = child;
+                hasAuthority = true;
+            } else if (IsNode(child, L"PARAMETER") && child.children.size() == 2 &&
+                       IsNumber(child.children[1])) {
+                if (!ReadVerticalParameter(child, down)) return;
+            } else {
+                return Refuse(child, L"VDATUM, PARAMETER, UNIT or AUTHORITY in a VERTCS");
+            }
+        }
+        if (!hasDatum || !hasUnit || NameOf(datum).empty())
+            return Refuse(v, L"a VERTCS with a datum and a unit");
+
+        datum.children[0].text =
+            Quoted(DatumName(ellipsoidal ? kEsriDatum : kEsriVerticalDatum, NameOf(datum)));
+        std::vector<Element> datumParts{datum.children[0],
+                                        Made(ellipsoidal ? L"2002" : L"2005", datum)};
+        Element datumAuthority;
+        if (TakeChild(datum, L"AUTHORITY", datumAuthority))
+            datumParts.push_back(std::move(datumAuthority));
+        const wchar_t* axisName = ellipsoidal ? L"\"Ellipsoidal height\""
+                                  : down      ? L"\"Depth\""
+                                              : L"\"Gravity-related height\"";
+        const Element& axisFrom = down != nullptr ? *down : v;
+        v.children = {name, Made(L"VERT_DATUM", datum, std::move(datumParts)), unit,
+                      Made(L"AXIS", axisFrom,
+                           {Made(axisName, axisFrom), Made(down ? L"DOWN" : L"UP", axisFrom)})};
+        if (hasAuthority) v.children.push_back(authority);
+        Rename(v, L"VERT_CS");
+    }
+
+    // Vertical_Shift must be 0; Direction 1 (up) or -1 (down, `down` then points at it).
+    bool ReadVerticalParameter(const Element& parameter, const Element*& down) {
+        std::wstring name = NameOf(parameter);
+        double value = std::wcstod(parameter.children[1].text.c_str(), nullptr);
+        if (QuarnEqualNoCase(name.c_str(), L"Vertical_Shift")) {
+            if (value == 0.0) return true;
+            Refuse(parameter.children[1], L"a vertical shift of 0 (a vertical system holds none)");
+            return false;
+        }
+        if (QuarnEqualNoCase(name.c_str(), L"Direction")) {
+            if (value == 1.0) return true;
+            if (value == -1.0) {
+                down = &parameter;
+                return true;
+            }
+            Refuse(parameter.children[1], L"a direction of 1 (up) or -1 (down)");
+            return false;
+        }
+        Refuse(parameter, L"PARAMETER Vertical_Shift or Direction in a VERTCS");
+        return false;
+    }
+
+    // `PROJCS[...],VERTCS[...]` and `GEOGCS[...],VERTCS[...]`: the compound of the two,
+    // named after both as compound systems are ("head + tail").
+    void JoinHorizontalAndVertical(std::vector<Element>& top) {
+        bool horizontal = IsNode(top[0], L"PROJCS") || IsNode(top[0], L"GEOGCS");
+        if (!horizontal || !IsNode(top[1], L"VERT_CS")) return;
+        std::wstring name = Quoted(NameOf(top[0]) + L" + " + NameOf(top[1]));
+        Element compound = Made(L"COMPD_CS", top[0], {Made(name, top[0]), top[0], top[1]});
+        top = {std::move(compound)};
+        m_changed = true;
+    }
+
+    // A GEOGCS closed by LINUNIT (also inside a PROJCS, which may end with a LINUNIT of its
+    // own) is three-dimensional: the compound of the two-dimensional system and a height
+    // above the ellipsoid in the LINUNIT's unit. The compound carries the system's name and
+    // authority; the height part is the same for every such system of one unit and is
+    // named for what it is.
+    void SplitThreeDimensional(Element& top) {
+        Element* geographic = IsNode(top, L"GEOGCS")   ? &top
+                              : IsNode(top, L"PROJCS") ? ChildNode(top, L"GEOGCS")
+                                                       : nullptr;
+        if (geographic == nullptr) return;
+        Element outer, inner, authority;
+        bool hasOuter = &top != geographic && TakeChild(top, L"LINUNIT", outer);
+        bool hasInner = TakeChild(*geographic, L"LINUNIT", inner);
+        if (!hasOuter && !hasInner) return;
+        Element unit = hasOuter ? outer : inner;
+        unit.text = L"UNIT";
+        const Element anchor = unit;
+        Element height = Made(
+            L"VERT_CS", anchor,
+            {Made(L"\"Ellipsoidal height\"", anchor),
+             Made(L"VERT_DATUM", anchor, {Made(L"\"Ellipsoid\"", anchor), Made(L"2002", anchor)}),
+             unit,
+             Made(L"AXIS", anchor,
+                  {Made(L"\"Ellipsoidal height\"", anchor), Made(L"UP", anchor)})});
+        bool hasAuthority = TakeChild(top, L"AUTHORITY", authority);
+        std::wstring name = Quoted(NameOf(top));
+        Element compound = Made(L"COMPD_CS", top, {Made(name, top), top, std::move(height)});
+        if (hasAuthority) compound.children.push_back(std::move(authority));
+        top = std::move(compound);
+        m_changed = true;
+    }
+
+    std::wstring_view m_original;
+    WktDialect m_dialect;
+    bool m_changed = false;
+    bool m_refused = false;
+    QuarnParseDiagnostic m_refusal;
+};
+
+} // namespace
+
+DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
+    DialectRewrite out;
+    out.text.assign(text);
+    out.originalLength = text.size();
+    if (dialect == WktDialect::Canonical) return out;
+    std::vector<Element> top;
+    if (!Splitter(text).Split(top)) return out;
+    Rewriter rewriter(text, dialect);
+    rewriter.Rewrite(top);
+    if (rewriter.Refused()) {
+        out.ok = false;
+        out.refusal = rewriter.Refusal();
+        return out;
+    }
+    if (!rewriter.Changed()) return out;
+    out.changed = true;
+    out.text.clear();
+    Writer writer(out);
+    for (std::size_t i = 0; i < top.size(); ++i) {
+        if (i > 0) writer.Comma();
+        writer.Write(top[i]);
+    }
+    return out;
+}
+
+QuarnParseDiagnostic DialectRewrite::ToOriginal(const QuarnParseDiagnostic& diagnostic,
+                                                std::wstring_view original) const {
+    QuarnParseDiagnostic moved = diagnostic;
+    if (!changed || !diagnostic.syntaxError) return moved;
+    const Piece* piece = nullptr;
+    for (const Piece& p : pieces) {
+        if (p.at + p.length > diagnostic.offset) {
+            piece = &p;
+            break;
+        }
+    }
+    if (piece == nullptr) {
+        moved.offset = originalLength;
+        moved.length = 0;
+        moved.token.clear();
+        return moved;
+    }
+    if (diagnostic.offset >= piece->at && piece->length == piece->originalLength) {
+        moved.offset = piece->originalAt + (diagnostic.offset - piece->at);
+    } else if (diagnostic.offset < piece->at && diagnostic.length == 1) {
+        // A bracket or comma between tokens: the same character before the next token.
+        std::size_t at = piece->originalAt;
+        while (at > 0 && IsBlank(original[at - 1]))
+            --at;
+        bool same = at > 0 && !diagnostic.token.empty() && original[at - 1] == diagnostic.token[0];
+        moved.offset = same ? at - 1 : piece->originalAt;
+        moved.length = same ? 1 : piece->originalLength;
+    } else {
+        moved.offset = piece->originalAt;
+        moved.length = piece->originalLength;
+    }
+    if (moved.offset > original.size()) moved.offset = original.size();
+    moved.token.assign(original.substr(moved.offset, moved.length));
+    moved.length = moved.token.size();
+    return moved;
+}
+
+const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory,
+                                          std::wstring_view text, WktDialect dialect) {
+    if (dialect == WktDialect::Canonical) return factory.CreateFromWKT(std::wstring(text).c_str());
+    DialectRewrite rewrite = RewriteDialect(text, dialect);
+    if (!rewrite.ok) {
+        // Nothing is read; the last diagnostic is the refusal.
+        factory.SetLastDiagnostic(rewrite.refusal);
+        return nullptr;
+    }
+    const CS_CoordinateSystem* result = factory.CreateFromWKT(rewrite.text.c_str());
+    if (rewrite.changed)
+        factory.SetLastDiagnostic(rewrite.ToOriginal(factory.GetLastDiagnostic(), text));
+    return result;
+}
+
+DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {
+    std::vector<Token> tokens;
+    Scanner scanner(text);
+    for (Token t = scanner.Next(); t.kind != Kind::End; t = scanner.Next())
+        tokens.push_back(t);
+    std::size_t first = 0;
+    while (first < tokens.size() && tokens[first].at + tokens[first].length <= offset)
+        ++first;
+    auto word = [&](std::size_t i) {
+        return std::wstring(text.substr(tokens[i].at, tokens[i].length));
+    };
+    DialectConstruct found;
+    // The token where the reading stopped and the two after it (a comma after a complete
+    // system, then the element that follows it).
+    for (std::size_t i = first; i < tokens.size() && i < first + 3 && !found; ++i) {
+        std::wstring w = word(i);
+        if (tokens[i].kind == Kind::Word) {
+            for (const wchar_t* esri : {L"VERTCS", L"VDATUM", L"GXYZCS", L"HVCOORDSYS", L"LINUNIT"})
+                if (QuarnEqualNoCase(w.c_str(), esri)) found = {w, false, true};
+            if (QuarnEqualNoCase(w.c_str(), L"EXTENSION")) found = {w, true, false};
+        } else if (tokens[i].kind == Kind::Number && i >= 4 && tokens[i - 1].kind == Kind::Comma &&
+                   tokens[i - 2].kind == Kind::String && tokens[i - 3].kind == Kind::Open &&
+                   QuarnEqualNoCase(word(i - 4).c_str(), L"AUTHORITY")) {
+            found = {L"AUTHORITY code " + w, true, true};
+        }
+    }
+    return found;
+}
+
+} // namespace quarn

@@ -1,0 +1,78 @@
+#include <quarn/model/Utf8.h>
+
+namespace {
+
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// The length of the sequence a lead byte starts and the smallest code point it may carry
+// (anything below is an overlong form); 0 for a byte that cannot start a sequence.
+int SequenceLength(unsigned char lead, unsigned long& minimum) {
+    if (lead < 0x80) return minimum = 0, 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return minimum = 0x80, 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return minimum = 0x800, 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return minimum = 0x10000, 4;
+    return 0;
+}
+
+void Append(std::string& bytes, unsigned long c) {
+    if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+    if (c > 0x10FFFF) c = 0xFFFD;
+    if (c < 0x80) {
+        bytes.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        bytes.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        bytes.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        bytes.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        bytes.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* badOffset) {
+    text.clear();
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        unsigned long minimum = 0;
+        int length = SequenceLength(lead, minimum);
+        bool good = length > 0 && i + static_cast<std::size_t>(length) <= bytes.size();
+        unsigned long code = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (int k = 1; good && k < length; ++k) {
+            unsigned char next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            good = IsContinuation(next);
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if (good && length > 1)
+            good = code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        if (!good) {
+            if (badOffset != nullptr) *badOffset = i;
+            return false;
+        }
+        text.push_back(static_cast<wchar_t>(code));
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+std::string QuarnEncodeUtf8(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (wchar_t c : text)
+        Append(bytes, static_cast<unsigned long>(c));
+    return bytes;
+}
+
+std::string QuarnEncodeUtf8(const wchar_t* text) {
+    return text == nullptr ? std::string() : QuarnEncodeUtf8(std::wstring_view(text));
+}

@@ -1,0 +1,40 @@
+#include <quarn/objects/Ellipsoid.h>
+
+#include "wkt/WktCompose.h"
+#include "wkt/WktTemplates.h"
+
+namespace {
+thread_local QuarnWktClassState g_ellipsoidCompose;
+} // namespace
+
+thread_local wchar_t CQuarnEllipsoid::m_WKT[2048];
+
+CQuarnEllipsoid::CQuarnEllipsoid() : m_semiMajorAxis(0.0), m_inverseFlattening(0.0) {}
+
+CQuarnEllipsoid::CQuarnEllipsoid(const CQuarnEllipsoid& other) = default;
+
+CQuarnEllipsoid::~CQuarnEllipsoid() = default;
+
+CQuarnEllipsoid& CQuarnEllipsoid::operator=(const CQuarnEllipsoid& other) {
+    CQuarnInfo::operator=(other);
+    m_semiMajorAxis = other.GetSemiMajorAxis();
+    m_inverseFlattening = other.GetInverseFlattening();
+    return *this;
+}
+
+unsigned char CQuarnEllipsoid::operator==(const CQuarnEllipsoid& other) const {
+    return CompareBaseNames(GetName(), other.GetName()) == 0 &&
+           QuarnWithinTolerance(GetSemiMajorAxis(), other.GetSemiMajorAxis()) &&
+           QuarnWithinTolerance(GetInverseFlattening(), other.GetInverseFlattening());
+}
+
+const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
+    return FormatWKT(m_WKT, 2048);
+}
+
+const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {
+    QuarnWktComposer wkt(g_ellipsoidCompose, buffer, limit);
+    wkt.Format(kQuarnWktSpheroid).Arg(GetName()).Arg(GetSemiMajorAxis());
+    wkt.Arg(GetInverseFlattening());
+    return wkt.Finish(buffer, limit);
+}

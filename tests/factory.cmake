@@ -1,6 +1,0 @@
-quarn_add_test(test_datum_rules INTERNAL SOURCES test_datum_rules.cpp)
-quarn_add_test(test_create SOURCES test_create_objects.cpp)
-quarn_add_test(test_registry_index SOURCES test_registry_index.cpp)
-find_package(Threads REQUIRED)
-target_link_libraries(test_registry_index PRIVATE Threads::Threads)
-target_include_directories(test_registry_index PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,1 +1,0 @@
-quarn_add_test(test_objects SOURCES test_objects_leaves.cpp test_objects_projection.cpp)
