@@ -1,5 +1,6 @@
 #include "WktDescribe.h"
 
+#include <quarn/model/Constants.h>
 #include <quarn/quarn.h>
 
 #include <cstdarg>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kDegreesPerRadian = 180.0 / quarn::kPi;
 
 std::string Number(double value) {
     char text[64];

@@ -5,6 +5,7 @@
 
 #include <quarn/Sequence.h>
 #include <quarn/factory/PtrArray.h>
+#include <quarn/model/Constants.h>
 #include <quarn/model/Export.h>
 #include <quarn/model/InfoBase.h>
 #include <quarn/model/MessageReport.h>
