@@ -1,6 +1,7 @@
 #include "WktDescribe.h"
 
 #include <quarn/model/Constants.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/quarn.h>
 
 #include <cstdarg>
@@ -36,26 +37,8 @@ const char* Orientation(long code) {
 }
 
 const char* Kind(long objectType) {
-    switch (objectType) {
-    case kQuarnCompoundCS:
-        return "compound coordinate system";
-    case kQuarnFittedHorizontalCS:
-        return "fitted horizontal coordinate system";
-    case kQuarnFittedVerticalCS:
-        return "fitted vertical coordinate system";
-    case kQuarnProjectedCS:
-        return "projected coordinate system";
-    case kQuarnGeographicCS:
-        return "geographic coordinate system";
-    case kQuarnGeocentricCS:
-        return "geocentric coordinate system";
-    case kQuarnVerticalCS:
-        return "vertical coordinate system";
-    case kQuarnLocalCS:
-        return "local coordinate system";
-    default:
-        return "coordinate system";
-    }
+    return quarn::IsSystemType(objectType) ? quarn::ObjectKindOf(objectType)->name
+                                           : "coordinate system";
 }
 
 // Writes one fact a line, indented by the depth of the part it belongs to.

@@ -12,6 +12,7 @@
 #include <quarn/model/Model.h>
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Numbers.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/model/Records.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>

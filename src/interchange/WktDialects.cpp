@@ -14,7 +14,8 @@
 namespace quarn {
 namespace {
 
-// ---- Scanner: the canonical lexer's token rules (wkt/WktCharacters.h), with positions --------------------
+// ---- Scanner: the canonical lexer's token rules (wkt/WktCharacters.h), with positions
+// --------------------
 
 enum class Kind { Word, Number, String, Open, Close, Comma, Other, End };
 
