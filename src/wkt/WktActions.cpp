@@ -221,7 +221,7 @@ private:
 void Authority(const CS_Info* object, const WktValue& authority) {
     const AuthorityPair* pair = Value<AuthorityPair>(authority);
     if (object != nullptr && pair != nullptr)
-        QuarnSetAuthority(const_cast<CS_Info*>(object), pair->name, pair->code);
+        AssignAuthority(const_cast<CS_Info*>(object), pair->name, pair->code);
 }
 
 // Appends `item` to a list value; a list at its capacity keeps what it has and the item is
@@ -254,35 +254,35 @@ double Lookup(const YY_ParamMT& paramMT, const wchar_t* name, double fallback) {
 
 } // namespace
 
-bool QuarnWktRulePassesValueOn(EQuarnWktRule rule) {
+bool quarn::detail::WktRulePassesValueOn(WktRule rule) {
     switch (rule) {
-    case kQuarnWktRuleHorizontalGeographic:
-    case kQuarnWktRuleHorizontalProjected:
-    case kQuarnWktRuleSemiMajorAxis:
-    case kQuarnWktRuleInverseFlattening:
-    case kQuarnWktRuleLongitude:
-    case kQuarnWktRuleConversionFactor:
-    case kQuarnWktRuleLbfFile:
-    case kQuarnWktRuleCopFile:
-    case kQuarnWktRuleDatumType:
-    case kQuarnWktRuleHeadLocal:
-    case kQuarnWktRuleHeadHorizontal:
-    case kQuarnWktRuleTailVertical:
-    case kQuarnWktRuleDx:
-    case kQuarnWktRuleDy:
-    case kQuarnWktRuleDz:
-    case kQuarnWktRuleEx:
-    case kQuarnWktRuleEy:
-    case kQuarnWktRuleEz:
-    case kQuarnWktRulePpm:
-    case kQuarnWktRuleToBase:
-    case kQuarnWktRuleBaseHorizontal:
-    case kQuarnWktRuleBaseVertical:
-    case kQuarnWktRuleName:
-    case kQuarnWktRuleNumberReal:
-    case kQuarnWktRuleCode:
-    case kQuarnWktRuleClassificationName:
-    case kQuarnWktRuleValue:
+    case kRuleHorizontalGeographic:
+    case kRuleHorizontalProjected:
+    case kRuleSemiMajorAxis:
+    case kRuleInverseFlattening:
+    case kRuleLongitude:
+    case kRuleConversionFactor:
+    case kRuleLbfFile:
+    case kRuleCopFile:
+    case kRuleDatumType:
+    case kRuleHeadLocal:
+    case kRuleHeadHorizontal:
+    case kRuleTailVertical:
+    case kRuleDx:
+    case kRuleDy:
+    case kRuleDz:
+    case kRuleEx:
+    case kRuleEy:
+    case kRuleEz:
+    case kRulePpm:
+    case kRuleToBase:
+    case kRuleBaseHorizontal:
+    case kRuleBaseVertical:
+    case kRuleName:
+    case kRuleNumberReal:
+    case kRuleCode:
+    case kRuleClassificationName:
+    case kRuleValue:
         return true;
     default:
         return false;
@@ -291,7 +291,7 @@ bool QuarnWktRulePassesValueOn(EQuarnWktRule rule) {
 
 void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int number, WktValue* rhs,
                                  WktValue& result) {
-    const EQuarnWktRule rule = QuarnWktRuleName(number);
+    const WktRule rule = WktRuleName(number);
     CQuarnCoordinateSystemFactory* factory = parser.GetFactory();
     WktParserState& state = WktParserAccess::State(parser);
     // $n of the rule's right-hand side, read as the kind its symbol holds.
@@ -303,41 +303,41 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
     auto keep = [&result](void* object) { WktSetPointer(result, object); };
 
     // Rules that only pass a value on, or carry a plain token value.
-    if (QuarnWktRulePassesValueOn(rule)) {
+    if (WktRulePassesValueOn(rule)) {
         result = value(1);
         return;
     }
     switch (rule) {
-    case kQuarnWktRuleTopHorizontal:
-    case kQuarnWktRuleTopGeocentric:
-    case kQuarnWktRuleTopVertical:
-    case kQuarnWktRuleTopCompound:
-    case kQuarnWktRuleTopFitted:
-    case kQuarnWktRuleTopLocal:
+    case kRuleTopHorizontal:
+    case kRuleTopGeocentric:
+    case kRuleTopVertical:
+    case kRuleTopCompound:
+    case kRuleTopFitted:
+    case kRuleTopLocal:
         parser.SetResult(As<CS_CoordinateSystem>(value(1)));
         return;
-    case kQuarnWktRuleNorth:
+    case kRuleNorth:
         WktSetInteger(result, CS_AO_North);
         return;
-    case kQuarnWktRuleSouth:
+    case kRuleSouth:
         WktSetInteger(result, CS_AO_South);
         return;
-    case kQuarnWktRuleEast:
+    case kRuleEast:
         WktSetInteger(result, CS_AO_East);
         return;
-    case kQuarnWktRuleWest:
+    case kRuleWest:
         WktSetInteger(result, CS_AO_West);
         return;
-    case kQuarnWktRuleUp:
+    case kRuleUp:
         WktSetInteger(result, CS_AO_Up);
         return;
-    case kQuarnWktRuleDown:
+    case kRuleDown:
         WktSetInteger(result, CS_AO_Down);
         return;
-    case kQuarnWktRuleOther:
+    case kRuleOther:
         WktSetInteger(result, CS_AO_Other);
         return;
-    case kQuarnWktRuleNumberInteger:
+    case kRuleNumberInteger:
         WktSetReal(result, static_cast<double>(integer(1)));
         return;
     default:
@@ -346,26 +346,26 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
 
     // Rules that build value objects; the parser keeps them until it is destroyed.
     switch (rule) {
-    case kQuarnWktRuleAuthority:
+    case kRuleAuthority:
         keep(state.NewValue<AuthorityPair>(text(3), text(5)));
         return;
-    case kQuarnWktRuleGridFiles: {
+    case kRuleGridFiles: {
         CQuarn3DIMInfo* files = state.NewValue<CQuarn3DIMInfo>();
         CopyGridFileName(files->LBFFileName, text(3));
         CopyGridFileName(files->COPFileName, text(5));
         keep(files);
         return;
     }
-    case kQuarnWktRuleAxis:
+    case kRuleAxis:
         keep(state.NewValue<AxisValue>(text(3), integer(5)));
         return;
-    case kQuarnWktRuleShift: {
+    case kRuleShift: {
         // The rotations are held with the opposite sign to the one written.
         keep(state.NewValue<ShiftValue>(
             ShiftValue{{real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
         return;
     }
-    case kQuarnWktRuleAxisListFirst: {
+    case kRuleAxisListFirst: {
         AxisList* list = state.NewValue<AxisList>();
         list->Resize(1);
         CQuarnAxisInfo axis = Axis(value(1));
@@ -373,28 +373,28 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
         keep(list);
         return;
     }
-    case kQuarnWktRuleAxisListNext:
+    case kRuleAxisListNext:
         result = value(1);
         Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
         state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
-    case kQuarnWktRuleParamMtParameters:
+    case kRuleParamMtParameters:
         keep(state.NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
         return;
-    case kQuarnWktRuleParamMt:
+    case kRuleParamMt:
         keep(state.NewValue<YY_ParamMT>(text(3), nullptr));
         return;
-    case kQuarnWktRuleParameter:
+    case kRuleParameter:
         keep(state.NewValue<ParameterValue>(text(3), real(5)));
         return;
-    case kQuarnWktRuleParameterListFirst: {
+    case kRuleParameterListFirst: {
         ParameterValues* list = state.NewValue<ParameterValues>();
         list->items[0] = *Value<ParameterValue>(value(1));
         list->count = 1;
         keep(list);
         return;
     }
-    case kQuarnWktRuleParameterListNext: {
+    case kRuleParameterListNext: {
         result = value(1);
         ParameterValues* list = Value<ParameterValues>(value(1));
         if (list->count < ParameterList::Capacity())
@@ -402,14 +402,14 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
         state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     }
-    case kQuarnWktRuleParamMtListFirst: {
+    case kRuleParamMtListFirst: {
         ParamMTList* list = state.NewValue<ParamMTList>();
         list->Resize(1);
         (*list)[0] = *Value<YY_ParamMT>(value(1));
         keep(list);
         return;
     }
-    case kQuarnWktRuleParamMtListNext:
+    case kRuleParamMtListNext:
         result = value(1);
         Append(Value<ParamMTList>(value(1)), *Value<YY_ParamMT>(value(3)),
                [](YY_ParamMT* to, const YY_ParamMT* from) { *to = *from; });
@@ -423,153 +423,148 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
     if (factory == nullptr) return;
     const ParameterList& noParameters = QuarnDefaultParameters();
     switch (rule) {
-    case kQuarnWktRuleProjectedAxes:
-    case kQuarnWktRuleProjected:
-    case kQuarnWktRuleProjectedAxesAuthority:
-    case kQuarnWktRuleProjectedAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleProjectedAxes || rule == kQuarnWktRuleProjectedAxesAuthority;
+    case kRuleProjectedAxes:
+    case kRuleProjected:
+    case kRuleProjectedAxesAuthority:
+    case kRuleProjectedAuthority: {
+        bool axes = rule == kRuleProjectedAxes || rule == kRuleProjectedAxesAuthority;
         FilledAxes filled;
         set(factory->CreateProjectedCoordinateSystem(
             text(3), As<CS_GeographicCoordinateSystem>(value(5)), As<CS_Projection>(value(7)),
             As<CS_LinearUnit>(value(9)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
-        if (rule == kQuarnWktRuleProjectedAxesAuthority) Authority(result.object, value(15));
-        if (rule == kQuarnWktRuleProjectedAuthority) Authority(result.object, value(11));
+        if (rule == kRuleProjectedAxesAuthority) Authority(result.object, value(15));
+        if (rule == kRuleProjectedAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleProjectionParameters: {
+    case kRuleProjectionParameters: {
         FilledParameters parameters(*Value<ParameterValues>(value(6)));
         set(factory->CreateProjection(L"", text(3), parameters.List()));
         return;
     }
-    case kQuarnWktRuleProjection:
+    case kRuleProjection:
         set(factory->CreateProjection(L"", text(3), noParameters));
         return;
-    case kQuarnWktRuleProjectionAuthorityParameters: {
+    case kRuleProjectionAuthorityParameters: {
         FilledParameters parameters(*Value<ParameterValues>(value(8)));
         set(factory->CreateProjection(L"", text(3), parameters.List()));
         Authority(result.object, value(5));
         return;
     }
-    case kQuarnWktRuleProjectionAuthority:
+    case kRuleProjectionAuthority:
         set(factory->CreateProjection(L"", text(3), noParameters));
         Authority(result.object, value(5));
         return;
-    case kQuarnWktRuleGeographicAxes:
-    case kQuarnWktRuleGeographic:
-    case kQuarnWktRuleGeographicAxesAuthority:
-    case kQuarnWktRuleGeographicAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleGeographicAxes || rule == kQuarnWktRuleGeographicAxesAuthority;
+    case kRuleGeographicAxes:
+    case kRuleGeographic:
+    case kRuleGeographicAxesAuthority:
+    case kRuleGeographicAuthority: {
+        bool axes = rule == kRuleGeographicAxes || rule == kRuleGeographicAxesAuthority;
         FilledAxes filled;
         set(factory->CreateGeographicCoordinateSystem(
             text(3), As<CS_AngularUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
-        if (rule == kQuarnWktRuleGeographicAxesAuthority) Authority(result.object, value(15));
-        if (rule == kQuarnWktRuleGeographicAuthority) Authority(result.object, value(11));
+        if (rule == kRuleGeographicAxesAuthority) Authority(result.object, value(15));
+        if (rule == kRuleGeographicAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleDatumShift:
-    case kQuarnWktRuleDatum:
-    case kQuarnWktRuleDatumShiftAuthority:
-    case kQuarnWktRuleDatumAuthority:
-    case kQuarnWktRuleDatumShiftGridFiles: {
-        bool shifted = rule == kQuarnWktRuleDatumShift ||
-                       rule == kQuarnWktRuleDatumShiftAuthority ||
-                       rule == kQuarnWktRuleDatumShiftGridFiles;
+    case kRuleDatumShift:
+    case kRuleDatum:
+    case kRuleDatumShiftAuthority:
+    case kRuleDatumAuthority:
+    case kRuleDatumShiftGridFiles: {
+        bool shifted = rule == kRuleDatumShift || rule == kRuleDatumShiftAuthority ||
+                       rule == kRuleDatumShiftGridFiles;
         FilledShift filled;
         const CS_WGS84ConversionInfo& shift =
             shifted ? filled.Of(value(7)) : QuarnDefaultWGS84ConversionInfo();
-        const CS_3DIMInfo& files = rule == kQuarnWktRuleDatumShiftGridFiles
+        const CS_3DIMInfo& files = rule == kRuleDatumShiftGridFiles
                                        ? *Value<CQuarn3DIMInfo>(value(9))
                                        : QuarnDefault3DIMInfo();
         set(factory->CreateHorizontalDatum(text(3), 1001, As<CS_Ellipsoid>(value(5)), shift,
                                            files));
-        if (rule == kQuarnWktRuleDatumShiftAuthority) Authority(result.object, value(9));
-        if (rule == kQuarnWktRuleDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleDatumShiftAuthority) Authority(result.object, value(9));
+        if (rule == kRuleDatumAuthority) Authority(result.object, value(7));
         return;
     }
-    case kQuarnWktRuleSpheroid:
-    case kQuarnWktRuleSpheroidAuthority:
+    case kRuleSpheroid:
+    case kRuleSpheroidAuthority:
         // A third number above 500 can only be a semi-minor axis, not an inverse flattening.
         if (real(7) > 500.0)
             set(factory->CreateEllipsoid(text(3), real(5), real(7), nullptr));
         else
             set(factory->CreateFlattenedSphere(text(3), real(5), real(7), nullptr));
-        if (rule == kQuarnWktRuleSpheroidAuthority) Authority(result.object, value(9));
+        if (rule == kRuleSpheroidAuthority) Authority(result.object, value(9));
         return;
-    case kQuarnWktRulePrimeMeridian:
-    case kQuarnWktRulePrimeMeridianAuthority:
+    case kRulePrimeMeridian:
+    case kRulePrimeMeridianAuthority:
         // The longitude is read in degrees and kept in radians.
         set(factory->CreatePrimeMeridian(text(3), nullptr, real(5) * quarn::kPi / 180.0));
-        if (rule == kQuarnWktRulePrimeMeridianAuthority) Authority(result.object, value(7));
+        if (rule == kRulePrimeMeridianAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleAngularUnit:
-    case kQuarnWktRuleAngularUnitAuthority:
+    case kRuleAngularUnit:
+    case kRuleAngularUnitAuthority:
         set(factory->CreateAngularUnit(text(3), real(5)));
-        if (rule == kQuarnWktRuleAngularUnitAuthority) Authority(result.object, value(7));
+        if (rule == kRuleAngularUnitAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleLinearUnit:
-    case kQuarnWktRuleLinearUnitAuthority:
+    case kRuleLinearUnit:
+    case kRuleLinearUnitAuthority:
         set(factory->CreateLinearUnit(text(3), real(5)));
-        if (rule == kQuarnWktRuleLinearUnitAuthority) Authority(result.object, value(7));
+        if (rule == kRuleLinearUnitAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleGeocentricAxes:
-    case kQuarnWktRuleGeocentric:
-    case kQuarnWktRuleGeocentricAxesAuthority:
-    case kQuarnWktRuleGeocentricAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleGeocentricAxes || rule == kQuarnWktRuleGeocentricAxesAuthority;
+    case kRuleGeocentricAxes:
+    case kRuleGeocentric:
+    case kRuleGeocentricAxesAuthority:
+    case kRuleGeocentricAuthority: {
+        bool axes = rule == kRuleGeocentricAxes || rule == kRuleGeocentricAxesAuthority;
         FilledAxes filled;
         set(factory->CreateGeocentricCoordinateSystem(
             text(3), As<CS_LinearUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1),
             axes ? filled.Of(value(15), 2) : FilledAxes::Default(2)));
-        if (rule == kQuarnWktRuleGeocentricAxesAuthority) Authority(result.object, value(17));
-        if (rule == kQuarnWktRuleGeocentricAuthority) Authority(result.object, value(11));
+        if (rule == kRuleGeocentricAxesAuthority) Authority(result.object, value(17));
+        if (rule == kRuleGeocentricAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleVerticalAxis:
-    case kQuarnWktRuleVertical:
-    case kQuarnWktRuleVerticalAxisAuthority:
-    case kQuarnWktRuleVerticalAuthority: {
-        bool axis = rule == kQuarnWktRuleVerticalAxis || rule == kQuarnWktRuleVerticalAxisAuthority;
+    case kRuleVerticalAxis:
+    case kRuleVertical:
+    case kRuleVerticalAxisAuthority:
+    case kRuleVerticalAuthority: {
+        bool axis = rule == kRuleVerticalAxis || rule == kRuleVerticalAxisAuthority;
         FilledAxes filled;
         set(factory->CreateVerticalCoordinateSystem(
             text(3), As<CS_VerticalDatum>(value(5)), As<CS_LinearUnit>(value(7)),
             axis ? filled.Of(value(9), 2) : FilledAxes::Default(2)));
-        if (rule == kQuarnWktRuleVerticalAxisAuthority) Authority(result.object, value(11));
-        if (rule == kQuarnWktRuleVerticalAuthority) Authority(result.object, value(9));
+        if (rule == kRuleVerticalAxisAuthority) Authority(result.object, value(11));
+        if (rule == kRuleVerticalAuthority) Authority(result.object, value(9));
         return;
     }
-    case kQuarnWktRuleVerticalDatum:
-    case kQuarnWktRuleVerticalDatumAuthority:
+    case kRuleVerticalDatum:
+    case kRuleVerticalDatumAuthority:
         set(factory->CreateVerticalDatum(text(3), integer(5)));
-        if (rule == kQuarnWktRuleVerticalDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleVerticalDatumAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleCompound:
-    case kQuarnWktRuleCompoundAuthority: {
+    case kRuleCompound:
+    case kRuleCompoundAuthority: {
         // A compound needs both parts; a missing or unsuitable part gives no system.
         const CS_CoordinateSystem* head = As<CS_CoordinateSystem>(value(5));
         const CS_CoordinateSystem* tail = As<CS_CoordinateSystem>(value(7));
         if (head == nullptr || tail == nullptr) return;
         set(factory->CreateCompoundCoordinateSystem(text(3), head, tail));
-        if (rule == kQuarnWktRuleCompoundAuthority) Authority(result.object, value(9));
+        if (rule == kRuleCompoundAuthority) Authority(result.object, value(9));
         return;
     }
-    case kQuarnWktRuleHeadFitted:
-    case kQuarnWktRuleTailFitted: {
+    case kRuleHeadFitted:
+    case kRuleTailFitted: {
         // A head must be a horizontal fit, a tail a vertical fit.
         const CS_Info* fitted = WktGetObject(value(1));
-        long wanted =
-            rule == kQuarnWktRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
+        long wanted = rule == kRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
         if (fitted != nullptr && fitted->GetObjectType() == wanted) set(fitted);
         return;
     }
-    case kQuarnWktRuleFitted: {
+    case kRuleFitted: {
         const YY_ParamMT& paramMT = *Value<YY_ParamMT>(value(5));
         const CS_CoordinateSystem* base = As<CS_CoordinateSystem>(value(7));
         if (QuarnEqualNoCase(paramMT.classificationName, L"Local_Grid")) {
@@ -585,17 +580,17 @@ void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int nu
         }
         return;
     }
-    case kQuarnWktRuleLocal:
-    case kQuarnWktRuleLocalAuthority:
+    case kRuleLocal:
+    case kRuleLocalAuthority:
         set(factory->CreateLocalCoordinateSystem(text(3), As<CS_LocalDatum>(value(5)),
                                                  As<CS_LinearUnit>(value(7)),
                                                  *Value<AxisList>(value(9))));
-        if (rule == kQuarnWktRuleLocalAuthority) Authority(result.object, value(11));
+        if (rule == kRuleLocalAuthority) Authority(result.object, value(11));
         return;
-    case kQuarnWktRuleLocalDatum:
-    case kQuarnWktRuleLocalDatumAuthority:
+    case kRuleLocalDatum:
+    case kRuleLocalDatumAuthority:
         set(factory->CreateLocalDatum(text(3), integer(5)));
-        if (rule == kQuarnWktRuleLocalDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleLocalDatumAuthority) Authority(result.object, value(7));
         return;
     default:
         // The start rule and CONCAT_MT (which no reachable rule uses) do nothing.

@@ -80,21 +80,21 @@ private:
         return true;
     }
     bool Opening(int keyword) { return Take(keyword) && Take('['); }
-    bool Reduce(EQuarnWktRule rule) {
+    bool Reduce(WktRule rule) {
         if (!m_silent[rule]) m_log.push_back(m_rules[rule]);
         return true;
     }
     // Reduces by `rule` and closes the element.
-    bool Close(EQuarnWktRule rule) { return Take(']') && Reduce(rule); }
+    bool Close(WktRule rule) { return Take(']') && Reduce(rule); }
 
-    bool Name() { return Take(kWktString) && Reduce(kQuarnWktRuleName); }
-    bool Number(EQuarnWktRule rule) {
+    bool Name() { return Take(kWktString) && Reduce(kRuleName); }
+    bool Number(WktRule rule) {
         if (m_token == kWktInteger) {
             Shift();
-            Reduce(kQuarnWktRuleNumberInteger);
+            Reduce(kRuleNumberInteger);
         } else if (m_token == kWktReal) {
             Shift();
-            Reduce(kQuarnWktRuleNumberReal);
+            Reduce(kRuleNumberReal);
         } else {
             return false;
         }
@@ -102,25 +102,24 @@ private:
     }
     bool Authority() {
         return Opening(kWktAuthority) && Name() && Take(',') && Take(kWktString) &&
-               Reduce(kQuarnWktRuleCode) && Close(kQuarnWktRuleAuthority);
+               Reduce(kRuleCode) && Close(kRuleAuthority);
     }
     // The end of an element whose last item may be followed by an AUTHORITY: `plain` when
     // it closes at once, `withAuthority` when an AUTHORITY comes first.
-    bool End(EQuarnWktRule plain, EQuarnWktRule withAuthority) {
+    bool End(WktRule plain, WktRule withAuthority) {
         if (m_token == ']') return Close(plain);
         return Take(',') && Authority() && Close(withAuthority);
     }
     bool Axis() {
         if (!(Opening(kWktAxis) && Name() && Take(','))) return false;
-        static const EQuarnWktRule kDirections[] = {
-            kQuarnWktRuleNorth, kQuarnWktRuleSouth, kQuarnWktRuleEast, kQuarnWktRuleWest,
-            kQuarnWktRuleUp,    kQuarnWktRuleDown,  kQuarnWktRuleOther};
+        static const WktRule kDirections[] = {kRuleNorth, kRuleSouth, kRuleEast, kRuleWest,
+                                              kRuleUp,    kRuleDown,  kRuleOther};
         static const int kTokens[] = {kWktNorth, kWktSouth, kWktEast, kWktWest,
                                       kWktUp,    kWktDown,  kWktOther};
         for (int i = 0; i < 7; ++i) {
             if (m_token == kTokens[i]) {
                 Shift();
-                return Reduce(kDirections[i]) && Close(kQuarnWktRuleAxis);
+                return Reduce(kDirections[i]) && Close(kRuleAxis);
             }
         }
         return false;
@@ -134,66 +133,65 @@ private:
     }
     // What may follow the last item of a system: nothing, `axes` axes, an AUTHORITY, or
     // both, each choosing its rule.
-    bool SystemEnd(int axes, EQuarnWktRule plain, EQuarnWktRule withAxes,
-                   EQuarnWktRule withAxesAuthority, EQuarnWktRule withAuthority) {
+    bool SystemEnd(int axes, WktRule plain, WktRule withAxes, WktRule withAxesAuthority,
+                   WktRule withAuthority) {
         if (m_token == ']') return Close(plain);
         if (!Take(',')) return false;
         if (m_token == kWktAuthority) return Authority() && Close(withAuthority);
         if (!Axes(axes)) return false;
         return End(withAxes, withAxesAuthority);
     }
-    bool Unit(EQuarnWktRule plain, EQuarnWktRule withAuthority) {
-        return Opening(kWktUnit) && Name() && Take(',') && Number(kQuarnWktRuleConversionFactor) &&
+    bool Unit(WktRule plain, WktRule withAuthority) {
+        return Opening(kWktUnit) && Name() && Take(',') && Number(kRuleConversionFactor) &&
                End(plain, withAuthority);
     }
     bool Spheroid() {
-        return Opening(kWktSpheroid) && Name() && Take(',') && Number(kQuarnWktRuleSemiMajorAxis) &&
-               Take(',') && Number(kQuarnWktRuleInverseFlattening) &&
-               End(kQuarnWktRuleSpheroid, kQuarnWktRuleSpheroidAuthority);
+        return Opening(kWktSpheroid) && Name() && Take(',') && Number(kRuleSemiMajorAxis) &&
+               Take(',') && Number(kRuleInverseFlattening) &&
+               End(kRuleSpheroid, kRuleSpheroidAuthority);
     }
     bool Shift7() {
-        static const EQuarnWktRule kRules[] = {kQuarnWktRuleDx, kQuarnWktRuleDy, kQuarnWktRuleDz,
-                                               kQuarnWktRuleEx, kQuarnWktRuleEy, kQuarnWktRuleEz,
-                                               kQuarnWktRulePpm};
+        static const WktRule kRules[] = {kRuleDx, kRuleDy, kRuleDz, kRuleEx,
+                                         kRuleEy, kRuleEz, kRulePpm};
         if (!Opening(kWktToWgs84)) return false;
         for (int i = 0; i < 7; ++i) {
             if ((i > 0 && !Take(',')) || !Number(kRules[i])) return false;
         }
-        return Close(kQuarnWktRuleShift);
+        return Close(kRuleShift);
     }
     bool Datum() {
         if (!(Opening(kWktDatum) && Name() && Take(',') && Spheroid())) return false;
-        if (m_token == ']') return Close(kQuarnWktRuleDatum);
+        if (m_token == ']') return Close(kRuleDatum);
         if (!Take(',')) return false;
-        if (m_token == kWktAuthority) return Authority() && Close(kQuarnWktRuleDatumAuthority);
+        if (m_token == kWktAuthority) return Authority() && Close(kRuleDatumAuthority);
         // A shift followed by grid files is left to the engine.
-        return Shift7() && End(kQuarnWktRuleDatumShift, kQuarnWktRuleDatumShiftAuthority);
+        return Shift7() && End(kRuleDatumShift, kRuleDatumShiftAuthority);
     }
     bool PrimeMeridian() {
-        return Opening(kWktPrimem) && Name() && Take(',') && Number(kQuarnWktRuleLongitude) &&
-               End(kQuarnWktRulePrimeMeridian, kQuarnWktRulePrimeMeridianAuthority);
+        return Opening(kWktPrimem) && Name() && Take(',') && Number(kRuleLongitude) &&
+               End(kRulePrimeMeridian, kRulePrimeMeridianAuthority);
     }
     // What geographic and geocentric systems begin with: name, datum, prime meridian, unit.
-    bool Geodetic(int keyword, EQuarnWktRule unit, EQuarnWktRule unitWithAuthority) {
+    bool Geodetic(int keyword, WktRule unit, WktRule unitWithAuthority) {
         return Opening(keyword) && Name() && Take(',') && Datum() && Take(',') && PrimeMeridian() &&
                Take(',') && Unit(unit, unitWithAuthority);
     }
     bool Geographic() {
-        return Geodetic(kWktGeogCs, kQuarnWktRuleAngularUnit, kQuarnWktRuleAngularUnitAuthority) &&
-               SystemEnd(2, kQuarnWktRuleGeographic, kQuarnWktRuleGeographicAxes,
-                         kQuarnWktRuleGeographicAxesAuthority, kQuarnWktRuleGeographicAuthority);
+        return Geodetic(kWktGeogCs, kRuleAngularUnit, kRuleAngularUnitAuthority) &&
+               SystemEnd(2, kRuleGeographic, kRuleGeographicAxes, kRuleGeographicAxesAuthority,
+                         kRuleGeographicAuthority);
     }
     bool Parameter() {
-        return Opening(kWktParameter) && Name() && Take(',') && Number(kQuarnWktRuleValue) &&
-               Close(kQuarnWktRuleParameter);
+        return Opening(kWktParameter) && Name() && Take(',') && Number(kRuleValue) &&
+               Close(kRuleParameter);
     }
     // A ',' that begins a PARAMETER.
     bool ParameterFollows() { return m_token == ',' && Peek() == kWktParameter; }
     bool ParameterList() {
-        if (!(Parameter() && Reduce(kQuarnWktRuleParameterListFirst))) return false;
+        if (!(Parameter() && Reduce(kRuleParameterListFirst))) return false;
         while (ParameterFollows()) {
             Shift();
-            if (!(Parameter() && Reduce(kQuarnWktRuleParameterListNext))) return false;
+            if (!(Parameter() && Reduce(kRuleParameterListNext))) return false;
         }
         return true;
     }
@@ -203,57 +201,53 @@ private:
         if (authority && !(Take(',') && Authority())) return false;
         if (!Take(']')) return false;
         if (!ParameterFollows())
-            return Reduce(authority ? kQuarnWktRuleProjectionAuthority : kQuarnWktRuleProjection);
+            return Reduce(authority ? kRuleProjectionAuthority : kRuleProjection);
         Shift();
-        return ParameterList() && Reduce(authority ? kQuarnWktRuleProjectionAuthorityParameters
-                                                   : kQuarnWktRuleProjectionParameters);
+        return ParameterList() &&
+               Reduce(authority ? kRuleProjectionAuthorityParameters : kRuleProjectionParameters);
     }
     bool Horizontal() {
-        if (m_token == kWktGeogCs) return Geographic() && Reduce(kQuarnWktRuleHorizontalGeographic);
-        if (m_token == kWktProjCs)
-            return ProjectedSystem() && Reduce(kQuarnWktRuleHorizontalProjected);
+        if (m_token == kWktGeogCs) return Geographic() && Reduce(kRuleHorizontalGeographic);
+        if (m_token == kWktProjCs) return ProjectedSystem() && Reduce(kRuleHorizontalProjected);
         return false;
     }
     bool ProjectedSystem() {
         return Opening(kWktProjCs) && Name() && Take(',') && Geographic() && Take(',') &&
-               Projection() && Take(',') &&
-               Unit(kQuarnWktRuleLinearUnit, kQuarnWktRuleLinearUnitAuthority) &&
-               SystemEnd(2, kQuarnWktRuleProjected, kQuarnWktRuleProjectedAxes,
-                         kQuarnWktRuleProjectedAxesAuthority, kQuarnWktRuleProjectedAuthority);
+               Projection() && Take(',') && Unit(kRuleLinearUnit, kRuleLinearUnitAuthority) &&
+               SystemEnd(2, kRuleProjected, kRuleProjectedAxes, kRuleProjectedAxesAuthority,
+                         kRuleProjectedAuthority);
     }
     bool Geocentric() {
-        return Geodetic(kWktGeocCs, kQuarnWktRuleLinearUnit, kQuarnWktRuleLinearUnitAuthority) &&
-               SystemEnd(3, kQuarnWktRuleGeocentric, kQuarnWktRuleGeocentricAxes,
-                         kQuarnWktRuleGeocentricAxesAuthority, kQuarnWktRuleGeocentricAuthority);
+        return Geodetic(kWktGeocCs, kRuleLinearUnit, kRuleLinearUnitAuthority) &&
+               SystemEnd(3, kRuleGeocentric, kRuleGeocentricAxes, kRuleGeocentricAxesAuthority,
+                         kRuleGeocentricAuthority);
     }
     bool VerticalDatum() {
         return Opening(kWktVertDatum) && Name() && Take(',') && Take(kWktInteger) &&
-               Reduce(kQuarnWktRuleDatumType) &&
-               End(kQuarnWktRuleVerticalDatum, kQuarnWktRuleVerticalDatumAuthority);
+               Reduce(kRuleDatumType) && End(kRuleVerticalDatum, kRuleVerticalDatumAuthority);
     }
     bool Vertical() {
         return Opening(kWktVertCs) && Name() && Take(',') && VerticalDatum() && Take(',') &&
-               Unit(kQuarnWktRuleLinearUnit, kQuarnWktRuleLinearUnitAuthority) &&
-               SystemEnd(1, kQuarnWktRuleVertical, kQuarnWktRuleVerticalAxis,
-                         kQuarnWktRuleVerticalAxisAuthority, kQuarnWktRuleVerticalAuthority);
+               Unit(kRuleLinearUnit, kRuleLinearUnitAuthority) &&
+               SystemEnd(1, kRuleVertical, kRuleVerticalAxis, kRuleVerticalAxisAuthority,
+                         kRuleVerticalAuthority);
     }
     bool Compound() {
         return Opening(kWktCompdCs) && Name() && Take(',') && Horizontal() &&
-               Reduce(kQuarnWktRuleHeadHorizontal) && Take(',') && Vertical() &&
-               Reduce(kQuarnWktRuleTailVertical) &&
-               End(kQuarnWktRuleCompound, kQuarnWktRuleCompoundAuthority);
+               Reduce(kRuleHeadHorizontal) && Take(',') && Vertical() &&
+               Reduce(kRuleTailVertical) && End(kRuleCompound, kRuleCompoundAuthority);
     }
     bool CoordinateSystem() {
         switch (m_token) {
         case kWktGeogCs:
         case kWktProjCs:
-            return Horizontal() && Reduce(kQuarnWktRuleTopHorizontal);
+            return Horizontal() && Reduce(kRuleTopHorizontal);
         case kWktGeocCs:
-            return Geocentric() && Reduce(kQuarnWktRuleTopGeocentric);
+            return Geocentric() && Reduce(kRuleTopGeocentric);
         case kWktVertCs:
-            return Vertical() && Reduce(kQuarnWktRuleTopVertical);
+            return Vertical() && Reduce(kRuleTopVertical);
         case kWktCompdCs:
-            return Compound() && Reduce(kQuarnWktRuleTopCompound);
+            return Compound() && Reduce(kRuleTopCompound);
         default:
             return false;
         }

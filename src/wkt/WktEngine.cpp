@@ -32,7 +32,7 @@ using namespace quarn::detail;
 
 namespace {
 
-const QuarnWktTables& kTables = kQuarnWktTables;
+const WktTables& kTables = kWktTables;
 
 using TokenSet = std::bitset<512>;
 
@@ -90,13 +90,12 @@ std::wstring Readable(const TokenSet& set) {
 const RuleFacts& quarn::detail::Rules() {
     static const RuleFacts facts = [] {
         RuleFacts made;
-        made.numbers.assign(kQuarnWktRuleParamMtListNext + 1, 0);
-        made.silentByName.assign(kQuarnWktRuleParamMtListNext + 1, 0);
+        made.numbers.assign(kRuleParamMtListNext + 1, 0);
+        made.silentByName.assign(kRuleParamMtListNext + 1, 0);
         for (int rule = 1; rule < kTables.ruleCount; ++rule) {
-            const EQuarnWktRule name = QuarnWktRuleName(rule);
+            const WktRule name = WktRuleName(rule);
             made.numbers[name] = rule;
-            made.silentByName[name] =
-                QuarnWktRulePassesValueOn(name) && kTables.ruleLength[rule] == 1;
+            made.silentByName[name] = WktRulePassesValueOn(name) && kTables.ruleLength[rule] == 1;
         }
         return made;
     }();
@@ -540,7 +539,7 @@ int CQuarnWKTCoordinateSystemParser::NextToken() {
     return token;
 }
 
-void QuarnWktSetDirectReading(bool on) {
+void quarn::detail::SetWktDirectReading(bool on) {
     ThreadEngine().direct = on;
 }
 

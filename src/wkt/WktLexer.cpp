@@ -53,15 +53,15 @@ void CQuarnWKTCoordinateSystemParser::ClearDiagnostic() {
 const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {
     // The generated table names tokens in narrow text; widen it once.
     static const std::vector<std::wstring> names = [] {
-        std::vector<std::wstring> wide(static_cast<std::size_t>(kQuarnWktTables.maxToken) + 1);
+        std::vector<std::wstring> wide(static_cast<std::size_t>(kWktTables.maxToken) + 1);
         for (std::size_t code = 0; code < wide.size(); ++code) {
-            const char* name = kQuarnWktTables.tokenNames[code];
+            const char* name = kWktTables.tokenNames[code];
             if (name != nullptr)
                 wide[code].assign(name, name + std::char_traits<char>::length(name));
         }
         return wide;
     }();
-    if (code < 0 || code > kQuarnWktTables.maxToken) return nullptr;
+    if (code < 0 || code > kWktTables.maxToken) return nullptr;
     const std::wstring& name = names[static_cast<std::size_t>(code)];
     return name.empty() ? nullptr : name.c_str();
 }

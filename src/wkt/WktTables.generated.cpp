@@ -402,7 +402,7 @@ static char *yyrule[] = {
 typedef int YYSTYPE;
 #endif
 
-// The lexer's token codes (EQuarnWktToken) are the grammar's: a %token added, removed or
+// The lexer's token codes (WktToken in wkt/WktReader.h) are the grammar's: a %token added, removed or
 // moved in the grammar stops the build here until the enumeration follows.
 static_assert(YYERRCODE == quarn::detail::kWktError, "token codes follow the grammar");
 static_assert(AUTHORITY == quarn::detail::kWktAuthority, "token codes follow the grammar");
@@ -444,9 +444,9 @@ static_assert(YYMAXTOKEN == quarn::detail::kWktString, "token codes follow the g
 
 // The grammar's actions name their rules: each becomes `return` of that name.
 #define yytrial 0
-#define QUARN_RULE(name) return kQuarnWktRule##name;
+#define QUARN_RULE(name) return quarn::detail::kRule##name;
 
-EQuarnWktRule QuarnWktRuleName(int yyn) {
+quarn::detail::WktRule quarn::detail::WktRuleName(int yyn) {
     switch (yyn) {
 case 1:
   if (!yytrial)
@@ -845,7 +845,7 @@ case 99:
 { QUARN_RULE(ParamMtListNext) }
 break;
     default:
-        return kQuarnWktRuleNone;
+        return quarn::detail::kRuleNone;
     }
 }
 
@@ -853,7 +853,7 @@ break;
 #pragma GCC diagnostic pop
 #endif
 
-extern const QuarnWktTables kQuarnWktTables = {
+extern const quarn::detail::WktTables quarn::detail::kWktTables = {
     yylhs,
     yylen,
     yydefred,

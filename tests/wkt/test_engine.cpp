@@ -138,9 +138,9 @@ std::wstring Observed(const std::wstring& text) {
 // Reads `text` with the direct reader and with the tables alone; both must agree.
 void ExpectBothWaysAlike(const std::wstring& text) {
     const std::wstring direct = Observed(text);
-    QuarnWktSetDirectReading(false);
+    SetWktDirectReading(false);
     const std::wstring tables = Observed(text);
-    QuarnWktSetDirectReading(true);
+    SetWktDirectReading(true);
     EXPECT_EQ(direct, tables) << std::string(text.begin(), text.end());
 }
 
