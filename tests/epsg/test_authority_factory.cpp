@@ -82,6 +82,7 @@ TEST_F(EpsgTest, PartsAreThoseInsideTheSystemsAndHelpersGoAgain) {
                 wgs84->GetPrimeMeridian() == parts[2] && utm->GetLinearUnit() == parts[3] &&
                 utm->GetGeographicCoordinateSystem() == wgs84);
     EXPECT_EQ(epsg.CreateEllipsoid(L"7030"), parts[0]);
+    EXPECT_EQ(factory.GetProductLine(kQuarnHorizontalDatum).GetSize(), 1); // no helper datum
     EXPECT_EQ(epsg.CreateHorizontalCoordinateSystem(L"EPSG:32631"), utm);
     // A helper equal to the host's own system is left in place.
     EXPECT_EQ(epsg.CreateHorizontalDatum(L"6326"), datum);
@@ -93,6 +94,26 @@ TEST_F(EpsgTest, PartsAreThoseInsideTheSystemsAndHelpersGoAgain) {
     const CS_GeographicCoordinateSystem* again = epsg.CreateGeographicCoordinateSystem(L"4326");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS)[0], again);
+}
+
+// A system the host already holds, equal to the helper around a part, stays; remembered
+// answers are kept apart for each setting of the projection-loading flag.
+TEST_F(EpsgTest, HelpersTheHostHoldsAndTheLoadingFlag) {
+    const CS_CoordinateSystem* held = factory.CreateFromWKT(
+        L"GEOGCS[\"\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563,AUTHORITY["
+        L"\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,AUTHORITY["
+        L"\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]]]");
+    ASSERT_NE(held, nullptr);
+    EXPECT_NE(epsg.CreateHorizontalDatum(L"6326"), nullptr);
+    ASSERT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 1);
+    EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS)[0], held);
+
+    // Loading projection files reads a false origin in metres even in a system in feet.
+    const CS_ProjectedCoordinateSystem* plain = epsg.CreateProjectedCoordinateSystem(L"2227");
+    SetPrjLoading(true);
+    const CS_ProjectedCoordinateSystem* loading = epsg.CreateProjectedCoordinateSystem(L"2227");
+    SetPrjLoading(false);
+    EXPECT_TRUE(plain && loading && plain != loading);
 }
 
 // Every system of the corpus (PROJ 9.1.1's export): the factory's object by code is the one
@@ -145,6 +166,9 @@ TEST_F(EpsgTest, FailuresGiveNullAndAReason) {
         {"geographic", L"999999",
          L"EPSG:999999: no geographic coordinate system of this code in the database (PROJ: "
          L"proj_create_from_database: crs not found)"},
+        {"geographic", L"123456789",
+         L"EPSG:123456789: no geographic coordinate system of this code in the database (PROJ: "
+         L"proj_create_from_database: crs not found)"},
     };
     for (const auto& c : cases)
         for (const char* time : {"first", "asked again"}) {
@@ -157,6 +181,8 @@ TEST_F(EpsgTest, FailuresGiveNullAndAReason) {
         EXPECT_STREQ(epsg.GetLastFailure(), L"not an EPSG code: expected 4326 or EPSG:4326");
     }
     EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 0);
+    EXPECT_NE(epsg.CreateAngularUnit(L"9122"), nullptr);
+    EXPECT_STREQ(epsg.GetLastFailure(), L""); // after a success, no failure of before
 }
 
 } // namespace

@@ -384,6 +384,31 @@ TEST(RegistryIndex, RandomSequenceAnswersAsTheWalkFromIndexZero) {
 
 // While loading, a projected system in feet converts its registered projection's false
 // origin to metres: later requests find that projection by its new values.
+// Equal values on either side of a bucket edge (2^-33 off a multiple of 2^-32) or around a
+// round value, registered in both orders, find one another; values 1.4e-12 apart do not. One
+// number may cross its edge while the other stays.
+TEST(RegistryIndex, EqualValuesAcrossABucketEdgeInBothOrders) {
+    const double edge = 1.0 - std::ldexp(1.0, -33), edge2 = 298.0 - std::ldexp(1.0, -33);
+    const struct {
+        double a1, f1, a2, f2;
+        bool same;
+    } cases[] = {{edge - 4e-13, 297.5, edge + 4e-13, 297.5, true},
+                 {1.0, 297.5, 1.0 - 4e-13, 297.5, true},
+                 {edge - 4e-13, edge2 - 4e-13, edge + 4e-13, edge2 - 2e-13, true},
+                 {edge - 7e-13, 297.5, edge + 7e-13, 297.5, false}};
+    for (const auto& c : cases)
+        for (bool swap : {false, true}) {
+            CQuarnCoordinateSystemFactory factory;
+            for (int i = 0; i < 40; ++i) // more than a registry that is walked
+                factory.CreateFlattenedSphere(L"e", 2.0 + i, 300.0, nullptr);
+            const CS_Ellipsoid* first = factory.CreateFlattenedSphere(L"e", swap ? c.a2 : c.a1,
+                                                                      swap ? c.f2 : c.f1, nullptr);
+            const CS_Ellipsoid* second = factory.CreateFlattenedSphere(L"e", swap ? c.a1 : c.a2,
+                                                                       swap ? c.f1 : c.f2, nullptr);
+            EXPECT_EQ(first == second, c.same) << c.a1 << " " << c.f1 << " " << swap;
+        }
+}
+
 TEST(RegistryIndex, ProjectionsChangedByLoadingAreFoundByTheirNewValues) {
     CQuarnCoordinateSystemFactory factory;
     LoadingFlag loading(true);

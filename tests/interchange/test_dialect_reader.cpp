@@ -68,6 +68,15 @@ const Case kCases[] = {
          L"COMPD_CS[\"British_National_Grid + Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," +
              kNewlynCanonical + L"]",
          kQuarnCompoundCS, 2},
+    Case{"GEOGCS followed by VERTCS", WktDialect::Esri, kGeog + L"], " + kNewlyn,
+         L"COMPD_CS[\"GCS_WGS_1984 + Newlyn\"," + kGeog + L"]," + kNewlynCanonical + L"]",
+         kQuarnCompoundCS, 2},
+    Case{"TOWGS84 and numeric codes in a Gdal text", WktDialect::Gdal,
+         L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378388,297],TOWGS84[-87.5,-98,-121,0.5,-0.25,1,"
+         L"2e-1],AUTHORITY[\"EPSG\",6230]],PRIMEM[\"G\",0],UNIT[\"u\",0.0174532925199433]]",
+         L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378388,297],TOWGS84[-87.5,-98,-121,0.5,-0.25,1,"
+         L"2e-1],AUTHORITY[\"EPSG\",\"6230\"]],PRIMEM[\"G\",0],UNIT[\"u\",0.0174532925199433]]",
+         kQuarnGeographicCS, 0},
     Case{"HVCOORDSYS", WktDialect::Esri,
          L"HVCOORDSYS[\"BNG_Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," + kNewlyn + L"]",
          L"COMPD_CS[\"BNG_Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," + kNewlynCanonical + L"]",
@@ -103,7 +112,13 @@ const Case kCases[] = {
          L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",1,2],EXTENSION[\"PROJ4_GRIDS\",\"x\"]],"
          L"PRIMEM[\"G\",0],UNIT[\"u\",1]]",
          L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"u\",1]]",
-         kQuarnGeographicCS, 0}};
+         kQuarnGeographicCS, 0},
+    Case{"a Mercator EXTENSION that names no sphere keeps its method", WktDialect::Gdal,
+         L"PROJCS[\"p\"," + kGeog +
+             L"],PROJECTION[\"Mercator_1SP\"],UNIT[\"metre\",1],EXTENSION[\"PROJ4\",\"+proj=merc "
+             L"+nadgrids=@null\"]]",
+         L"PROJCS[\"p\"," + kGeog + L"],PROJECTION[\"Mercator_1SP\"],UNIT[\"metre\",1]]",
+         kQuarnProjectedCS, 0}};
 
 TEST(DialectConstruct, RewritesIntoCanonicalTextAndReads) {
     for (const Case& c : kCases) {
@@ -148,7 +163,7 @@ TEST(DialectRefused, GivesNoSystemAndPointsAtTheConstruct) {
 // Diagnostics of the canonical reading of a rewritten text point into the caller's text.
 TEST(DialectDiagnostic, MovesBackToTheOriginalText) {
     const std::wstring text =
-        L"VERTCS[\"v\",  VDATUM[\"d\"],UNIT[\"Meter\",1.0],AUTHORITY[\"X\",7]]";
+        L"VERTCS[\"v\" ,\n\tVDATUM[\"d\"],UNIT[\"Meter\",1.0],AUTHORITY[\"X\",7]]";
     quarn::DialectRewrite rewrite = quarn::RewriteDialect(text, WktDialect::Esri);
     ASSERT_TRUE(rewrite.changed);
     auto at = [&](const std::wstring& token) {
@@ -163,6 +178,13 @@ TEST(DialectDiagnostic, MovesBackToTheOriginalText) {
     EXPECT_EQ(at(L"UNIT").offset, text.find(L"UNIT"));
     EXPECT_EQ(at(L"\"7\"").token + at(L"VERT_DATUM").token, L"7VDATUM");
     EXPECT_EQ(at(L"AXIS").offset, text.find(L"VERTCS"));
+    // A comma between tokens: the caller's comma, though blanks and a line end follow it.
+    QuarnParseDiagnostic comma;
+    comma.syntaxError = true;
+    comma.offset = rewrite.text.find(L",VERT_DATUM");
+    comma.length = 1;
+    comma.token = L",";
+    EXPECT_EQ(rewrite.ToOriginal(comma, text).offset, text.find(L','));
     QuarnParseDiagnostic end;
     end.syntaxError = true;
     end.offset = rewrite.text.size();
@@ -179,6 +201,7 @@ TEST(DialectConstruct, NamesTheDialectThatReadsWhatStoppedTheCanonicalReading) {
     const Row rows[] = {
         {kNewlyn, L"VERTCS", L"VERTCS", false, true},
         {kBng + L",UNIT[\"Meter\",1.0]]," + kNewlyn, L"]," + kNewlyn, L"VERTCS", false, true},
+        {kGeog + L"]]," + kNewlyn, L"]]," + kNewlyn, L"VERTCS", false, true},
         {kGeog + L",LINUNIT[\"Meter\",1.0]]", L"LINUNIT", L"LINUNIT", false, true},
         {kGeog + L",AUTHORITY[\"EPSG\",4326]]", L"4326", L"AUTHORITY code 4326", true, true},
         {L"PROJCS[\"p\",UNIT[\"m\",1],EXTENSION[\"PROJ4\",\"\"]]", L"EXTENSION", L"EXTENSION", true,

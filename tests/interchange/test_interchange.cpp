@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,6 +17,11 @@ const CS_CoordinateSystem* Read(CQuarnCoordinateSystemFactory& factory, const st
     EXPECT_NE(system, nullptr) << wkt;
     return system;
 }
+
+const std::string kWgs84 =
+    R"w(GEOGCS["WGS 84",DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]])w";
+const std::string kWgs84Esri =
+    R"w(GEOGCS["WGS_84",DATUM["D_WGS_1984",SPHEROID["WGS_1984",6378137.0,298.257223563]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])w";
 
 struct Written {
     const char* what;
@@ -53,30 +59,73 @@ const Written kWritten[] = {
      R"w(GEOGCS["ED50",DATUM["ED50_by_code",SPHEROID["International 1924",6378388,297],AUTHORITY["EPSG","6230"]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]])w",
      "=",
      R"w(GEOGCS["ED50",DATUM["D_European_1950",SPHEROID["International_1924",6378388.0,297.0]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])w"},
+    {"rotations keep their sign; a name ending in a bare ~; a datum the Esri names know by name",
+     R"w(GEOGCS["G~",DATUM["European_Datum_1950",SPHEROID["International 1924",6378388,297],TOWGS84[-87,-98,-121,0.5,-0.25,1,2]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]])w",
+     "=",
+     R"w(GEOGCS["G",DATUM["D_European_1950",SPHEROID["International_1924",6378388.0,297.0]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])w"},
+    {"a unit whose EPSG code a datum shares",
+     R"w(VERT_CS["h",VERT_DATUM["d",2005],UNIT["millimetre",0.001,AUTHORITY["EPSG","1025"]]])w",
+     "=",
+     R"w(VERTCS["h",VDATUM["d"],PARAMETER["Vertical_Shift",0.0],PARAMETER["Direction",1.0],UNIT["Millimeter",0.001]])w"},
 };
 
+// Projections under ESRI's names and parameters: the PROJECTION and PARAMETER elements of a
+// projected system on WGS 84 in metres, as read and as the Esri dialect writes them.
+const std::pair<const char*, const char*> kEsriProjections[] = {
+    {R"w(PROJECTION["Cassini_Soldner"],PARAMETER["latitude_of_origin",10.5],PARAMETER["false_easting",1e-07])w",
+     R"w(PROJECTION["Cassini"],PARAMETER["Latitude_Of_Origin",10.5],PARAMETER["False_Easting",1e-07],PARAMETER["Scale_Factor",1.0])w"},
+    {R"w(PROJECTION["Polar_Stereographic"],PARAMETER["latitude_of_origin",-90],PARAMETER["scale_factor",0.994])w",
+     R"w(PROJECTION["Polar_Stereographic_Variant_A"],PARAMETER["Latitude_Of_Origin",-90.0],PARAMETER["Scale_Factor",0.994])w"},
+    {R"w(PROJECTION["Polar_Stereographic"],PARAMETER["latitude_of_origin",-71],PARAMETER["central_meridian",0])w",
+     R"w(PROJECTION["Stereographic_South_Pole"],PARAMETER["Standard_Parallel_1",-71.0],PARAMETER["Central_Meridian",0.0])w"},
+    {R"w(PROJECTION["Mercator_1SP"],PARAMETER["central_meridian",0],PARAMETER["scale_factor",0.9])w",
+     R"w(PROJECTION["Mercator"],PARAMETER["Central_Meridian",0.0],PARAMETER["Standard_Parallel_1",25.917499691810526])w"},
+    {R"w(PROJECTION["Hotine_Oblique_Mercator_Azimuth_Center"],PARAMETER["latitude_of_center",4],PARAMETER["azimuth",53.3],PARAMETER["rectified_grid_angle",53.1])w",
+     R"w(PROJECTION["Rectified_Skew_Orthomorphic_Center"],PARAMETER["Latitude_Of_Center",4.0],PARAMETER["Azimuth",53.3],PARAMETER["XY_Plane_Rotation",53.1])w"},
+    {R"w(PROJECTION["Albers_Conic_Equal_Area"],PARAMETER["latitude_of_center",40],PARAMETER["longitude_of_center",-96])w",
+     R"w(PROJECTION["Albers"],PARAMETER["Latitude_Of_Origin",40.0],PARAMETER["Central_Meridian",-96.0])w"},
+    {R"w(PROJECTION["Equirectangular"],PARAMETER["latitude_of_origin",0],PARAMETER["standard_parallel_1",30])w",
+     R"w(PROJECTION["Equidistant_Cylindrical"],PARAMETER["Standard_Parallel_1",30.0])w"},
+};
+
+// One writer of each dialect for all rows: a refusal's reason goes with the next success.
 TEST(InterchangeWriter, WritesEachDialectAsOtherProgramsReadIt) {
+    quarn::WktWriter gdal(WktDialect::Gdal), esri(WktDialect::Esri);
     for (const Written& c : kWritten) {
         CQuarnCoordinateSystemFactory factory;
         const CS_CoordinateSystem* system = Read(factory, c.in);
         if (system == nullptr) continue;
-        quarn::WktWriter gdal(WktDialect::Gdal), esri(WktDialect::Esri);
         EXPECT_EQ(gdal.Write(*system), c.gdal == "=" ? c.in : c.gdal) << c.what;
         EXPECT_EQ(esri.Write(*system), c.esri) << c.what;
         EXPECT_EQ(gdal.Reason().empty(), !c.gdal.empty()) << c.what << ": " << gdal.Reason();
         EXPECT_EQ(esri.Reason().empty(), !c.esri.empty()) << c.what << ": " << esri.Reason();
     }
+    for (const auto& [in, esri] : kEsriProjections) {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* system =
+            Read(factory, "PROJCS[\"P\"," + kWgs84 + "," + in + ",UNIT[\"metre\",1]]");
+        ASSERT_NE(system, nullptr);
+        EXPECT_EQ(quarn::ToWkt(*system, WktDialect::Esri),
+                  "PROJCS[\"P\"," + kWgs84Esri + "," + esri + ",UNIT[\"Meter\",1.0]]");
+    }
 }
 
+// The canonical text has a length limit (names are cut at 255 characters, the text at 2047):
+// the writer says so, and forgets it after a success as the other dialects do (above).
 TEST(InterchangeWriter, SaysWhyAndForgetsItAfterASuccess) {
     CQuarnCoordinateSystemFactory factory;
-    const CS_CoordinateSystem* geocentric = Read(factory, kWritten[4].in);
+    std::string longNames =
+        R"w(COMPD_CS["N",GEOGCS["N",DATUM["N",SPHEROID["N",6378137,298.257223563]],PRIMEM["N",0],UNIT["N",0.0174532925199433]],VERT_CS["N",VERT_DATUM["N",2005],UNIT["N",1]]])w";
+    for (std::size_t at; (at = longNames.find("\"N\"")) != std::string::npos;)
+        longNames.replace(at + 1, 1, std::string(255, 'n'));
+    const CS_CoordinateSystem* refused = Read(factory, longNames);
     const CS_CoordinateSystem* geographic = Read(factory, kWritten[0].in);
-    ASSERT_TRUE(geocentric && geographic);
-    quarn::WktWriter esri(WktDialect::Esri);
-    EXPECT_EQ(esri.Write(*geocentric) + esri.Reason(), "the Esri dialect has no geocentric system");
-    EXPECT_NE(esri.Write(*geographic), "");
-    EXPECT_EQ(esri.Reason(), "");
+    ASSERT_TRUE(refused && geographic);
+    quarn::WktWriter writer(WktDialect::Canonical);
+    EXPECT_EQ(writer.Write(*refused) + writer.Reason(),
+              "the canonical text does not fit in 2047 characters");
+    EXPECT_NE(writer.Write(*geographic), "");
+    EXPECT_EQ(writer.Reason(), "");
 }
 
 TEST(InterchangeWriter, NumbersNamesAndSingleObjects) {
@@ -123,11 +172,39 @@ TEST(InterchangeFace, ReadsUtf8AndRefusesWhatIsNot) {
     EXPECT_EQ(quarn::Name(*system) + quarn::Authority(*system) + quarn::AuthorityCode(*system),
               "R\xC3\xA9seauX7");
 
-    // "GEOGCS["" then a cut two-byte sequence: the diagnostic counts characters.
-    EXPECT_EQ(quarn::FromWkt(factory, "GEOGCS[\"\xC3\xA9\xC3("), nullptr);
-    const QuarnParseDiagnostic& diagnostic = factory.GetLastDiagnostic();
-    EXPECT_TRUE(diagnostic.syntaxError && diagnostic.offset == 9u);
-    EXPECT_EQ(diagnostic.token, L"invalid UTF-8");
+    // Ill-formed sequences (a cut one, an encoded surrogate, overlong forms, beyond U+10FFFF,
+    // a stray continuation byte, C0, F5) are refused at their first byte, counted in
+    // characters; the first and last code points of each length read. The text is not
+    // terminated, so that a read past its end is one.
+    const std::pair<std::string, std::size_t> kBytes[] = {
+        {"\xC3\xA9\xC3(", 10},
+        {"\xED\xA0\x80", 9},
+        {"\xE0\x80\xAF", 9},
+        {"\xF0\x8F\xBF\xBF", 9},
+        {"\xF4\x90\x80\x80", 9},
+        {"\x80", 9},
+        {"\xC0\xAF", 9},
+        {"\xF5\x80\x80\x80", 9},
+        {"\xE2\x82", 9},
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", 0}};
+    for (const auto& [bytes, offset] : kBytes) {
+        std::string text = "VERT_CS[\"" + bytes;
+        if (offset == 0) text += "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1]]";
+        std::vector<char> exact(text.begin(), text.end());
+        const CS_CoordinateSystem* read =
+            quarn::FromWkt(factory, std::string_view(exact.data(), exact.size()));
+        const QuarnParseDiagnostic& diagnostic = factory.GetLastDiagnostic();
+        if (offset == 0) {
+            ASSERT_NE(read, nullptr);
+            EXPECT_EQ(quarn::Name(*read), bytes);
+            continue;
+        }
+        EXPECT_TRUE(read == nullptr && diagnostic.syntaxError && diagnostic.offset == offset)
+            << bytes;
+        EXPECT_EQ(diagnostic.token, L"invalid UTF-8") << bytes;
+    }
+    // A lone surrogate in a name has no UTF-8 form: it is written as U+FFFD.
+    EXPECT_EQ(quarn::Name(*factory.CreateLinearUnit(L"\xD800", 7)), "\xEF\xBF\xBD");
 }
 
 } // namespace

@@ -85,6 +85,7 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
         {
             {"vertical.wkt", 0, kNavd88, ""},
             {"--check vertical.wkt", 0, "", ""},
+            {"--check --summary vertical.wkt", 0, "", ""},
             {"--summary vertical.wkt", 0,
              kNavd88 + "     1 vertical systems\n     1 vertical datums\n     1 linear units\n",
              ""},
@@ -138,8 +139,13 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
 }
 
 TEST(ToolOutput, InfoNestsTheParts) {
+    fs::path paris = Scratch() / "paris.wkt";
+    WriteFile(
+        paris,
+        R"w(GEOGCS["NTF (Paris)",DATUM["NTF",SPHEROID["Clarke 1880 (IGN)",6378249.2,293.466021293627],TOWGS84[-168,-60,320,0.5,-0.25,1,2]],PRIMEM["Paris",2.33722917],UNIT["grad",0.0157079632679489]])w");
     Result run = Tool("--info compound_with_height.wkt fitted_horizontal_site_grid.wkt "
-                      "ground_system.wkt datum_threedim_grids.wkt",
+                      "ground_system.wkt datum_threedim_grids.wkt " +
+                          paris.string(),
                       kExamples);
     EXPECT_EQ(run.status, 0);
     for (const char* line :
@@ -148,7 +154,9 @@ TEST(ToolOutput, InfoNestsTheParts) {
           "\n  corrections (Local_Grid): E0 1000, N0 2000, K 1, DE 0, DN 0, Beta 1.5 degrees\n",
           "\n  base: projected coordinate system \"UTM 32N\"\n", "\n      central_meridian = 9\n",
           "\n  azimuth: 34.3188649440291 degrees\n",
-          "\n    grid files: \"survey_grid.lbf\", \"survey_grid.cop\"\n"})
+          "\n    grid files: \"survey_grid.lbf\", \"survey_grid.cop\"\n",
+          "\n    shift to WGS 84: dx -168, dy -60, dz 320, rx 0.5, ry -0.25, rz 1, ppm 2\n",
+          "\n  prime meridian: \"Paris\", longitude 2.33722917 degrees\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
@@ -168,7 +176,8 @@ TEST(ToolInput, BadInputAndDiagnostics) {
                                    10)},
         {"latin1.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"Z\xFCrich\",2005],\n"},
         {"utf8_lines.txt", kSmall + "\nVERT_CS[\"\xC3\x28\"]\n" + kSmall + "\n"},
-        {"one.wkt", "VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"},
+        {"one.wkt", "VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\r\n"},
+        {"nul.wkt", std::string("VERT_CS[\"Z\xC3\xBCrich\0x\"]", 20)},
         {"cut.wkt", "VERT_CS[\"h\",\n  VERT_DATUM[\"d\",2005],\n\n"},
         {"lines.txt", kSmall + "\n\n  VERT_CS[\"b\"]\n" + kSmall + "\n"},
         {"stray.wkt", kSmall + " VERT_CS[\"again\"]\n"},
@@ -192,6 +201,10 @@ TEST(ToolInput, BadInputAndDiagnostics) {
              "    \xEF\xBF\xBD"
              "ELF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\n"
              "           ^\n"},
+            {"nul.wkt", 1, "",
+             "nul.wkt:1:16: error: NUL character: this is not a text; the text is not read\n"
+             "    VERT_CS[\"Z\xC3\xBCrich\xEF\xBF\xBDx\"]\n" +
+                 std::string(4 + 15, ' ') + "^\n"},
             {"latin1.wkt", 1, "",
              "latin1.wkt:2:16: error: invalid UTF-8 (byte 0xFC); the text is not read\n"
              "      VERT_DATUM[\"Z\xEF\xBF\xBDrich\",2005],\n"
@@ -238,7 +251,11 @@ TEST(ToolInput, TenMegabyteLine) {
               "VERT_CS[\"" + name + "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1]]");
     WriteFile(folder / "bad.wkt",
               "VERT_CS[\"" + std::string(5000, 'x') + "\xFF" + std::string(5000, 'y') + "\"]");
-    ExpectRuns({{"long.wkt", 0,
+    WriteFile(folder / "end.wkt", "VERT_CS[\"" + std::string(200, 'x') + "\"]");
+    ExpectRuns({{"end.wkt", 1, "",
+                 "end.wkt:1:211: error: unexpected ']'; expected ','\n    ..." +
+                     std::string(78, 'x') + "\"]\n" + std::string(4 + 3 + 79, ' ') + "^\n"},
+                {"long.wkt", 0,
                  "VERT_CS[\"" + name.substr(0, 255) +
                      "\",VERT_DATUM[\"d\",2005],UNIT[\"m\",1],AXIS[\"Z\",Up]]\n",
                  ""},
@@ -272,9 +289,11 @@ TEST(ToolEpsg, CodesAndFilesOfTheirName) {
         folder);
 #else
     ExpectRuns({{"./EPSG:4326", 0, kNavd88, ""},
-                {"EPSG:4326", 1, "",
+                {"EPSG:4326 epsg:4326", 1, "",
                  "EPSG:4326: error: this quarn-wkt was built without EPSG support (it needs "
-                 "libquarn-epsg, built when PROJ is found)\n"}},
+                 "libquarn-epsg, built when PROJ is found)\nepsg:4326: error: this quarn-wkt "
+                 "was built without EPSG support (it needs libquarn-epsg, built when PROJ is "
+                 "found)\n"}},
                folder);
 #endif
 }
