@@ -124,7 +124,12 @@ bool Describe(const CS_Info& object, Meaning& m, int depth) {
         m.axes[0] = StatedAxis(p.GetAxis(0), 0);
         m.axes[1] = StatedAxis(p.GetAxis(1), 1);
         m.linearUnit = p.GetLinearUnit()->GetMetersPerUnit();
-        return DescribeProjection(*p.GetProjection(), m.angularUnit, m.linearUnit, m);
+        if (!DescribeProjection(*p.GetProjection(), m.angularUnit, m.linearUnit, m)) return false;
+        // Krovak with its axes east and north is the north-orientated method.
+        if ((m.method == 9819 || m.method == 1042) && m.axes[0] == CS_AO_East &&
+            m.axes[1] == CS_AO_North)
+            m.method = m.method == 9819 ? 1041 : 1043;
+        return true;
     }
     case kQuarnGeocentricCS: {
         const auto& c = static_cast<const CS_GeocentricCoordinateSystem&>(object);
