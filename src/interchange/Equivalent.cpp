@@ -54,7 +54,9 @@ bool DescribeGeodetic(const CS_HorizontalDatum* datum, const CS_PrimeMeridian* p
         return false;
     const std::string name = Utf8(datum->GetName());
     m.datumKey = DatumNameKey(name);
-    const EsriNameRecord* record = QuarnFindEsriName(kEsriDatum, 0, name);
+    const EsriNameRecord* record =
+        primeMeridian->GetLongitude() != 0.0 ? QuarnFindEsriDatumOffGreenwich(name) : nullptr;
+    if (record == nullptr) record = QuarnFindEsriName(kEsriDatum, 0, name);
     m.datumCode = record != nullptr ? record->epsgCode : 0;
     const CS_Ellipsoid* ellipsoid = datum->GetEllipsoid();
     m.semiMajorAxis = ellipsoid->GetSemiMajorAxis();

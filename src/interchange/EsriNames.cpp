@@ -37,6 +37,18 @@ const EsriNameRecord* QuarnFindEsriName(EsriNameKind kind, int epsgCode, std::st
     return nullptr;
 }
 
+const EsriNameRecord* QuarnFindEsriDatumOffGreenwich(std::string_view name) {
+    const std::string key = QuarnNameKey(WithoutDatumPrefix(name));
+    if (key.empty()) return nullptr;
+    for (const EsriNameRecord& record : kEsriNames) {
+        const std::string_view epsgName = record.epsgName;
+        if (record.kind == kEsriDatum && !epsgName.empty() && epsgName.back() == ')' &&
+            (key == record.epsgKey || key == record.esriKey))
+            return &record;
+    }
+    return nullptr;
+}
+
 const EsriNameRecord* QuarnFindByEsriName(EsriNameKind kind, std::string_view esriName) {
     for (const EsriNameRecord& record : kEsriNames)
         if (record.kind == kind && esriName == record.esriName) return &record;
