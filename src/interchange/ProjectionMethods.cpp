@@ -156,6 +156,11 @@ const RoleCode kRoleCodes[] = {
 
 constexpr double kPi = 3.141592653589793;
 
+// Angles in degrees that are the same after a conversion from another unit.
+bool Near(double a, double b) {
+    return std::fabs(a - b) <= 1e-9;
+}
+
 bool Has(unsigned written, ProjectionRole role) {
     return (written & (1u << role)) != 0;
 }
@@ -186,7 +191,7 @@ void SettleKrovak(Meaning& m) {
     }
     const double rotation = At(m, kRoleRectifiedGridAngle);
     At(m, kRoleRectifiedGridAngle) = 0.0;
-    if (xScale == -1.0 && yScale == 1.0 && rotation == 90.0)
+    if (xScale == -1.0 && yScale == 1.0 && Near(rotation, 90.0))
         m.method = m.method == 9819 ? 1041 : m.method == 1042 ? 1043 : m.method;
 }
 
@@ -235,7 +240,7 @@ void SettleMethod(Meaning& m, unsigned written) {
         }
         break;
     case kMethodPolarStereographic:
-        if (std::fabs(At(m, kRoleLatitudeOfOrigin)) == 90.0) {
+        if (Near(std::fabs(At(m, kRoleLatitudeOfOrigin)), 90.0)) {
             m.method = 9810;
         } else {
             m.method = 9829;
@@ -280,8 +285,8 @@ void SettleMethod(Meaning& m, unsigned written) {
         break;
     case 9802:
         // Two equal parallels at the latitude of origin: the one-parallel method, scale 1.
-        if (At(m, kRoleStandardParallel1) == At(m, kRoleStandardParallel2) &&
-            At(m, kRoleStandardParallel1) == At(m, kRoleLatitudeOfOrigin)) {
+        if (Near(At(m, kRoleStandardParallel1), At(m, kRoleStandardParallel2)) &&
+            Near(At(m, kRoleStandardParallel1), At(m, kRoleLatitudeOfOrigin))) {
             m.method = 9801;
             At(m, kRoleStandardParallel1) = At(m, kRoleStandardParallel2) = 0.0;
         }
