@@ -46,17 +46,6 @@ bool CQuarnCoordinateSystemFactory::LetStoreObjectsGo() {
     return true;
 }
 
-const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {
-    m_parser.SetInput(wkt);
-    // The result is what the actions made of the text, whatever the parse reported: a
-    // complete system followed by stray tokens still counts.
-    m_parser.Parse();
-    // Nothing refers to the copy of the text once the parse is over: its block goes back
-    // for the thread's next text.
-    m_parser.ReleaseInput();
-    return m_parser.GetResult();
-}
-
 int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {
     if (item == nullptr || !IsObjectType(type)) return -1;
     // Projections keep their own names: several may share one.

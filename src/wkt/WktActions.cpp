@@ -1,24 +1,24 @@
 // The rule actions of the WKT grammar: what the parser does each time it reduces by a rule
-// outside a trial parse. Rules are known by the names wkt/WktGrammar.y gives them. Children are
-// reduced before their parents, so every action finds the objects of its children already created.
-//
-// This file holds RunAction and only what RunAction alone uses: the engine's recording test
-// compiles the parser with a RunAction of its own in place of this file.
+// outside a trial parse, and CreateFromWKT, which runs the parser on a text. Rules are known
+// by the names wkt/WktGrammar.y gives them. Children are reduced before their parents, so
+// every action finds the objects of its children already created.
+#include <quarn/factory/Factory.h>
 #include <quarn/model/Constants.h>
+#include <quarn/model/ModuleSetup.h>
+#include <quarn/model/Text.h>
 #include <quarn/wkt/WktParser.h>
 
 #include "factory/ByObjectType.h"
+#include "wkt/WktReader.h"
 #include "wkt/WktRules.h"
-#include <quarn/factory/Factory.h>
-#include <quarn/model/ModuleSetup.h>
-#include <quarn/model/Text.h>
 
 #include <cwchar>
 #include <memory>
 #include <wchar.h> // wcsnlen (POSIX)
 
-namespace {
+using namespace quarn::detail;
 
+namespace {
 
 // The longest grid-file name the reader keeps: the field holds 255 characters with its
 // terminator.
@@ -70,16 +70,16 @@ struct YY_ParamMT {
 
 using ParamMTList = CBASESequence<YY_ParamMT, 4>;
 
-template <class T> const T* As(const QuarnWktValue& value) {
-    return static_cast<const T*>(QuarnWktGetObject(value));
+template <class T> const T* As(const WktValue& value) {
+    return static_cast<const T*>(WktGetObject(value));
 }
 
-template <class T> T* Value(const QuarnWktValue& value) {
-    return static_cast<T*>(QuarnWktGetPointer(value));
+template <class T> T* Value(const WktValue& value) {
+    return static_cast<T*>(WktGetPointer(value));
 }
 
 // The axis record of an axis value.
-CQuarnAxisInfo Axis(const QuarnWktValue& value) {
+CQuarnAxisInfo Axis(const WktValue& value) {
     const AxisValue* axis = Value<AxisValue>(value);
     return CQuarnAxisInfo(axis->name, axis->orientation);
 }
@@ -178,7 +178,7 @@ public:
     }
 
     // The record of the axis value in `value`, in the place `slot` (0 to 2).
-    const CS_AxisInfo& Of(const QuarnWktValue& value, int slot) {
+    const CS_AxisInfo& Of(const WktValue& value, int slot) {
         const AxisValue* axis = Value<AxisValue>(value);
         CS_AxisInfo& record = m_axes.Get().records[slot];
         FillName(record.name, axis->name);
@@ -199,7 +199,7 @@ private:
 // record.
 class FilledShift {
 public:
-    const CS_WGS84ConversionInfo& Of(const QuarnWktValue& value) {
+    const CS_WGS84ConversionInfo& Of(const WktValue& value) {
         const ShiftValue* shift = Value<ShiftValue>(value);
         CS_WGS84ConversionInfo& record = m_shift.Get();
         record.Dx = shift->values[0];
@@ -218,7 +218,7 @@ private:
 
 // Writes an AUTHORITY clause into the object the factory returned, even when that is an
 // existing equal object.
-void Authority(const CS_Info* object, const QuarnWktValue& authority) {
+void Authority(const CS_Info* object, const WktValue& authority) {
     const AuthorityPair* pair = Value<AuthorityPair>(authority);
     if (object != nullptr && pair != nullptr)
         QuarnSetAuthority(const_cast<CS_Info*>(object), pair->name, pair->code);
@@ -289,17 +289,18 @@ bool QuarnWktRulePassesValueOn(EQuarnWktRule rule) {
     }
 }
 
-void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
-                                                QuarnWktValue& result) {
+void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int number, WktValue* rhs,
+                                 WktValue& result) {
     const EQuarnWktRule rule = QuarnWktRuleName(number);
-    CQuarnCoordinateSystemFactory* factory = GetFactory();
+    CQuarnCoordinateSystemFactory* factory = parser.GetFactory();
+    WktParserState& state = WktParserAccess::State(parser);
     // $n of the rule's right-hand side, read as the kind its symbol holds.
-    auto text = [rhs](int n) { return QuarnWktGetText(rhs[n - 1]); };
-    auto real = [rhs](int n) { return QuarnWktGetReal(rhs[n - 1]); };
-    auto integer = [rhs](int n) { return QuarnWktGetInteger(rhs[n - 1]); };
-    auto value = [rhs](int n) -> const QuarnWktValue& { return rhs[n - 1]; };
-    auto set = [&result](const CS_Info* object) { QuarnWktSetObject(result, object); };
-    auto keep = [&result](void* object) { QuarnWktSetPointer(result, object); };
+    auto text = [rhs](int n) { return WktGetText(rhs[n - 1]); };
+    auto real = [rhs](int n) { return WktGetReal(rhs[n - 1]); };
+    auto integer = [rhs](int n) { return WktGetInteger(rhs[n - 1]); };
+    auto value = [rhs](int n) -> const WktValue& { return rhs[n - 1]; };
+    auto set = [&result](const CS_Info* object) { WktSetObject(result, object); };
+    auto keep = [&result](void* object) { WktSetPointer(result, object); };
 
     // Rules that only pass a value on, or carry a plain token value.
     if (QuarnWktRulePassesValueOn(rule)) {
@@ -313,31 +314,31 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleTopCompound:
     case kQuarnWktRuleTopFitted:
     case kQuarnWktRuleTopLocal:
-        SetResult(As<CS_CoordinateSystem>(value(1)));
+        parser.SetResult(As<CS_CoordinateSystem>(value(1)));
         return;
     case kQuarnWktRuleNorth:
-        QuarnWktSetInteger(result, CS_AO_North);
+        WktSetInteger(result, CS_AO_North);
         return;
     case kQuarnWktRuleSouth:
-        QuarnWktSetInteger(result, CS_AO_South);
+        WktSetInteger(result, CS_AO_South);
         return;
     case kQuarnWktRuleEast:
-        QuarnWktSetInteger(result, CS_AO_East);
+        WktSetInteger(result, CS_AO_East);
         return;
     case kQuarnWktRuleWest:
-        QuarnWktSetInteger(result, CS_AO_West);
+        WktSetInteger(result, CS_AO_West);
         return;
     case kQuarnWktRuleUp:
-        QuarnWktSetInteger(result, CS_AO_Up);
+        WktSetInteger(result, CS_AO_Up);
         return;
     case kQuarnWktRuleDown:
-        QuarnWktSetInteger(result, CS_AO_Down);
+        WktSetInteger(result, CS_AO_Down);
         return;
     case kQuarnWktRuleOther:
-        QuarnWktSetInteger(result, CS_AO_Other);
+        WktSetInteger(result, CS_AO_Other);
         return;
     case kQuarnWktRuleNumberInteger:
-        QuarnWktSetReal(result, static_cast<double>(integer(1)));
+        WktSetReal(result, static_cast<double>(integer(1)));
         return;
     default:
         break;
@@ -346,26 +347,26 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     // Rules that build value objects; the parser keeps them until it is destroyed.
     switch (rule) {
     case kQuarnWktRuleAuthority:
-        keep(NewValue<AuthorityPair>(text(3), text(5)));
+        keep(state.NewValue<AuthorityPair>(text(3), text(5)));
         return;
     case kQuarnWktRuleGridFiles: {
-        CQuarn3DIMInfo* files = NewValue<CQuarn3DIMInfo>();
+        CQuarn3DIMInfo* files = state.NewValue<CQuarn3DIMInfo>();
         CopyGridFileName(files->LBFFileName, text(3));
         CopyGridFileName(files->COPFileName, text(5));
         keep(files);
         return;
     }
     case kQuarnWktRuleAxis:
-        keep(NewValue<AxisValue>(text(3), integer(5)));
+        keep(state.NewValue<AxisValue>(text(3), integer(5)));
         return;
     case kQuarnWktRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        keep(NewValue<ShiftValue>(
+        keep(state.NewValue<ShiftValue>(
             ShiftValue{{real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
         return;
     }
     case kQuarnWktRuleAxisListFirst: {
-        AxisList* list = NewValue<AxisList>();
+        AxisList* list = state.NewValue<AxisList>();
         list->Resize(1);
         CQuarnAxisInfo axis = Axis(value(1));
         CopyAxisInfo(&(*list)[0], &axis);
@@ -375,19 +376,19 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleAxisListNext:
         result = value(1);
         Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     case kQuarnWktRuleParamMtParameters:
-        keep(NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
+        keep(state.NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
         return;
     case kQuarnWktRuleParamMt:
-        keep(NewValue<YY_ParamMT>(text(3), nullptr));
+        keep(state.NewValue<YY_ParamMT>(text(3), nullptr));
         return;
     case kQuarnWktRuleParameter:
-        keep(NewValue<ParameterValue>(text(3), real(5)));
+        keep(state.NewValue<ParameterValue>(text(3), real(5)));
         return;
     case kQuarnWktRuleParameterListFirst: {
-        ParameterValues* list = NewValue<ParameterValues>();
+        ParameterValues* list = state.NewValue<ParameterValues>();
         list->items[0] = *Value<ParameterValue>(value(1));
         list->count = 1;
         keep(list);
@@ -398,11 +399,11 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         ParameterValues* list = Value<ParameterValues>(value(1));
         if (list->count < ParameterList::Capacity())
             list->items[list->count++] = *Value<ParameterValue>(value(3));
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     }
     case kQuarnWktRuleParamMtListFirst: {
-        ParamMTList* list = NewValue<ParamMTList>();
+        ParamMTList* list = state.NewValue<ParamMTList>();
         list->Resize(1);
         (*list)[0] = *Value<YY_ParamMT>(value(1));
         keep(list);
@@ -412,7 +413,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         result = value(1);
         Append(Value<ParamMTList>(value(1)), *Value<YY_ParamMT>(value(3)),
                [](YY_ParamMT* to, const YY_ParamMT* from) { *to = *from; });
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     default:
         break;
@@ -562,7 +563,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRuleHeadFitted:
     case kQuarnWktRuleTailFitted: {
         // A head must be a horizontal fit, a tail a vertical fit.
-        const CS_Info* fitted = QuarnWktGetObject(value(1));
+        const CS_Info* fitted = WktGetObject(value(1));
         long wanted =
             rule == kQuarnWktRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
         if (fitted != nullptr && fitted->GetObjectType() == wanted) set(fitted);
@@ -600,4 +601,15 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         // The start rule and CONCAT_MT (which no reachable rule uses) do nothing.
         return;
     }
+}
+
+const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {
+    m_parser.SetInput(wkt);
+    // The result is what the actions made of the text, whatever the parse reported: a
+    // complete system followed by stray tokens still counts.
+    m_parser.Parse();
+    // Nothing refers to the copy of the text once the parse is over: its block goes back
+    // for the thread's next text.
+    m_parser.ReleaseInput();
+    return m_parser.GetResult();
 }
