@@ -108,10 +108,10 @@ TEST_F(EpsgTest, HelpersTheHostHoldsAndTheLoadingFlag) {
     ASSERT_EQ(factory.GetProductLine(kQuarnGeographicCS).GetSize(), 1);
     EXPECT_EQ(factory.GetProductLine(kQuarnGeographicCS)[0], held);
 
-    // Loading projection files reads a false origin in metres even in a system in feet.
-    const CS_ProjectedCoordinateSystem* plain = epsg.CreateProjectedCoordinateSystem(L"2227");
+    // While projection files load, a datum without a shift takes the one its name implies.
+    const CS_GeographicCoordinateSystem* plain = epsg.CreateGeographicCoordinateSystem(L"4301");
     SetPrjLoading(true);
-    const CS_ProjectedCoordinateSystem* loading = epsg.CreateProjectedCoordinateSystem(L"2227");
+    const CS_GeographicCoordinateSystem* loading = epsg.CreateGeographicCoordinateSystem(L"4301");
     SetPrjLoading(false);
     EXPECT_TRUE(plain && loading && plain != loading);
 }

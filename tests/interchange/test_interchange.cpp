@@ -146,6 +146,16 @@ TEST(InterchangeWriter, NumbersNamesAndSingleObjects) {
     // A sphere made from two equal axes is written as WKT 1 writes spheres.
     const CS_Ellipsoid* sphere = factory.CreateEllipsoid(L"Sphere", 6371000, 6371000, nullptr);
     EXPECT_EQ(quarn::ToWkt(*sphere, WktDialect::Gdal), R"w(SPHEROID["Sphere",6371000,0])w");
+    // Methods of this library's own have no WKT 1 form.
+    for (const wchar_t* method :
+         {L"Oblique_Mercator_83", L"Lambert_Conformal_Conic_27", L"Transverse_Mercator_27",
+          L"Transverse_Mercator_Alaska_27", L"Oblique_Mercator_27", L"Ground_System",
+          L"Ground_System_Azimuth", L"Transverse_Mercator_OSTN02", L"Oblique_Stereographic_RD2000",
+          L"Oblique_Stereographic_RD2004", L"Transverse_Mercator_34", L"Oblique_Mercator_HD72",
+          L"Transverse_Mercator_GGRS87", L"Oblique_Stereographic_SP1930",
+          L"Oblique_Stereographic_SP1970"})
+        EXPECT_EQ(quarn::ToWkt(*factory.CreateProjection(L"", method, {}), WktDialect::Gdal), "")
+            << QuarnEncodeUtf8(method);
 
     // The registry's unique-name suffix is the factory's business, not the text's.
     Read(
