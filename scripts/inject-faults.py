@@ -211,6 +211,9 @@ def main():
         if fault.get("inert"):
             rows.append((fault, "inert", fault["inert"]))
             continue
+        if fault.get("memory") and not args.sanitize:
+            rows.append((fault, "memory", "changes no output: run with --sanitize"))
+            continue
         if args.no_proj and fault["area"] == "epsg":
             rows.append((fault, "n/a", "the EPSG component is not built without PROJ"))
             continue
@@ -253,6 +256,7 @@ def main():
     print(f"\n{variant}: {len(caught)} of {len(counted)} counted faults caught ({share:.1f}%); "
           f"{sum(1 for r in rows if r[1] == 'inert')} inert, "
           f"{sum(1 for r in rows if r[1] == 'n/a')} not built, "
+          f"{sum(1 for r in rows if r[1] == 'memory')} memory faults left to --sanitize, "
           f"{sum(1 for r in rows if r[1] == 'error')} errors")
     return 0 if len(caught) == len(counted) else 1
 

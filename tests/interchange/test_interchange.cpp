@@ -189,7 +189,7 @@ TEST(InterchangeFace, ReadsUtf8AndRefusesWhatIsNot) {
     const std::pair<std::string, std::size_t> kBytes[] = {
         {"\xC3\xA9\xC3(", 10},
         {"\xED\xA0\x80", 9},
-        {"\xE0\x80\xAF", 9},
+        {"\xE0\x82\x80", 9},
         {"\xF0\x8F\xBF\xBF", 9},
         {"\xF4\x90\x80\x80", 9},
         {"\x80", 9},
