@@ -195,7 +195,12 @@ def main():
     open(log, "w").close()
     print(f"scratch copy {src}, build {build}, log {log}", flush=True)
     sync_tree(src)
-    if not os.path.exists(os.path.join(build, "CMakeCache.txt")):
+    cache = os.path.join(build, "CMakeCache.txt")
+    if os.path.exists(cache):
+        with open(cache, encoding="utf-8", errors="replace") as f:
+            if f"CMAKE_HOME_DIRECTORY:INTERNAL={src}\n" not in f.read():
+                shutil.rmtree(build)  # configured for another copy: start afresh
+    if not os.path.exists(cache):
         configure(src, build, args, log)
     if not build_tree(build, args.jobs, log):
         sys.exit(f"the unchanged tree does not build; see {log}")
