@@ -32,6 +32,9 @@ const Wkt2Parameter kAzimuthalCentre[] = {
     {"longitude_of_center", "Longitude of natural origin", 8802, kAngle},
     {"false_easting", "False easting", 8806, kLength},
     {"false_northing", "False northing", 8807, kLength},
+    // ESRI's names of the centre, written under EPSG's and read back as GDAL's.
+    {"latitude_of_origin", "Latitude of natural origin", 8801, kAngle},
+    {"central_meridian", "Longitude of natural origin", 8802, kAngle},
 };
 const Wkt2Parameter kConicTwoParallels[] = {
     {"latitude_of_origin", "Latitude of false origin", 8821, kAngle},
@@ -57,6 +60,13 @@ const Wkt2Parameter kPolarVariantB[] = {
 };
 const Wkt2Parameter kStandardParallel[] = {
     {"standard_parallel_1", "Latitude of 1st standard parallel", 8823, kAngle},
+    {"central_meridian", "Longitude of natural origin", 8802, kAngle},
+    {"false_easting", "False easting", 8806, kLength},
+    {"false_northing", "False northing", 8807, kLength},
+};
+const Wkt2Parameter kEquidistantCylindrical[] = {
+    {"standard_parallel_1", "Latitude of 1st standard parallel", 8823, kAngle},
+    {"latitude_of_origin", "Latitude of natural origin", 8801, kAngle},
     {"central_meridian", "Longitude of natural origin", 8802, kAngle},
     {"false_easting", "False easting", 8806, kLength},
     {"false_northing", "False northing", 8807, kLength},
@@ -122,7 +132,8 @@ const Wkt2Method kMethods[] = {
      QUARN_PARAMETERS(kNaturalOriginNoScale)},
     {"Mercator_1SP", "Mercator (variant A)", 9804, 0, QUARN_PARAMETERS(kNaturalOrigin)},
     {"Mercator_2SP", "Mercator (variant B)", 9805, 0, QUARN_PARAMETERS(kStandardParallel)},
-    {"Equirectangular", "Equidistant Cylindrical", 1028, 0, QUARN_PARAMETERS(kStandardParallel)},
+    {"Equirectangular", "Equidistant Cylindrical", 1028, 0,
+     QUARN_PARAMETERS(kEquidistantCylindrical)},
     {"Hotine_Oblique_Mercator", "Hotine Oblique Mercator (variant A)", 9812, 0,
      QUARN_PARAMETERS(kHotineA)},
     {"Hotine_Oblique_Mercator_Azimuth_Center", "Hotine Oblique Mercator (variant B)", 9815, 0,
