@@ -88,4 +88,45 @@ TEST(InterchangeAgainstProj, EsriCorpus) {
     Measure("epsg_wkt1_esri_sample.jsonl", "ESRI-dialect corpus");
 }
 
+// The name of the first `keyword` element of a WKT 1 text ("" when it has none).
+std::string NameOf(const std::string& text, const std::string& keyword) {
+    const std::size_t at = text.find(keyword + "[\"");
+    if (at == std::string::npos) return "";
+    const std::size_t begin = at + keyword.size() + 2;
+    return text.substr(begin, text.find('"', begin) - begin);
+}
+
+// Read in the Esri dialect and written as Gdal, an ESRI text names its datum and ellipsoid
+// as PROJ's WKT1_GDAL of the same text does, for at least 99% of the texts both read.
+TEST(InterchangeAgainstProj, EsriNamesAsProjWritesThemInGdal) {
+    const std::vector<CorpusEntry> entries =
+        ReadCorpus(std::string(QUARN_CORPUS_DIR) + "/epsg_wkt1_esri_sample.jsonl");
+    PJ_CONTEXT* context = proj_context_create();
+    proj_log_level(context, PJ_LOG_NONE);
+    int compared = 0, same = 0;
+    for (const CorpusEntry& entry : entries) {
+        const std::string original = QuarnEncodeUtf8(entry.wkt);
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* system =
+            quarn::FromWkt(factory, original, quarn::WktDialect::Esri);
+        Pj theirs(proj_create(context, original.c_str()), proj_destroy);
+        const char* projText =
+            theirs ? proj_as_wkt(context, theirs.get(), PJ_WKT1_GDAL, nullptr) : nullptr;
+        if (system == nullptr || projText == nullptr || NameOf(projText, "DATUM").empty()) continue;
+        const std::string ours = quarn::ToWkt(*system, quarn::WktDialect::Gdal);
+        ++compared;
+        const bool equal = NameOf(ours, "DATUM") == NameOf(projText, "DATUM") &&
+                           NameOf(ours, "SPHEROID") == NameOf(projText, "SPHEROID");
+        same += equal;
+        if (!equal)
+            std::cout << entry.id << ": " << NameOf(ours, "DATUM") << ", "
+                      << NameOf(ours, "SPHEROID") << " where PROJ writes "
+                      << NameOf(projText, "DATUM") << ", " << NameOf(projText, "SPHEROID") << "\n";
+    }
+    proj_context_destroy(context);
+    std::cout << "ESRI names as PROJ writes them: " << same << " of " << compared << "\n";
+    EXPECT_GT(compared, 600);
+    EXPECT_GE(same * 100, compared * 99);
+}
+
 } // namespace
