@@ -53,6 +53,9 @@ void Measure(const char* file, const std::string& title) {
             tally.failures[cause].push_back(id);
     };
     Tally gdal, esri, projEsri;
+    // The Esri dialect against PROJ's own ESRI writer, method by method: equivalent texts of
+    // each, keyed by the original's PROJECTION (or its kind).
+    std::map<std::string, std::pair<int, int>> byMethod;
     for (const CorpusEntry& entry : entries) {
         CQuarnCoordinateSystemFactory factory;
         const CS_CoordinateSystem* system = factory.CreateFromWKT(entry.wkt.c_str());
@@ -64,6 +67,7 @@ void Measure(const char* file, const std::string& title) {
             continue;
         Pj theirs = read(QuarnEncodeUtf8(entry.wkt));
         ASSERT_TRUE(theirs) << entry.id;
+        const int esriBefore = esri.same, projBefore = projEsri.same;
         for (auto [dialect, tally] : {std::pair{quarn::WktDialect::Gdal, &gdal},
                                       std::pair{quarn::WktDialect::Esri, &esri}}) {
             quarn::WktWriter writer(dialect);
@@ -72,6 +76,14 @@ void Measure(const char* file, const std::string& title) {
         }
         const char* own = proj_as_wkt(context, theirs.get(), PJ_WKT1_ESRI, nullptr);
         judge(theirs.get(), own ? own : "", "PROJ's ESRI writer gives nothing", entry.id, projEsri);
+        const std::size_t at = entry.wkt.find(L"PROJECTION[\"");
+        const std::wstring method =
+            at == std::wstring::npos
+                ? L""
+                : entry.wkt.substr(at + 12, entry.wkt.find(L'"', at + 12) - at - 12);
+        auto& [ours, proj] = byMethod[method.empty() ? entry.kind : QuarnEncodeUtf8(method)];
+        ours += esri.same - esriBefore;
+        proj += projEsri.same - projBefore;
     }
     proj_context_destroy(context);
     gdal.Print(title + ", Gdal dialect");
@@ -79,6 +91,12 @@ void Measure(const char* file, const std::string& title) {
     projEsri.Print(title + ", PROJ's own ESRI round trip");
     EXPECT_GE(gdal.same * 100, gdal.read * 99) << title;
     EXPECT_GE(esri.same, projEsri.same) << title;
+    for (const auto& [method, counts] : byMethod)
+        if (counts.first != counts.second)
+            std::cout << "  Esri dialect on " << method << ": " << counts.first << ", PROJ's "
+                      << counts.second << "\n";
+    for (const auto& [method, counts] : byMethod)
+        EXPECT_GE(counts.first, counts.second) << title << ", Esri dialect on " << method;
 }
 
 TEST(InterchangeAgainstProj, GdalCorpus) {
@@ -127,6 +145,53 @@ TEST(InterchangeAgainstProj, EsriNamesAsProjWritesThemInGdal) {
     std::cout << "ESRI names as PROJ writes them: " << same << " of " << compared << "\n";
     EXPECT_GT(compared, 600);
     EXPECT_GE(same * 100, compared * 99);
+}
+
+// Every polar stereographic system of PROJ's database (EPSG 5482, 5937 and 5940 are variant
+// A at a pole) written in the Esri dialect from its WKT 1: PROJ reads it as the system it is
+// wherever it so reads its own ESRI text (not variant C, which neither form holds).
+TEST(InterchangeAgainstProj, PolarStereographicInTheEsriDialect) {
+    PJ_CONTEXT* context = proj_context_create();
+    proj_log_level(context, PJ_LOG_NONE);
+    PROJ_CRS_LIST_PARAMETERS* parameters = proj_get_crs_list_parameters_create();
+    PJ_TYPE projected = PJ_TYPE_PROJECTED_CRS;
+    parameters->types = &projected;
+    parameters->typesCount = 1;
+    int count = 0;
+    PROJ_CRS_INFO** list =
+        proj_get_crs_info_list_from_database(context, "EPSG", parameters, &count);
+    auto same = [&](const PJ* original, const char* text) {
+        Pj written(proj_create(context, text != nullptr ? text : ""), proj_destroy);
+        return written &&
+               proj_is_equivalent_to_with_ctx(context, original, written.get(), PJ_COMP_EQUIVALENT);
+    };
+    int systems = 0, ours = 0, theirs = 0;
+    for (int i = 0; i < count; ++i) {
+        const char* method = list[i]->projection_method_name;
+        if (method == nullptr || std::string(method).rfind("Polar Stereographic", 0) != 0) continue;
+        Pj original(proj_create_from_database(context, "EPSG", list[i]->code, PJ_CATEGORY_CRS,
+                                              false, nullptr),
+                    proj_destroy);
+        const char* gdal = proj_as_wkt(context, original.get(), PJ_WKT1_GDAL, nullptr);
+        ASSERT_NE(gdal, nullptr) << list[i]->code;
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* system = quarn::FromWkt(factory, gdal, quarn::WktDialect::Gdal);
+        ASSERT_NE(system, nullptr) << list[i]->code;
+        const std::string text = quarn::ToWkt(*system, quarn::WktDialect::Esri);
+        const bool ourSame = same(original.get(), text.c_str());
+        const bool theirSame =
+            same(original.get(), proj_as_wkt(context, original.get(), PJ_WKT1_ESRI, nullptr));
+        ++systems;
+        ours += ourSame;
+        theirs += theirSame;
+        EXPECT_TRUE(ourSame || !theirSame) << "EPSG:" << list[i]->code << " " << text;
+    }
+    proj_crs_info_list_destroy(list);
+    proj_get_crs_list_parameters_destroy(parameters);
+    proj_context_destroy(context);
+    std::cout << "polar stereographic systems, Esri dialect: " << ours << " of " << systems
+              << " (PROJ's own ESRI round trip: " << theirs << ")\n";
+    EXPECT_GT(systems, 30);
 }
 
 } // namespace
