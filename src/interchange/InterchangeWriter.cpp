@@ -23,9 +23,9 @@ bool IsAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// The object's name without the registry's unique-name suffix (`~` and digits), which only
-// tells apart two objects of one factory and means nothing to another program.
-std::string BaseName(const wchar_t* name) {
+} // namespace
+
+std::string quarn::detail::BaseName(const wchar_t* name) {
     std::wstring_view text = name != nullptr ? name : L"";
     std::size_t tilde = text.rfind(L'~');
     if (tilde != std::wstring_view::npos && tilde + 1 < text.size() &&
@@ -48,7 +48,7 @@ std::string EsriSpelling(const std::string& name) {
     return out;
 }
 
-int EpsgCode(const CS_Info& object) {
+int quarn::detail::EpsgCode(const CS_Info& object) {
     const wchar_t* authority = object.GetAuthority();
     const wchar_t* code = object.GetAuthorityCode();
     if (authority == nullptr || code == nullptr || std::wcscmp(authority, L"EPSG") != 0) return 0;
@@ -59,6 +59,8 @@ int EpsgCode(const CS_Info& object) {
     }
     return value;
 }
+
+namespace {
 
 const char* OrientationWord(long orientation) {
     static const char* const kWords[] = {"OTHER", "NORTH", "SOUTH", "EAST", "WEST", "UP", "DOWN"};
@@ -174,9 +176,9 @@ bool Writer::Ellipsoid(const CS_Ellipsoid* ellipsoid) {
            (m_out += ',', Number(inverseFlattening)) && Close(*ellipsoid);
 }
 
-// The longitude in degrees, in the fewest digits that the reader turns back into the very
-// longitude held (it reads degrees and multiplies by pi / 180).
-std::string DegreesOf(double radians) {
+} // namespace
+
+std::string quarn::detail::DegreesOf(double radians) {
     const double degrees = radians * 180.0 / quarn::kPi;
     char text[40];
     for (int precision = 15; precision <= 17; ++precision) {
@@ -188,6 +190,8 @@ std::string DegreesOf(double radians) {
     }
     return ShortestNumber(degrees);
 }
+
+namespace {
 
 bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
     if (meridian == nullptr) return Refuse("a coordinate system has no prime meridian");
@@ -257,9 +261,9 @@ bool Writer::LocalDatum(const CS_LocalDatum* datum) {
     return Close(*datum);
 }
 
-// Methods that only this library knows: another program would read an unknown method, or
-// worse a known one with other formulas.
-bool OwnMethod(EProjectionType type) {
+} // namespace
+
+bool quarn::detail::OwnMethod(EProjectionType type) {
     switch (type) {
     case PT_ObliqueMercator83:
     case PT_LambertConformalConic27:
@@ -281,6 +285,8 @@ bool OwnMethod(EProjectionType type) {
         return false;
     }
 }
+
+namespace {
 
 bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid) {
     if (projection == nullptr) return Refuse("a projected system has no projection");

@@ -3,9 +3,13 @@
 // where each token came from.
 #include <quarn/interchange/WktDialects.h>
 
+#include "interchange/DialectElements.h"
 #include "interchange/EsriNamesInternal.h"
+#include "interchange/Wkt2Internal.h"
+#include "interchange/Wkt2Names.h"
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
+#include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
@@ -16,123 +20,11 @@ using namespace quarn::detail;
 namespace quarn {
 namespace {
 
-// ---- Scanner: the canonical lexer's token rules (wkt/WktCharacters.h), with positions
-// --------------------
-
-enum class Kind { Word, Number, String, Open, Close, Comma, Other, End };
-
-struct Token {
-    Kind kind;
-    std::size_t at, length;
-};
-
-using detail::IsWktBlank;
-using detail::IsWktDigit;
-using detail::IsWktNumberPart;
-using detail::IsWktNumberStart;
-using detail::IsWktWordPart;
-using detail::IsWktWordStart;
-
-class Scanner {
-public:
-    explicit Scanner(std::wstring_view text) : m_text(text) {}
-
-    Token Next() {
-        while (m_at < m_text.size() && IsWktBlank(m_text[m_at]))
-            ++m_at;
-        std::size_t start = m_at;
-        if (m_at >= m_text.size() || m_text[m_at] == L'\0') return {Kind::End, start, 0};
-        wchar_t c = m_text[m_at++];
-        Kind kind = Kind::Other;
-        if (IsWktWordStart(c)) {
-            while (m_at < m_text.size() && IsWktWordPart(m_text[m_at]))
-                ++m_at;
-            kind = Kind::Word;
-        } else if (IsWktNumberStart(c)) {
-            while (m_at < m_text.size() && IsWktNumberPart(m_text[m_at]))
-                ++m_at;
-            kind = Kind::Number;
-        } else if (c == L'"') {
-            std::size_t close = m_text.find(L'"', m_at);
-            if (close == std::wstring_view::npos) return {Kind::Other, start, 1};
-            m_at = close + 1;
-            kind = Kind::String;
-        } else if (c == L'[') {
-            kind = Kind::Open;
-        } else if (c == L']') {
-            kind = Kind::Close;
-        } else if (c == L',') {
-            kind = Kind::Comma;
-        }
-        return {kind, start, m_at - start};
-    }
-
-private:
-    std::wstring_view m_text;
-    std::size_t m_at = 0;
-};
-
-// ---- Elements -----------------------------------------------------------------------------
-
-// A keyword element (`KEYWORD[...]`) or a single value (a string with its quotes, a number,
-// a bare word), with the place in the original text it stands for.
-struct Element {
-    std::wstring text;
-    std::size_t at = 0, length = 0;
-    bool node = false;
-    bool made = false;     // made up by the rewriting: `at` is the construct it stands for
-    std::size_t close = 0; // the original closing bracket of a node that was read
-    std::vector<Element> children;
-};
-
-bool IsNode(const Element& e, const wchar_t* keyword) {
-    return e.node && QuarnEqualNoCase(e.text.c_str(), keyword);
-}
-bool IsString(const Element& e) {
-    return !e.node && !e.text.empty() && e.text[0] == L'"';
-}
-bool IsNumber(const Element& e) {
-    return !e.node && !e.text.empty() && IsWktNumberStart(e.text[0]);
-}
-
-// The name of a node: its first child without the quotes, or empty.
-std::wstring NameOf(const Element& e) {
-    if (e.children.empty() || !IsString(e.children[0])) return {};
-    return e.children[0].text.substr(1, e.children[0].text.size() - 2);
-}
-
-Element* ChildNode(Element& e, const wchar_t* keyword) {
-    for (Element& child : e.children)
-        if (IsNode(child, keyword)) return &child;
-    return nullptr;
-}
-
-// Takes the first child node of `keyword` out of `e`; false when there is none.
-bool TakeChild(Element& e, const wchar_t* keyword, Element& taken) {
-    for (auto it = e.children.begin(); it != e.children.end(); ++it) {
-        if (!IsNode(*it, keyword)) continue;
-        taken = std::move(*it);
-        e.children.erase(it);
-        return true;
-    }
-    return false;
-}
-
-Element Made(std::wstring text, const Element& standsFor, std::vector<Element> children = {},
-             bool node = false) {
-    Element e;
-    e.text = std::move(text);
-    e.at = standsFor.at;
-    e.length = standsFor.length;
-    e.made = true;
-    e.node = node || !children.empty();
-    e.children = std::move(children);
-    return e;
-}
-
-std::wstring Quoted(const std::wstring& name) {
-    return L"\"" + name + L"\"";
-}
+using detail::Element;
+using detail::Made;
+using detail::Quoted;
+using detail::ScannedToken;
+using detail::TokenKind;
 
 // ESRI names datums in its own way ("Ordnance_Datum_Newlyn" for "Ordnance Datum Newlyn",
 // "Genoa" for "Genoa 1942", "D_WGS_1984" for "World Geodetic System 1984"); the table of
@@ -144,84 +36,6 @@ std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
     if (record == nullptr || !QuarnDecodeUtf8(record->epsgName, name)) return esriName;
     return name;
 }
-
-// Splits a text into its top-level elements (separated by commas). Fails on anything that
-// is not elements, values, brackets and commas, and on nesting deeper than WKT goes.
-class Splitter {
-public:
-    explicit Splitter(std::wstring_view text) : m_text(text), m_scanner(text) { Advance(); }
-
-    bool Split(std::vector<Element>& top) {
-        for (;;) {
-            top.emplace_back();
-            if (!Read(top.back(), 0)) return false;
-            if (m_token.kind == Kind::End) return true;
-            if (m_token.kind != Kind::Comma) return false;
-            Advance();
-        }
-    }
-
-private:
-    static constexpr int kMaxDepth = 32;
-
-    void Advance() { m_token = m_scanner.Next(); }
-
-    bool Read(Element& e, int depth) {
-        Kind kind = m_token.kind;
-        if (depth > kMaxDepth ||
-            (kind != Kind::Word && kind != Kind::Number && kind != Kind::String))
-            return false;
-        e.text.assign(m_text.substr(m_token.at, m_token.length));
-        e.at = m_token.at;
-        e.length = m_token.length;
-        Advance();
-        if (kind != Kind::Word || m_token.kind != Kind::Open) return true;
-        e.node = true;
-        for (;;) {
-            Advance();
-            e.children.emplace_back();
-            if (!Read(e.children.back(), depth + 1)) return false;
-            if (m_token.kind == Kind::Comma) continue;
-            if (m_token.kind != Kind::Close) return false;
-            e.close = m_token.at;
-            Advance();
-            return true;
-        }
-    }
-
-    std::wstring_view m_text;
-    Scanner m_scanner;
-    Token m_token{Kind::End, 0, 0};
-};
-
-// Writes elements back as text, one piece per token.
-class Writer {
-public:
-    explicit Writer(DialectRewrite& out) : m_out(out) {}
-
-    void Write(const Element& e) {
-        Put(e.text, e.at, e.length);
-        if (!e.node) return;
-        m_out.text += L'[';
-        for (std::size_t i = 0; i < e.children.size(); ++i) {
-            if (i > 0) m_out.text += L',';
-            Write(e.children[i]);
-        }
-        if (e.made)
-            Put(L"]", e.at, e.length);
-        else
-            Put(L"]", e.close, 1);
-    }
-    void Comma() { m_out.text += L','; }
-
-private:
-    void Put(const std::wstring& token, std::size_t at, std::size_t length) {
-        m_out.pieces.push_back({m_out.text.size(), token.size(), at, length});
-        m_out.text += token;
-    }
-
-    DialectRewrite& m_out;
-};
 
 // ---- The rewriting ------------------------------------------------------------------------
 
@@ -264,6 +78,44 @@ private:
         if (IsNode(e, L"GXYZCS")) Rename(e, L"GEOCCS");
         if (IsNode(e, L"HVCOORDSYS")) Rename(e, L"COMPD_CS");
         if (IsNode(e, L"VERTCS")) ReadVertcs(e);
+        // With the projection-file conveniences on, the datum keeps the name the file gives
+        // it: the shifts of those conveniences are told by that name.
+        if (IsNode(e, L"GEOGCS") && !IsPrjLoading()) NameAsEpsg(e);
+    }
+
+    // A geographic system's datum and ellipsoid under the names GDAL and PROJ give them in
+    // WKT 1, through the table of ESRI names: the datum's EPSG name spelt as GDAL spells
+    // datums ("D_NZGD_2000" is New_Zealand_Geodetic_Datum_2000), the ellipsoid's EPSG name
+    // ("GRS_1980" is GRS 1980). Off Greenwich, ESRI names the datum as its Greenwich one
+    // ("D_NTF" on Paris is "NTF (Paris)"). A datum the table does not know loses its D_ prefix
+    // as in PROJ's reading; other names stay.
+    void NameAsEpsg(Element& geographic) {
+        Element* datum = ChildNode(geographic, L"DATUM");
+        if (datum == nullptr || NameOf(*datum).empty()) return;
+        const Element* meridian = ChildNode(geographic, L"PRIMEM");
+        const bool offGreenwich = meridian != nullptr && meridian->children.size() >= 2 &&
+                                  IsNumber(meridian->children[1]) &&
+                                  std::wcstod(meridian->children[1].text.c_str(), nullptr) != 0.0;
+        const std::string datumName = QuarnEncodeUtf8(NameOf(*datum));
+        const EsriNameRecord* record =
+            offGreenwich ? FindEsriDatumOffGreenwich(datumName) : nullptr;
+        if (record == nullptr) record = FindByEsriName(kEsriDatum, datumName);
+        if (record != nullptr)
+            SetName(datum->children[0], Wkt1DatumName(record->epsgName));
+        else if (datumName.size() > 2 && datumName.compare(0, 2, "D_") == 0)
+            SetName(datum->children[0], datumName.substr(2));
+        Element* ellipsoid = ChildNode(*datum, L"SPHEROID");
+        if (ellipsoid == nullptr || NameOf(*ellipsoid).empty()) return;
+        record = FindByEsriName(kEsriEllipsoid, QuarnEncodeUtf8(NameOf(*ellipsoid)));
+        if (record != nullptr) SetName(ellipsoid->children[0], record->epsgName);
+    }
+
+    // The name `utf8`, quoted, in place of the one `at` holds.
+    void SetName(Element& at, const std::string& utf8) {
+        std::wstring name;
+        if (!QuarnDecodeUtf8(utf8, name) || Quoted(name) == at.text) return;
+        at.text = Quoted(name);
+        m_changed = true;
     }
 
     void Rename(Element& e, const wchar_t* keyword) {
@@ -428,12 +280,14 @@ private:
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
+    if (dialect == WktDialect::Wkt2 || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
+        return RewriteWkt2(text);
     DialectRewrite out;
     out.text.assign(text);
     out.originalLength = text.size();
     if (dialect == WktDialect::Canonical) return out;
     std::vector<Element> top;
-    if (!Splitter(text).Split(top)) return out;
+    if (!SplitElements(text, top)) return out;
     Rewriter rewriter(text, dialect);
     rewriter.Rewrite(top);
     if (rewriter.Refused()) {
@@ -444,11 +298,7 @@ DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
     if (!rewriter.Changed()) return out;
     out.changed = true;
     out.text.clear();
-    Writer writer(out);
-    for (std::size_t i = 0; i < top.size(); ++i) {
-        if (i > 0) writer.Comma();
-        writer.Write(top[i]);
-    }
+    WriteElements(top, out);
     return out;
 }
 
@@ -505,9 +355,9 @@ const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {
-    std::vector<Token> tokens;
-    Scanner scanner(text);
-    for (Token t = scanner.Next(); t.kind != Kind::End; t = scanner.Next())
+    std::vector<ScannedToken> tokens;
+    DialectScanner scanner(text);
+    for (ScannedToken t = scanner.Next(); t.kind != TokenKind::End; t = scanner.Next())
         tokens.push_back(t);
     std::size_t first = 0;
     while (first < tokens.size() && tokens[first].at + tokens[first].length <= offset)
@@ -520,12 +370,14 @@ DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset
     // system, then the element that follows it).
     for (std::size_t i = first; i < tokens.size() && i < first + 3 && !found; ++i) {
         std::wstring w = word(i);
-        if (tokens[i].kind == Kind::Word) {
+        if (tokens[i].kind == TokenKind::Word) {
             for (const wchar_t* esri : {L"VERTCS", L"VDATUM", L"GXYZCS", L"HVCOORDSYS", L"LINUNIT"})
                 if (QuarnEqualNoCase(w.c_str(), esri)) found = {w, false, true};
             if (QuarnEqualNoCase(w.c_str(), L"EXTENSION")) found = {w, true, false};
-        } else if (tokens[i].kind == Kind::Number && i >= 4 && tokens[i - 1].kind == Kind::Comma &&
-                   tokens[i - 2].kind == Kind::String && tokens[i - 3].kind == Kind::Open &&
+        } else if (tokens[i].kind == TokenKind::Number && i >= 4 &&
+                   tokens[i - 1].kind == TokenKind::Comma &&
+                   tokens[i - 2].kind == TokenKind::String &&
+                   tokens[i - 3].kind == TokenKind::Open &&
                    QuarnEqualNoCase(word(i - 4).c_str(), L"AUTHORITY")) {
             found = {L"AUTHORITY code " + w, true, true};
         }
