@@ -75,7 +75,7 @@ const std::pair<const char*, const char*> kEsriProjections[] = {
     {R"w(PROJECTION["Cassini_Soldner"],PARAMETER["latitude_of_origin",10.5],PARAMETER["false_easting",1e-07])w",
      R"w(PROJECTION["Cassini"],PARAMETER["Latitude_Of_Origin",10.5],PARAMETER["False_Easting",1e-07],PARAMETER["Scale_Factor",1.0])w"},
     {R"w(PROJECTION["Polar_Stereographic"],PARAMETER["latitude_of_origin",-90],PARAMETER["scale_factor",0.994])w",
-     R"w(PROJECTION["Polar_Stereographic_Variant_A"],PARAMETER["Latitude_Of_Origin",-90.0],PARAMETER["Scale_Factor",0.994])w"},
+     R"w(PROJECTION["Polar_Stereographic"],PARAMETER["Latitude_Of_Origin",-90.0],PARAMETER["Scale_Factor",0.994])w"},
     {R"w(PROJECTION["Polar_Stereographic"],PARAMETER["latitude_of_origin",-71],PARAMETER["central_meridian",0])w",
      R"w(PROJECTION["Stereographic_South_Pole"],PARAMETER["Standard_Parallel_1",-71.0],PARAMETER["Central_Meridian",0.0])w"},
     {R"w(PROJECTION["Mercator_1SP"],PARAMETER["central_meridian",0],PARAMETER["scale_factor",0.9])w",
