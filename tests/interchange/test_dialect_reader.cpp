@@ -78,7 +78,7 @@ const Case kCases[] = {
              kNewlynCanonical + L"]",
          kQuarnCompoundCS, 2},
     Case{"GEOGCS followed by VERTCS", WktDialect::Esri, kGeog + L"], " + kNewlyn,
-         L"COMPD_CS[\"GCS_WGS_1984 + Newlyn\"," + kGeog + L"]," + kNewlynCanonical + L"]",
+         L"COMPD_CS[\"GCS_WGS_1984 + Newlyn\"," + kGeogRead + L"]," + kNewlynCanonical + L"]",
          kQuarnCompoundCS, 2},
     Case{"TOWGS84 and numeric codes in a Gdal text", WktDialect::Gdal,
          L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378388,297],TOWGS84[-87.5,-98,-121,0.5,-0.25,1,"
