@@ -113,15 +113,30 @@ FAILED_LINE = re.compile(r"^\s*\d+ - (\S+) \((Failed|SEGFAULT|Timeout|Subprocess
                          r"Child aborted|Exception|[A-Za-z ]+)\)")
 
 
-# The tests that build outside projects against the package take most of a run's time and
-# see no behaviour: they run after the others have passed.
-SLOW_TESTS = "_package$"
+# Tests that took longer than this in earlier runs (ctest's cost data: the comparisons with
+# PROJ over the corpus, the package tests that build outside projects) run after the others
+# have passed: ctest starts the longest first and, at a failure, waits for them to end.
+SLOW_SECONDS = 3.0
+
+
+def slow_tests(build):
+    """A regex of the tests that ran longer than SLOW_SECONDS, from ctest's cost data."""
+    names = ["_package$"]
+    costs = os.path.join(build, "Testing", "Temporary", "CTestCostData.txt")
+    if os.path.exists(costs):
+        with open(costs, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                fields = line.split()
+                if len(fields) == 3 and float(fields[2]) > SLOW_SECONDS:
+                    names.append("^" + re.escape(fields[0]) + "$")
+    return "|".join(names)
 
 
 def run_suite(build, args, log):
     """(passed, failing tests in order) of the suite: the quick tests, then the slow ones."""
     failed = []
-    for stage in (["-E", SLOW_TESTS], ["-R", SLOW_TESTS]):
+    slow = slow_tests(build)
+    for stage in (["-E", slow], ["-R", slow]):
         # The sanitizer build runs the comparison with PROJ's corpus for minutes.
         timeout = "900" if args.sanitize else "120"
         cmd = ["ctest", "--test-dir", build, f"-j{args.jobs}", "--timeout", timeout] + stage
