@@ -164,6 +164,12 @@ const char kHotineA[] =
     "PARAMETER[\"scale_factor\",0.9999],PARAMETER[\"false_easting\",5000000],"
     "PARAMETER[\"false_northing\",-5000000],UNIT[\"metre\",1]]";
 
+// Geographic axes in the other order; the ellipsoid as a sphere of the same semi-major axis.
+const std::string kWgs84LongitudeFirst =
+    Replace(kWgs84Gdal, "AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST]",
+            "AXIS[\"Longitude\",EAST],AXIS[\"Latitude\",NORTH]");
+const std::string kWgs84Sphere = Replace(kWgs84Gdal, "298.257223563", "0");
+
 const Pair kPairs[] = {
     {"GDAL and ESRI", kBngGdal, WktDialect::Gdal, kBngEsri, WktDialect::Esri, true},
     {"ESRI and canonical", kBngEsri, WktDialect::Esri, kBngCanonical, WktDialect::Canonical, true},
@@ -185,6 +191,10 @@ const Pair kPairs[] = {
      WktDialect::Esri, false},
     {"geographic latitude first and without axes", kWgs84Gdal, WktDialect::Gdal, kWgs84Esri,
      WktDialect::Esri, true},
+    {"geographic latitude first and longitude first", kWgs84Gdal, WktDialect::Gdal,
+     kWgs84LongitudeFirst.c_str(), WktDialect::Gdal, true},
+    {"a sphere and an ellipsoid of one semi-major axis", kWgs84Gdal, WktDialect::Gdal,
+     kWgs84Sphere.c_str(), WktDialect::Gdal, false},
     {"geographic in grads", kWgs84Esri, WktDialect::Esri, kWgs84Grads, WktDialect::Esri, false},
     {"a prime meridian in grads and in degrees", kNtfGdal, WktDialect::Gdal, kNtfEsri,
      WktDialect::Esri, true},
