@@ -169,6 +169,12 @@ const std::string kWgs84LongitudeFirst =
     Replace(kWgs84Gdal, "AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST]",
             "AXIS[\"Longitude\",EAST],AXIS[\"Latitude\",NORTH]");
 const std::string kWgs84Sphere = Replace(kWgs84Gdal, "298.257223563", "0");
+// A datum no name table knows, with a shift; the same under another name; another shift.
+const std::string kShifted =
+    Replace(Replace(kWgs84Gdal, "298.257223563]]", "298.257223563],TOWGS84[1,2,3,0.5,0,0,0]]"),
+            "WGS_1984", "Site");
+const std::string kShiftedRenamed = Replace(kShifted, "WGS 84\",DATUM", "Other\",DATUM");
+const std::string kShiftedMore = Replace(kShiftedRenamed, "0.5,0,0,0", "0.6,0,0,0");
 
 const Pair kPairs[] = {
     {"GDAL and ESRI", kBngGdal, WktDialect::Gdal, kBngEsri, WktDialect::Esri, true},
@@ -195,6 +201,10 @@ const Pair kPairs[] = {
      kWgs84LongitudeFirst.c_str(), WktDialect::Gdal, true},
     {"a sphere and an ellipsoid of one semi-major axis", kWgs84Gdal, WktDialect::Gdal,
      kWgs84Sphere.c_str(), WktDialect::Gdal, false},
+    {"one shift of an unknown datum", kShifted.c_str(), WktDialect::Gdal, kShiftedRenamed.c_str(),
+     WktDialect::Gdal, true},
+    {"another shift of an unknown datum", kShiftedRenamed.c_str(), WktDialect::Gdal,
+     kShiftedMore.c_str(), WktDialect::Gdal, false},
     {"geographic in grads", kWgs84Esri, WktDialect::Esri, kWgs84Grads, WktDialect::Esri, false},
     {"a prime meridian in grads and in degrees", kNtfGdal, WktDialect::Gdal, kNtfEsri,
      WktDialect::Esri, true},

@@ -244,8 +244,24 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(text, w.wkt2);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
-    // What WKT 2 cannot say is not written.
+    // Rotations (held with the opposite sign) read back to the same object; a quote inside a
+    // name is written twice.
     CQuarnCoordinateSystemFactory factory;
+    const CS_CoordinateSystem* rotated = factory.CreateFromWKT(
+        L"GEOGCS[\"G\",DATUM[\"D\",SPHEROID[\"S\",6378388,297],TOWGS84[-87,-98,-121,0.5,-0.25,1,2]"
+        L"],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]]");
+    ASSERT_NE(rotated, nullptr);
+    const std::string text = quarn::ToWkt(*rotated, WktDialect::Wkt2);
+    EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), rotated) << text;
+    CQuarnAxisInfo up;
+    up.orientation = CS_AO_Up;
+    const CS_CoordinateSystem* quoted = factory.CreateVerticalCoordinateSystem(
+        L"say \"h\"", factory.CreateVerticalDatum(L"d", 2005), factory.CreateLinearUnit(L"m", 1),
+        up);
+    EXPECT_EQ(
+        quarn::ToWkt(*quoted, WktDialect::Wkt2),
+        R"w(VERTCRS["say ""h""",VDATUM["d"],CS[vertical,1],AXIS["",up,ORDER[1],LENGTHUNIT["m",1]]])w");
+    // What WKT 2 cannot say is not written.
     quarn::WktWriter writer(WktDialect::Wkt2);
     const CS_CoordinateSystem* local = factory.CreateFromWKT(
         L"LOCAL_CS[\"l\",LOCAL_DATUM[\"d\",10000],UNIT[\"m\",1],AXIS[\"x\",EAST]]");
@@ -260,6 +276,16 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     ASSERT_NE(zero, nullptr);
     EXPECT_EQ(writer.Write(*zero), "");
     EXPECT_EQ(writer.Reason(), "the unit Degree has no positive conversion factor");
+    // A polar stereographic on a standard parallel with a scale other than 1.
+    const CS_CoordinateSystem* polar = factory.CreateFromWKT(
+        L"PROJCS[\"p\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],PRIMEM["
+        L"\"G\",0]"
+        L",UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Polar_Stereographic\"],PARAMETER["
+        L"\"latitude_of_origin\",-71],PARAMETER[\"scale_factor\",0.99],UNIT[\"metre\",1]]");
+    ASSERT_NE(polar, nullptr);
+    EXPECT_EQ(
+        writer.Write(*polar) + writer.Reason(),
+        "the parameter scale_factor has no place in the method Polar Stereographic (variant B)");
 }
 
 TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {

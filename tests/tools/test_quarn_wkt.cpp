@@ -87,6 +87,7 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
             {"vertical.wkt", 0, kNavd88, ""},
             {"--check vertical.wkt", 0, "", ""},
             {"--check --summary vertical.wkt", 0, "", ""},
+            {"--min-confidence=100 vertical.wkt", 0, kNavd88, ""},
             {"--summary vertical.wkt", 0,
              kNavd88 + "     1 vertical systems\n     1 vertical datums\n     1 linear units\n",
              ""},
