@@ -256,11 +256,20 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     CQuarnAxisInfo up;
     up.orientation = CS_AO_Up;
     const CS_CoordinateSystem* quoted = factory.CreateVerticalCoordinateSystem(
-        L"say \"h\"", factory.CreateVerticalDatum(L"d", 2005), factory.CreateLinearUnit(L"m", 1),
-        up);
+        L"say \"h\"", factory.CreateVerticalDatum(L"d", 2005),
+        factory.CreateLinearUnit(L"metre", 1), up);
     EXPECT_EQ(
         quarn::ToWkt(*quoted, WktDialect::Wkt2),
-        R"w(VERTCRS["say ""h""",VDATUM["d"],CS[vertical,1],AXIS["",up,ORDER[1],LENGTHUNIT["m",1]]])w");
+        R"w(VERTCRS["say ""h""",VDATUM["d"],CS[vertical,1],AXIS["",up,ORDER[1],LENGTHUNIT["metre",1]]])w");
+    // A geographic system with an ellipsoidal height is one three-dimensional GEOGCRS.
+    const CS_CoordinateSystem* threeD = factory.CreateFromWKT(
+        L"COMPD_CS[\"x\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],PRIMEM["
+        L"\"G\",0],UNIT[\"degree\",0.0174532925199433]],VERT_CS[\"h\",VERT_DATUM[\"Ellipsoid\","
+        L"2002],UNIT[\"metre\",1],AXIS[\"Ellipsoidal height\",UP]]]");
+    ASSERT_NE(threeD, nullptr);
+    EXPECT_EQ(
+        quarn::ToWkt(*threeD, WktDialect::Wkt2),
+        R"w(GEOGCRS["x",DATUM["d",ELLIPSOID["s",6378137,298.257223563,LENGTHUNIT["metre",1]]],PRIMEM["G",0,ANGLEUNIT["degree",0.0174532925199433]],CS[ellipsoidal,3],AXIS["X",east,ORDER[1],ANGLEUNIT["degree",0.0174532925199433]],AXIS["Y",north,ORDER[2],ANGLEUNIT["degree",0.0174532925199433]],AXIS["ellipsoidal height (h)",up,ORDER[3],LENGTHUNIT["metre",1]]])w");
     // What WKT 2 cannot say is not written.
     quarn::WktWriter writer(WktDialect::Wkt2);
     const CS_CoordinateSystem* local = factory.CreateFromWKT(
