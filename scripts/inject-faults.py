@@ -6,7 +6,8 @@ The faults are listed in scripts/faults.json, each with the file, a unique fragm
 original line (`find`), the text that replaces that fragment (`replace`), the area and a note
 of the mistake it stands for. A fault marked "memory" changes no output but reads or writes
 where it must not; the sanitizer build (--sanitize) runs those. A fault marked "inert" (with
-the reason) cannot change behaviour and is listed but not counted.
+the reason) cannot change behaviour and is listed but not counted; one marked "proj" is in code
+built only with PROJ, like the EPSG area's.
 
 The working tree is never modified: its tracked and untracked files are copied  to a
 scratch folder, configured once there and rebuilt incrementally for each fault. The fault is
@@ -234,7 +235,7 @@ def main():
         if fault.get("memory") and not args.sanitize:
             rows.append((fault, "memory", "changes no output: run with --sanitize"))
             continue
-        if args.no_proj and fault["area"] == "epsg":
+        if args.no_proj and (fault["area"] == "epsg" or fault.get("proj")):
             rows.append((fault, "n/a", "the EPSG component is not built without PROJ"))
             continue
         try:
