@@ -1,5 +1,7 @@
 #include "WktDescribe.h"
 
+#include <quarn/model/Constants.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/quarn.h>
 
 #include <cstdarg>
@@ -8,7 +10,7 @@
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kDegreesPerRadian = 180.0 / quarn::kPi;
 
 std::string Number(double value) {
     char text[64];
@@ -35,26 +37,8 @@ const char* Orientation(long code) {
 }
 
 const char* Kind(long objectType) {
-    switch (objectType) {
-    case kQuarnCompoundCS:
-        return "compound coordinate system";
-    case kQuarnFittedHorizontalCS:
-        return "fitted horizontal coordinate system";
-    case kQuarnFittedVerticalCS:
-        return "fitted vertical coordinate system";
-    case kQuarnProjectedCS:
-        return "projected coordinate system";
-    case kQuarnGeographicCS:
-        return "geographic coordinate system";
-    case kQuarnGeocentricCS:
-        return "geocentric coordinate system";
-    case kQuarnVerticalCS:
-        return "vertical coordinate system";
-    case kQuarnLocalCS:
-        return "local coordinate system";
-    default:
-        return "coordinate system";
-    }
+    return quarn::IsSystemType(objectType) ? quarn::ObjectKindOf(objectType)->name
+                                           : "coordinate system";
 }
 
 // Writes one fact a line, indented by the depth of the part it belongs to.

@@ -8,6 +8,7 @@
 #include <quarn/interchange.h>
 #include <quarn/interchange/Diagnostics.h>
 #include <quarn/interchange/WktDialects.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/quarn.h>
 #ifdef QUARN_WKT_EPSG
 #include <quarn/epsg.h>
@@ -54,23 +55,6 @@ const char kUsage[] =
     "\n"
     "A text that does not read gives FILE:LINE:COLUMN: error: MESSAGE on standard error.\n"
     "Exit status: 0 when every text read, 1 when any did not, 2 for a usage error.\n";
-
-const char* const kKinds[kQuarnObjectTypeCount] = {"compound systems",
-                                                   "fitted horizontal systems",
-                                                   "fitted vertical systems",
-                                                   "projected systems",
-                                                   "geographic systems",
-                                                   "geocentric systems",
-                                                   "vertical systems",
-                                                   "local systems",
-                                                   "prime meridians",
-                                                   "ellipsoids",
-                                                   "projections",
-                                                   "horizontal datums",
-                                                   "vertical datums",
-                                                   "local datums",
-                                                   "linear units",
-                                                   "angular units"};
 
 enum class Output { kWkt, kPretty, kInfo, kNone };
 
@@ -205,7 +189,7 @@ public:
         m_reporter.HideProgress();
         for (long type = 0; type < kQuarnObjectTypeCount; ++type) {
             int count = m_factory.GetProductLine(type).GetSize();
-            if (count > 0) std::printf("%6d %s\n", count, kKinds[type]);
+            if (count > 0) std::printf("%6d %s\n", count, quarn::kObjectKinds[type].plural);
         }
     }
 

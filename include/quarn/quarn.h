@@ -5,12 +5,14 @@
 
 #include <quarn/Sequence.h>
 #include <quarn/factory/PtrArray.h>
+#include <quarn/model/Constants.h>
 #include <quarn/model/Export.h>
 #include <quarn/model/InfoBase.h>
 #include <quarn/model/MessageReport.h>
 #include <quarn/model/Model.h>
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Numbers.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/model/Records.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>

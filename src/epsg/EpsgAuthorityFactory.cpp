@@ -3,6 +3,8 @@
 // are the very objects a host gets by reading the same text.
 #include <quarn/epsg.h>
 
+#include <quarn/model/ObjectKinds.h>
+
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
 
@@ -45,7 +47,7 @@ enum class Kind : unsigned {
 // answer it, and for a part of a system the helper text around the part's own element (the
 // factory reads only coordinate systems).
 struct Request {
-    const char* what;
+    const char* what; // the kind's name (ObjectKinds.h) where the request is for one kind
     PJ_CATEGORY category;
     const char* elements;
     const char* before;
@@ -54,54 +56,48 @@ struct Request {
 
 const Request& RequestOf(Kind kind) {
     static const Request requests[] = {
-        {"projected coordinate system", PJ_CATEGORY_CRS, "PROJCS", "", ""},
-        {"geographic coordinate system", PJ_CATEGORY_CRS, "GEOGCS", "", ""},
+        {quarn::kObjectKinds[kQuarnProjectedCS].name, PJ_CATEGORY_CRS, "PROJCS", "", ""},
+        {quarn::kObjectKinds[kQuarnGeographicCS].name, PJ_CATEGORY_CRS, "GEOGCS", "", ""},
         {"horizontal coordinate system", PJ_CATEGORY_CRS, "GEOGCS PROJCS", "", ""},
-        {"vertical coordinate system", PJ_CATEGORY_CRS, "VERT_CS", "", ""},
-        {"compound coordinate system", PJ_CATEGORY_CRS, "COMPD_CS", "", ""},
-        {"geodetic datum", PJ_CATEGORY_DATUM, "DATUM", "GEOGCS[\"\",",
-         "," QUARN_EPSG_GREENWICH "," QUARN_EPSG_DEGREE "]"},
-        {"vertical datum", PJ_CATEGORY_DATUM, "VERT_DATUM", "VERT_CS[\"\",",
-         "," QUARN_EPSG_METRE "]"},
-        {"ellipsoid", PJ_CATEGORY_ELLIPSOID, "SPHEROID", "GEOGCS[\"\",DATUM[\"\",",
-         "]," QUARN_EPSG_GREENWICH "," QUARN_EPSG_DEGREE "]"},
-        {"prime meridian", PJ_CATEGORY_PRIME_MERIDIAN, "PRIMEM",
+        {quarn::kObjectKinds[kQuarnVerticalCS].name, PJ_CATEGORY_CRS, "VERT_CS", "", ""},
+        {quarn::kObjectKinds[kQuarnCompoundCS].name, PJ_CATEGORY_CRS, "COMPD_CS", "", ""},
+        {quarn::kObjectKinds[kQuarnHorizontalDatum].name, PJ_CATEGORY_DATUM, "DATUM",
+         "GEOGCS[\"\",", "," QUARN_EPSG_GREENWICH "," QUARN_EPSG_DEGREE "]"},
+        {quarn::kObjectKinds[kQuarnVerticalDatum].name, PJ_CATEGORY_DATUM, "VERT_DATUM",
+         "VERT_CS[\"\",", "," QUARN_EPSG_METRE "]"},
+        {quarn::kObjectKinds[kQuarnEllipsoid].name, PJ_CATEGORY_ELLIPSOID, "SPHEROID",
+         "GEOGCS[\"\",DATUM[\"\",", "]," QUARN_EPSG_GREENWICH "," QUARN_EPSG_DEGREE "]"},
+        {quarn::kObjectKinds[kQuarnPrimeMeridian].name, PJ_CATEGORY_PRIME_MERIDIAN, "PRIMEM",
          "GEOGCS[\"\"," QUARN_EPSG_WGS84 ",", "," QUARN_EPSG_DEGREE "]"},
-        {"linear unit", PJ_CATEGORY_CRS, "linear",
+        {quarn::kObjectKinds[kQuarnLinearUnit].name, PJ_CATEGORY_CRS, "linear",
          "GEOCCS[\"\"," QUARN_EPSG_WGS84 "," QUARN_EPSG_GREENWICH ",", "]"},
-        {"angular unit", PJ_CATEGORY_CRS, "angular",
+        {quarn::kObjectKinds[kQuarnAngularUnit].name, PJ_CATEGORY_CRS, "angular",
          "GEOGCS[\"\"," QUARN_EPSG_WGS84 "," QUARN_EPSG_GREENWICH ",", "]"},
         {"object", PJ_CATEGORY_CRS, "", "", ""},
-        {"geodetic datum", PJ_CATEGORY_DATUM, "DATUM", "", ""},
+        {quarn::kObjectKinds[kQuarnHorizontalDatum].name, PJ_CATEGORY_DATUM, "DATUM", "", ""},
     };
     return requests[static_cast<unsigned>(kind)];
 }
 
-// What each WKT element is and the object type it reads to, for reasons and checks.
+// What the database's text is (its first element) and the object type it reads to, for
+// reasons and checks: a system, datum, ellipsoid or prime meridian, else another kind.
 struct Element {
     const char* keyword;
     const char* what;
     long type;
 };
 
-const Element& ElementOf(const std::string& wkt) {
-    static const Element elements[] = {
-        {"PROJCS", "projected coordinate system", kQuarnProjectedCS},
-        {"GEOGCS", "geographic coordinate system", kQuarnGeographicCS},
-        {"GEOCCS", "geocentric coordinate system", kQuarnGeocentricCS},
-        {"VERT_CS", "vertical coordinate system", kQuarnVerticalCS},
-        {"COMPD_CS", "compound coordinate system", kQuarnCompoundCS},
-        {"LOCAL_CS", "local coordinate system", kQuarnLocalCS},
-        {"DATUM", "geodetic datum", kQuarnHorizontalDatum},
-        {"VERT_DATUM", "vertical datum", kQuarnVerticalDatum},
-        {"LOCAL_DATUM", "local datum", kQuarnLocalDatum},
-        {"SPHEROID", "ellipsoid", kQuarnEllipsoid},
-        {"PRIMEM", "prime meridian", kQuarnPrimeMeridian},
-        {"", "object of another kind", -1}};
-    std::string keyword = wkt.substr(0, wkt.find('['));
-    for (const Element& element : elements)
-        if (keyword == element.keyword) return element;
-    return elements[sizeof elements / sizeof elements[0] - 1];
+Element ElementOf(const std::string& wkt) {
+    static constexpr long kAnswered[] = {
+        kQuarnProjectedCS, kQuarnGeographicCS, kQuarnGeocentricCS,    kQuarnVerticalCS,
+        kQuarnCompoundCS,  kQuarnLocalCS,      kQuarnHorizontalDatum, kQuarnVerticalDatum,
+        kQuarnLocalDatum,  kQuarnEllipsoid,    kQuarnPrimeMeridian};
+    const std::string keyword = wkt.substr(0, wkt.find('['));
+    for (long type : kAnswered) {
+        const quarn::ObjectKind& kind = quarn::kObjectKinds[type];
+        if (keyword == kind.keyword) return {kind.keyword, kind.name, kind.type};
+    }
+    return {"", "object of another kind", -1};
 }
 
 // "4326" or "EPSG:4326" (prefix in any case): at most nine digits, nothing around them.

@@ -6,6 +6,7 @@
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
 
+#include <quarn/model/Constants.h>
 #include <quarn/model/Utf8.h>
 
 #include <cmath>
@@ -84,7 +85,7 @@ bool MercatorParallel(double k, const CS_Ellipsoid* ellipsoid, double& degrees) 
     const double inverse = ellipsoid->GetInverseFlattening();
     const double f = inverse == 0.0 || std::isinf(inverse) ? 0.0 : 1.0 / inverse;
     const double e2 = f * (2.0 - f);
-    degrees = std::asin(std::sqrt((1.0 - k * k) / (1.0 - k * k * e2))) * 180.0 / 3.141592653589793;
+    degrees = std::asin(std::sqrt((1.0 - k * k) / (1.0 - k * k * e2))) * 180.0 / quarn::kPi;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
 
+#include <quarn/model/Constants.h>
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
 
@@ -15,7 +16,6 @@
 namespace {
 
 // The reader keeps a prime meridian's longitude in radians, read in degrees with this pi.
-constexpr double kPi = 3.141592653589793;
 
 bool IsAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -175,14 +175,14 @@ bool Writer::Ellipsoid(const CS_Ellipsoid* ellipsoid) {
 // The longitude in degrees, in the fewest digits that the reader turns back into the very
 // longitude held (it reads degrees and multiplies by pi / 180).
 std::string DegreesOf(double radians) {
-    const double degrees = radians * 180.0 / kPi;
+    const double degrees = radians * 180.0 / quarn::kPi;
     char text[40];
     for (int precision = 15; precision <= 17; ++precision) {
         std::to_chars_result end =
             std::to_chars(text, text + sizeof text, degrees, std::chars_format::general, precision);
         double back = 0.0;
         std::from_chars(text, end.ptr, back);
-        if (back * kPi / 180.0 == radians) return QuarnShortestNumber(back);
+        if (back * quarn::kPi / 180.0 == radians) return QuarnShortestNumber(back);
     }
     return QuarnShortestNumber(degrees);
 }

@@ -4,6 +4,7 @@
 #include <quarn/interchange/WktDialects.h>
 
 #include "interchange/EsriNamesInternal.h"
+#include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
@@ -13,7 +14,8 @@
 namespace quarn {
 namespace {
 
-// ---- Scanner: the token rules of the canonical lexer, with positions --------------------
+// ---- Scanner: the canonical lexer's token rules (wkt/WktCharacters.h), with positions
+// --------------------
 
 enum class Kind { Word, Number, String, Open, Close, Comma, Other, End };
 
@@ -22,39 +24,30 @@ struct Token {
     std::size_t at, length;
 };
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
-bool IsLetter(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_';
-}
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
-bool IsNumberStart(wchar_t c) {
-    return IsDigit(c) || c == L'.' || c == L'-' || c == L'+';
-}
-bool IsNumberPart(wchar_t c) {
-    return IsNumberStart(c) || c == L'e' || c == L'E';
-}
+using detail::IsWktBlank;
+using detail::IsWktDigit;
+using detail::IsWktNumberPart;
+using detail::IsWktNumberStart;
+using detail::IsWktWordPart;
+using detail::IsWktWordStart;
 
 class Scanner {
 public:
     explicit Scanner(std::wstring_view text) : m_text(text) {}
 
     Token Next() {
-        while (m_at < m_text.size() && IsBlank(m_text[m_at]))
+        while (m_at < m_text.size() && IsWktBlank(m_text[m_at]))
             ++m_at;
         std::size_t start = m_at;
         if (m_at >= m_text.size() || m_text[m_at] == L'\0') return {Kind::End, start, 0};
         wchar_t c = m_text[m_at++];
         Kind kind = Kind::Other;
-        if (IsLetter(c)) {
-            while (m_at < m_text.size() && (IsLetter(m_text[m_at]) || IsDigit(m_text[m_at])))
+        if (IsWktWordStart(c)) {
+            while (m_at < m_text.size() && IsWktWordPart(m_text[m_at]))
                 ++m_at;
             kind = Kind::Word;
-        } else if (IsNumberStart(c)) {
-            while (m_at < m_text.size() && IsNumberPart(m_text[m_at]))
+        } else if (IsWktNumberStart(c)) {
+            while (m_at < m_text.size() && IsWktNumberPart(m_text[m_at]))
                 ++m_at;
             kind = Kind::Number;
         } else if (c == L'"') {
@@ -97,7 +90,7 @@ bool IsString(const Element& e) {
     return !e.node && !e.text.empty() && e.text[0] == L'"';
 }
 bool IsNumber(const Element& e) {
-    return !e.node && !e.text.empty() && IsNumberStart(e.text[0]);
+    return !e.node && !e.text.empty() && IsWktNumberStart(e.text[0]);
 }
 
 // The name of a node: its first child without the quotes, or empty.
@@ -479,7 +472,7 @@ QuarnParseDiagnostic DialectRewrite::ToOriginal(const QuarnParseDiagnostic& diag
     } else if (diagnostic.offset < piece->at && diagnostic.length == 1) {
         // A bracket or comma between tokens: the same character before the next token.
         std::size_t at = piece->originalAt;
-        while (at > 0 && IsBlank(original[at - 1]))
+        while (at > 0 && IsWktBlank(original[at - 1]))
             --at;
         bool same = at > 0 && !diagnostic.token.empty() && original[at - 1] == diagnostic.token[0];
         moved.offset = same ? at - 1 : piece->originalAt;

@@ -68,7 +68,7 @@ bool Equal3DIMInfo(const CS_3DIMInfo* a, const CS_3DIMInfo* b) {
 
 // ---- CQuarnAxisInfo -----------------------------------------------------------------------
 
-thread_local wchar_t CQuarnAxisInfo::m_WKT[2048];
+thread_local wchar_t CQuarnAxisInfo::m_WKT[quarn::kWktCapacity];
 
 namespace {
 thread_local QuarnWktClassState g_axisCompose;
@@ -133,7 +133,7 @@ const wchar_t* CQuarnAxisInfo::OrientationWord(long code) {
 }
 
 const wchar_t* CQuarnAxisInfo::GetWKT() const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnAxisInfo::FormatWKT(wchar_t* buffer, long limit) const {
@@ -141,12 +141,12 @@ const wchar_t* CQuarnAxisInfo::FormatWKT(wchar_t* buffer, long limit) const {
 }
 
 const wchar_t* CQuarnAxisInfo::FormatAxis(const wchar_t* name, long orientation) {
-    return FormatAxisInto(name, orientation, m_WKT, 2048);
+    return FormatAxisInto(name, orientation, m_WKT, quarn::kWktCapacity);
 }
 
 // ---- CQuarnProjectionParameter ------------------------------------------------------------
 
-thread_local wchar_t CQuarnProjectionParameter::m_WKT[2048];
+thread_local wchar_t CQuarnProjectionParameter::m_WKT[quarn::kWktCapacity];
 
 CQuarnProjectionParameter::CQuarnProjectionParameter() : CS_ProjectionParameter() {}
 
@@ -187,7 +187,7 @@ void CQuarnProjectionParameter::SetName(const wchar_t* text) {
 }
 
 const wchar_t* CQuarnProjectionParameter::GetWKT() const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnProjectionParameter::FormatWKT(wchar_t* buffer, long limit) const {
@@ -195,7 +195,7 @@ const wchar_t* CQuarnProjectionParameter::FormatWKT(wchar_t* buffer, long limit)
 }
 
 const wchar_t* CQuarnProjectionParameter::FormatParameter(const wchar_t* name, double value) {
-    return FormatParameterInto(name, value, m_WKT, 2048);
+    return FormatParameterInto(name, value, m_WKT, quarn::kWktCapacity);
 }
 
 // ---- CQuarnWGS84ConversionInfo ------------------------------------------------------------

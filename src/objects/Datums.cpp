@@ -28,7 +28,7 @@ bool NamesGridFiles(const wchar_t* name) {
 
 // ---- CQuarnHorizontalDatum ----------------------------------------------------------------
 
-thread_local wchar_t CQuarnHorizontalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnHorizontalDatum::m_WKT[quarn::kWktCapacity];
 
 CQuarnHorizontalDatum::CQuarnHorizontalDatum()
     : m_datumType(kQuarnDatumClassic), m_ellipsoid(nullptr), m_shift() {}
@@ -107,7 +107,7 @@ void CQuarnHorizontalDatum::Set3DIMParameters(const CQuarn3DIMInfo* gridFiles) {
 }
 
 const wchar_t* CQuarnHorizontalDatum::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) const {
@@ -130,7 +130,7 @@ const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) con
 
 // ---- CQuarnVerticalDatum ------------------------------------------------------------------
 
-thread_local wchar_t CQuarnVerticalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnVerticalDatum::m_WKT[quarn::kWktCapacity];
 
 CQuarnVerticalDatum::CQuarnVerticalDatum() : m_datumType(kQuarnDatumClassic) {}
 
@@ -154,7 +154,7 @@ unsigned char CQuarnVerticalDatum::operator==(const CQuarnVerticalDatum& other) 
 }
 
 const wchar_t* CQuarnVerticalDatum::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnVerticalDatum::FormatWKT(wchar_t* buffer, long limit) const {
@@ -164,7 +164,7 @@ const wchar_t* CQuarnVerticalDatum::FormatWKT(wchar_t* buffer, long limit) const
 
 // ---- CQuarnLocalDatum ---------------------------------------------------------------------
 
-thread_local wchar_t CQuarnLocalDatum::m_WKT[2048];
+thread_local wchar_t CQuarnLocalDatum::m_WKT[quarn::kWktCapacity];
 
 CQuarnLocalDatum::CQuarnLocalDatum() : m_datumType(kQuarnDatumLocal) {}
 
@@ -184,7 +184,7 @@ unsigned char CQuarnLocalDatum::operator==(const CQuarnLocalDatum& other) const 
 }
 
 const wchar_t* CQuarnLocalDatum::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnLocalDatum::FormatWKT(wchar_t* buffer, long limit) const {

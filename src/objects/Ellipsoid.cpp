@@ -7,7 +7,7 @@ namespace {
 thread_local QuarnWktClassState g_ellipsoidCompose;
 } // namespace
 
-thread_local wchar_t CQuarnEllipsoid::m_WKT[2048];
+thread_local wchar_t CQuarnEllipsoid::m_WKT[quarn::kWktCapacity];
 
 CQuarnEllipsoid::CQuarnEllipsoid() : m_semiMajorAxis(0.0), m_inverseFlattening(0.0) {}
 
@@ -29,7 +29,7 @@ unsigned char CQuarnEllipsoid::operator==(const CQuarnEllipsoid& other) const {
 }
 
 const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {

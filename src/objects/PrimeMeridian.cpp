@@ -1,3 +1,4 @@
+#include <quarn/model/Constants.h>
 #include <quarn/objects/PrimeMeridian.h>
 
 #include "wkt/WktCompose.h"
@@ -11,12 +12,12 @@ thread_local QuarnWktClassState g_primeMeridianCompose;
 // factor is 0 gives an infinite or undefined number, written as the number format writes it.
 double WrittenLongitude(double radians, const CS_Unit* unit) {
     if (unit != nullptr) return radians / unit->GetIUnitsPerUnit();
-    return radians * 180.0 / 3.141592653589793;
+    return radians * 180.0 / quarn::kPi;
 }
 
 } // namespace
 
-thread_local wchar_t CQuarnPrimeMeridian::m_WKT[2048];
+thread_local wchar_t CQuarnPrimeMeridian::m_WKT[quarn::kWktCapacity];
 
 CQuarnPrimeMeridian::CQuarnPrimeMeridian() : m_longitude(0.0) {}
 
@@ -36,7 +37,7 @@ unsigned char CQuarnPrimeMeridian::operator==(const CQuarnPrimeMeridian& other) 
 }
 
 const wchar_t* CQuarnPrimeMeridian::GetWKT(const CS_Unit* unit) const {
-    return FormatWKT(m_WKT, 2048, unit);
+    return FormatWKT(m_WKT, quarn::kWktCapacity, unit);
 }
 
 const wchar_t* CQuarnPrimeMeridian::FormatWKT(wchar_t* buffer, long limit,

@@ -47,7 +47,7 @@ bool InSlots(long index) {
 
 } // namespace
 
-thread_local wchar_t CQuarnProjection::m_WKT[2048];
+thread_local wchar_t CQuarnProjection::m_WKT[quarn::kWktCapacity];
 
 CQuarnProjection::CQuarnProjection() : m_count(0) {}
 
@@ -89,7 +89,7 @@ unsigned char CQuarnProjection::operator==(const CQuarnProjection& other) const 
 }
 
 const wchar_t* CQuarnProjection::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 void CQuarnProjection::SetClassName(const wchar_t* name) {

@@ -20,7 +20,7 @@ const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double
 
 // ---- CQuarnLinearUnit ---------------------------------------------------------------------
 
-thread_local wchar_t CQuarnLinearUnit::m_WKT[2048];
+thread_local wchar_t CQuarnLinearUnit::m_WKT[quarn::kWktCapacity];
 
 CQuarnLinearUnit::CQuarnLinearUnit() : m_factor(0.0) {}
 
@@ -39,7 +39,7 @@ unsigned char CQuarnLinearUnit::operator==(const CQuarnLinearUnit& other) const 
 }
 
 const wchar_t* CQuarnLinearUnit::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnLinearUnit::FormatWKT(wchar_t* buffer, long limit) const {
@@ -48,7 +48,7 @@ const wchar_t* CQuarnLinearUnit::FormatWKT(wchar_t* buffer, long limit) const {
 
 // ---- CQuarnAngularUnit --------------------------------------------------------------------
 
-thread_local wchar_t CQuarnAngularUnit::m_WKT[2048];
+thread_local wchar_t CQuarnAngularUnit::m_WKT[quarn::kWktCapacity];
 
 CQuarnAngularUnit::CQuarnAngularUnit() : m_factor(0.0) {}
 
@@ -67,7 +67,7 @@ unsigned char CQuarnAngularUnit::operator==(const CQuarnAngularUnit& other) cons
 }
 
 const wchar_t* CQuarnAngularUnit::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnAngularUnit::FormatWKT(wchar_t* buffer, long limit) const {

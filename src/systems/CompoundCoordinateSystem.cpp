@@ -14,7 +14,7 @@ constexpr long kTailIndex = 2;
 constexpr long kExtendedTypeOffset = 1002;
 } // namespace
 
-thread_local wchar_t CQuarnCompoundCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnCompoundCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnCompoundCoordinateSystem::CQuarnCompoundCoordinateSystem()
     : m_head(nullptr), m_tail(nullptr) {}
@@ -66,7 +66,7 @@ long CQuarnCompoundCoordinateSystem::GetSystemTypeEx() const {
 }
 
 const wchar_t* CQuarnCompoundCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
@@ -85,7 +85,7 @@ const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long l
 
     // The one overflow the library tells the user about; the result is "" all the same.
     const std::size_t length = wkt.Length();
-    if (length >= static_cast<std::size_t>(kQuarnWktCapacity) || limit <= 0 ||
+    if (length >= static_cast<std::size_t>(quarn::kWktCapacity) || limit <= 0 ||
         length >= static_cast<std::size_t>(limit)) {
         wchar_t message[64];
         std::swprintf(message, sizeof message / sizeof message[0], kQuarnWktOverflowMessage,

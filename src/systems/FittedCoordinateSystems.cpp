@@ -1,3 +1,4 @@
+#include <quarn/model/Constants.h>
 #include <quarn/systems/FittedCoordinateSystems.h>
 
 #include "wkt/WktCompose.h"
@@ -8,10 +9,9 @@ namespace {
 thread_local QuarnWktClassState g_horizontalCompose;
 thread_local QuarnWktClassState g_verticalCompose;
 
-constexpr double kPi = 3.141592653589793;
 
 double Degrees(double radians) {
-    return radians * 180.0 / kPi;
+    return radians * 180.0 / quarn::kPi;
 }
 
 // Writes a PARAM_MT element: its template filled with the values in order. Composed in
@@ -88,7 +88,7 @@ void CQuarnFittedCoordinateSystem::SetAxis(long index, const CS_AxisInfo* axis) 
 
 // ---- CQuarnFittedHorizontalCoordinateSystem -----------------------------------------------
 
-thread_local wchar_t CQuarnFittedHorizontalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnFittedHorizontalCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnFittedHorizontalCoordinateSystem::CQuarnFittedHorizontalCoordinateSystem()
     : m_e0(0.0), m_n0(0.0), m_k(0.0), m_de(0.0), m_dn(0.0), m_beta(0.0) {}
@@ -131,19 +131,19 @@ CQuarnFittedHorizontalCoordinateSystem::GetLocalGridTransformation(wchar_t* buff
 }
 
 const wchar_t* CQuarnFittedHorizontalCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnFittedHorizontalCoordinateSystem::FormatWKT(wchar_t* buffer,
                                                                  long limit) const {
     return FormatFitted(
         g_horizontalCompose, GetName(), GetBaseCoordinateSystem(),
-        [this] { return GetLocalGridTransformation(m_WKT, 2048); }, buffer, limit);
+        [this] { return GetLocalGridTransformation(m_WKT, quarn::kWktCapacity); }, buffer, limit);
 }
 
 // ---- CQuarnFittedVerticalCoordinateSystem -------------------------------------------------
 
-thread_local wchar_t CQuarnFittedVerticalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnFittedVerticalCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnFittedVerticalCoordinateSystem::CQuarnFittedVerticalCoordinateSystem()
     : m_dh(0.0), m_gl(0.0), m_gg(0.0), m_l0(0.0), m_g0(0.0) {}
@@ -180,11 +180,11 @@ CQuarnFittedVerticalCoordinateSystem::GetLinearCorrectionTransformation(wchar_t*
 }
 
 const wchar_t* CQuarnFittedVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnFittedVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     return FormatFitted(
         g_verticalCompose, GetName(), GetBaseCoordinateSystem(),
-        [this] { return GetLinearCorrectionTransformation(m_WKT, 2048); }, buffer, limit);
+        [this] { return GetLinearCorrectionTransformation(m_WKT, quarn::kWktCapacity); }, buffer, limit);
 }

@@ -8,7 +8,7 @@ thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
-thread_local wchar_t CQuarnGeocentricCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnGeocentricCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnGeocentricCoordinateSystem::CQuarnGeocentricCoordinateSystem()
     : m_envelope(), m_axes(), m_primeMeridian(nullptr), m_linearUnit(nullptr), m_datum(nullptr) {}
@@ -53,7 +53,7 @@ void CQuarnGeocentricCoordinateSystem::SetAxis(long index, const CS_AxisInfo* ax
 }
 
 const wchar_t* CQuarnGeocentricCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnGeocentricCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {

@@ -8,7 +8,7 @@ thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
-thread_local wchar_t CQuarnGeographicCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnGeographicCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnGeographicCoordinateSystem::CQuarnGeographicCoordinateSystem()
     : m_envelope(), m_axes(), m_primeMeridian(nullptr), m_angularUnit(nullptr), m_datum(nullptr) {}
@@ -56,7 +56,7 @@ void CQuarnGeographicCoordinateSystem::SetAxis(long index, const CS_AxisInfo* ax
 }
 
 const wchar_t* CQuarnGeographicCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnGeographicCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {

@@ -4,6 +4,7 @@
 // the target; "Ground_System_Azimuth" gives the rotation directly. The two methods are
 // recognised differently on purpose: the first by names in any case, the second only in
 // exactly its own spelling.
+#include <quarn/model/Constants.h>
 #include <quarn/systems/ProjectedCoordinateSystem.h>
 
 #include <quarn/objects/Projection.h>
@@ -13,8 +14,7 @@
 
 namespace {
 
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-constexpr double kPi = 3.141592653589793;
+constexpr double kRadiansPerDegree = quarn::kPi / 180.0;
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kThreeHalfPi = 4.71238898038469;
 constexpr double kTwoPi = 6.283185307179586;
@@ -53,14 +53,14 @@ bool GroundPoints(const CS_Projection& projection, double (&values)[4]) {
 double GroundAzimuth(double latOrigin, double lonOrigin, double latTarget, double lonTarget) {
     const double c = std::cos(latOrigin);
     const double east =
-        (lonTarget - lonOrigin) * 180.0 / kPi * kMinutesPerDegree * kMetresPerMinute * c;
+        (lonTarget - lonOrigin) * 180.0 / quarn::kPi * kMinutesPerDegree * kMetresPerMinute * c;
     const double north =
-        (latTarget - latOrigin) * 180.0 / kPi * kMinutesPerDegree * kMetresPerMinute;
+        (latTarget - latOrigin) * 180.0 / quarn::kPi * kMinutesPerDegree * kMetresPerMinute;
     if (east == 0.0 && north == 0.0) return 0.0;
-    if (east == 0.0) return north > 0.0 ? 0.0 : kPi;
+    if (east == 0.0) return north > 0.0 ? 0.0 : quarn::kPi;
     if (north == 0.0) return east > 0.0 ? kHalfPi : kThreeHalfPi;
     const double a = std::atan(east / north);
-    if (north < 0.0) return a + kPi;
+    if (north < 0.0) return a + quarn::kPi;
     if (east < 0.0) return a + kTwoPi;
     return a;
 }

@@ -8,7 +8,7 @@ thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
-thread_local wchar_t CQuarnLocalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnLocalCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnLocalCoordinateSystem::CQuarnLocalCoordinateSystem()
     : m_envelope(), m_dimension(2), m_axes(), m_unit(nullptr), m_datum(nullptr) {}
@@ -62,7 +62,7 @@ void CQuarnLocalCoordinateSystem::SetDefaultEnvelope(const PT_Envelope* envelope
 }
 
 const wchar_t* CQuarnLocalCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnLocalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {

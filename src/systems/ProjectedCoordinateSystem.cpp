@@ -10,7 +10,7 @@ thread_local QuarnWktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
-thread_local wchar_t CQuarnProjectedCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnProjectedCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnProjectedCoordinateSystem::CQuarnProjectedCoordinateSystem()
     : m_envelope(), m_axes(), m_linearUnit(nullptr), m_geographic(nullptr), m_projection(nullptr) {}
@@ -92,7 +92,7 @@ void CQuarnProjectedCoordinateSystem::ConvertFalseOriginToMetres(double metersPe
 }
 
 const wchar_t* CQuarnProjectedCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnProjectedCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {

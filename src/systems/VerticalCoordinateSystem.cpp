@@ -8,7 +8,7 @@ namespace {
 thread_local QuarnWktClassState g_compose;
 } // namespace
 
-thread_local wchar_t CQuarnVerticalCoordinateSystem::m_WKT[2048];
+thread_local wchar_t CQuarnVerticalCoordinateSystem::m_WKT[quarn::kWktCapacity];
 
 CQuarnVerticalCoordinateSystem::CQuarnVerticalCoordinateSystem()
     : m_envelope(), m_axis(), m_unit(nullptr), m_datum(nullptr) {}
@@ -54,7 +54,7 @@ void CQuarnVerticalCoordinateSystem::SetAxisRecord(long index, const CS_AxisInfo
 }
 
 const wchar_t* CQuarnVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
-    return FormatWKT(m_WKT, 2048);
+    return FormatWKT(m_WKT, quarn::kWktCapacity);
 }
 
 const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {

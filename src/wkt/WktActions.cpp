@@ -4,6 +4,7 @@
 //
 // This file holds RunAction and only what RunAction alone uses: the engine's recording test
 // compiles the parser with a RunAction of its own in place of this file.
+#include <quarn/model/Constants.h>
 #include <quarn/wkt/WktParser.h>
 
 #include "factory/ByObjectType.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 
 // The longest grid-file name the reader keeps: the field holds 255 characters with its
 // terminator.
@@ -502,7 +502,7 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     case kQuarnWktRulePrimeMeridian:
     case kQuarnWktRulePrimeMeridianAuthority:
         // The longitude is read in degrees and kept in radians.
-        set(factory->CreatePrimeMeridian(text(3), nullptr, real(5) * kPi / 180.0));
+        set(factory->CreatePrimeMeridian(text(3), nullptr, real(5) * quarn::kPi / 180.0));
         if (rule == kQuarnWktRulePrimeMeridianAuthority) Authority(result.object, value(7));
         return;
     case kQuarnWktRuleAngularUnit:
@@ -575,12 +575,12 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
             set(factory->CreateFittedHorizontalCoordinateSystem(
                 text(3), base, Lookup(paramMT, L"E0", 0), Lookup(paramMT, L"N0", 0),
                 Lookup(paramMT, L"K", 1), Lookup(paramMT, L"DE", 0), Lookup(paramMT, L"DN", 0),
-                Lookup(paramMT, L"Beta", 0) * kPi / 180.0));
+                Lookup(paramMT, L"Beta", 0) * quarn::kPi / 180.0));
         } else if (QuarnEqualNoCase(paramMT.classificationName, L"Linear_Correction")) {
             set(factory->CreateFittedVerticalCoordinateSystem(
                 text(3), base, Lookup(paramMT, L"dH", 0), Lookup(paramMT, L"Gl", 0),
-                Lookup(paramMT, L"Gg", 0), Lookup(paramMT, L"L0", 0) * kPi / 180.0,
-                Lookup(paramMT, L"G0", 0) * kPi / 180.0));
+                Lookup(paramMT, L"Gg", 0), Lookup(paramMT, L"L0", 0) * quarn::kPi / 180.0,
+                Lookup(paramMT, L"G0", 0) * quarn::kPi / 180.0));
         }
         return;
     }

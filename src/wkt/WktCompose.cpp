@@ -15,7 +15,7 @@ QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state, wchar_t* destinati
       m_length(0), m_owner(!state.busy), m_failed(state.busy) {
     if (!m_owner) return;
     m_state.busy = true;
-    if (destination != nullptr && limit >= kQuarnWktCapacity) {
+    if (destination != nullptr && limit >= quarn::kWktCapacity) {
         m_out = destination;
         m_state.direct = destination;
     }
@@ -48,8 +48,8 @@ void CopyShort(wchar_t* out, const wchar_t* text, std::size_t n) {
 
 void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
     // The last place of the buffer is kept for the terminator, which Length and Finish set.
-    if (m_owner && m_length < static_cast<std::size_t>(kQuarnWktCapacity - 1)) {
-        const std::size_t room = static_cast<std::size_t>(kQuarnWktCapacity - 1) - m_length;
+    if (m_owner && m_length < static_cast<std::size_t>(quarn::kWktCapacity - 1)) {
+        const std::size_t room = static_cast<std::size_t>(quarn::kWktCapacity - 1) - m_length;
         const std::size_t n = count < room ? count : room;
         if (n <= kShortPiece) {
             // Most pieces are a few characters (template text, units, directions): a call
@@ -88,7 +88,7 @@ void QuarnWktComposer::FlushTemplate() {
 
 void QuarnWktComposer::Terminate() {
     if (!m_owner) return;
-    const std::size_t end = static_cast<std::size_t>(kQuarnWktCapacity - 1);
+    const std::size_t end = static_cast<std::size_t>(quarn::kWktCapacity - 1);
     m_out[m_length < end ? m_length : end] = L'\0';
 }
 
@@ -149,7 +149,7 @@ const wchar_t* QuarnWktComposer::Finish(wchar_t* destination, long limit) {
     // A composition refused while its class writes straight into this destination leaves
     // the text under way alone: its empty result is a text of its own.
     if (!m_owner && destination == m_state.direct) return L"";
-    bool whole = !m_failed && m_length < static_cast<std::size_t>(kQuarnWktCapacity);
+    bool whole = !m_failed && m_length < static_cast<std::size_t>(quarn::kWktCapacity);
     if (whole && m_length < static_cast<std::size_t>(limit)) {
         if (m_out != destination) std::wmemcpy(destination, m_out, m_length);
         destination[m_length] = L'\0';

@@ -1,24 +1,23 @@
 // How every class composes its WKT text (internal to the library).
 //
 // Each class owns a result buffer (its static m_WKT) and a composition buffer, both of
-// kQuarnWktCapacity characters, one of each per thread, shared by all objects of the class
+// quarn::kWktCapacity characters, one of each per thread, shared by all objects of the class
 // within that thread. FormatWKT composes
 // the element in the composition buffer and copies it to the caller's buffer only when it
 // is shorter than the caller's limit (the length rule); otherwise the caller gets "".
 #ifndef QUARN_MODEL_WKTCOMPOSE_H
 #define QUARN_MODEL_WKTCOMPOSE_H
 
+#include <quarn/model/Constants.h>
+
 #include <cstddef>
 
 class QuarnWktTemplate;
 
-// Capacity of every WKT buffer, terminator included: a text of 2047 characters fits.
-constexpr long kQuarnWktCapacity = 2048;
-
 // The composition state of one class: its buffer, whether a composition is under way, and
 // where that composition writes when it writes straight into its destination.
 struct QuarnWktClassState {
-    wchar_t compose[kQuarnWktCapacity];
+    wchar_t compose[quarn::kWktCapacity];
     bool busy;
     wchar_t* direct;
 };

@@ -1,6 +1,7 @@
 // The WKT parser's life cycle, its value list and its lexer.
 #include <quarn/wkt/WktParser.h>
 
+#include "wkt/WktCharacters.h"
 #include "wkt/WktTablesInternal.h"
 #include <quarn/model/Numbers.h>
 #include <quarn/model/Text.h>
@@ -68,50 +69,11 @@ const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {
 
 namespace {
 
-// What each character below 128 may be in a token; every other character is none of them.
-enum : unsigned char {
-    kBlank = 1,
-    kWordStart = 2,
-    kWordPart = 4,
-    kNumberStart = 8,
-};
-
-struct CharClasses {
-    unsigned char of[128];
-    constexpr CharClasses() : of() {
-        for (int c = 0; c < 128; ++c) {
-            const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-            const bool digit = c >= '0' && c <= '9';
-            const bool numberStart = digit || c == '.' || c == '-' || c == '+';
-            unsigned char bits = 0;
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') bits |= kBlank;
-            if (letter || c == '_') bits |= kWordStart | kWordPart;
-            if (digit) bits |= kWordPart;
-            if (numberStart) bits |= kNumberStart;
-            of[c] = bits;
-        }
-    }
-};
-constexpr CharClasses kClasses;
-
-bool Is(wchar_t c, unsigned char kind) {
-    return static_cast<std::uint32_t>(c) < 128 && (kClasses.of[c] & kind) != 0;
-}
-bool IsBlank(wchar_t c) {
-    return Is(c, kBlank);
-}
-bool IsWordStart(wchar_t c) {
-    return Is(c, kWordStart);
-}
-bool IsWordPart(wchar_t c) {
-    return Is(c, kWordPart);
-}
-bool IsNumberStart(wchar_t c) {
-    return Is(c, kNumberStart);
-}
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
+using quarn::detail::IsWktBlank;
+using quarn::detail::IsWktDigit;
+using quarn::detail::IsWktNumberStart;
+using quarn::detail::IsWktWordPart;
+using quarn::detail::IsWktWordStart;
 
 // The keywords in a small open-addressed table keyed by length and first letter, each
 // entry holding its name: a lookup reads one or two entries of a table of one kilobyte,
@@ -176,7 +138,7 @@ std::int32_t ReadInteger(const wchar_t* text) {
     if (*text == L'+' || *text == L'-') negative = (*text++ == L'-');
     long long magnitude = 0;
     const long long limit = negative ? -static_cast<long long>(INT32_MIN) : INT32_MAX;
-    for (; IsDigit(*text); ++text) {
+    for (; IsWktDigit(*text); ++text) {
         magnitude = magnitude * 10 + (*text - L'0');
         if (magnitude >= limit) {
             magnitude = limit;
@@ -204,12 +166,12 @@ double ReadReal(const wchar_t* text) {
     unsigned long long digits = 0;
     int scale = 0; // power of ten of the last digit read
     bool any = false;
-    for (; IsDigit(*c); ++c, any = true) {
+    for (; IsWktDigit(*c); ++c, any = true) {
         digits = digits * 10 + static_cast<unsigned>(*c - L'0');
         if (digits >= kExact) return QuarnReadNumber(text);
     }
     if (*c == L'.') {
-        for (++c; IsDigit(*c); ++c, any = true, --scale) {
+        for (++c; IsWktDigit(*c); ++c, any = true, --scale) {
             digits = digits * 10 + static_cast<unsigned>(*c - L'0');
             if (digits >= kExact) return QuarnReadNumber(text);
         }
@@ -219,9 +181,9 @@ double ReadReal(const wchar_t* text) {
         const wchar_t* e = c + 1;
         bool negativeExponent = *e == L'-';
         if (*e == L'+' || *e == L'-') ++e;
-        if (IsDigit(*e)) {
+        if (IsWktDigit(*e)) {
             int exponent = 0;
-            for (; IsDigit(*e); ++e) {
+            for (; IsWktDigit(*e); ++e) {
                 exponent = exponent * 10 + (*e - L'0');
                 if (exponent > 400) return QuarnReadNumber(text);
             }
@@ -241,7 +203,7 @@ double ReadReal(const wchar_t* text) {
 class NumberScan {
 public:
     explicit NumberScan(wchar_t first) {
-        if (IsDigit(first)) {
+        if (IsWktDigit(first)) {
             m_digits = static_cast<unsigned>(first - L'0');
             m_any = true;
         } else if (first == L'-') {
@@ -253,7 +215,7 @@ public:
 
     // Whether `next` continues the token (a digit, a point, e, E or a sign), noting what it is.
     bool Step(wchar_t next) {
-        if (IsDigit(next)) {
+        if (IsWktDigit(next)) {
             m_digits = m_digits * 10 + static_cast<unsigned>(next - L'0');
             m_any = true;
             if (m_fraction) --m_scale;
@@ -333,7 +295,7 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
 
 int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
     QuarnWktValue value{};
-    while (IsBlank(c))
+    while (IsWktBlank(c))
         c = Skip();
     if (AtEnd()) {
         StoreToken(value, CursorOffset(), 0);
@@ -341,9 +303,9 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
     }
     const long start = TokenOffset();
 
-    if (IsWordStart(c)) {
+    if (IsWktWordStart(c)) {
         ReopenToken();
-        ExtendWhile(IsWordPart);
+        ExtendWhile(IsWktWordPart);
         EndToken();
         int code = KeywordOf(TokenText(), static_cast<std::size_t>(CursorOffset() - start));
         // The bare words INTEGER and REAL carry no number: they count as 0.
@@ -357,7 +319,7 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
         return code;
     }
 
-    if (IsNumberStart(c)) {
+    if (IsWktNumberStart(c)) {
         ReopenToken();
         NumberScan scan(c);
         ExtendWhile([&scan](wchar_t next) { return scan.Step(next); });

@@ -3,6 +3,7 @@
 #ifndef QUARN_MODEL_INFOBASE_H
 #define QUARN_MODEL_INFOBASE_H
 
+#include <quarn/model/Constants.h>
 #include <quarn/model/Model.h>
 #include <quarn/model/ObjectStore.h>
 #include <quarn/model/Text.h>

@@ -3,6 +3,7 @@
 #ifndef QUARN_MODEL_VALUERECORDS_H
 #define QUARN_MODEL_VALUERECORDS_H
 
+#include <quarn/model/Constants.h>
 #include <quarn/model/Export.h>
 #include <quarn/model/Records.h>
 
@@ -45,7 +46,7 @@ public:
     static const wchar_t* FormatAxis(const wchar_t* name, long orientation);
 
     // Each thread has its own: a text stays valid until the next axis text in that thread.
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 };
 
 class QUARN_API CQuarnProjectionParameter : public CS_ProjectionParameter {
@@ -81,7 +82,7 @@ public:
     static const wchar_t* FormatParameter(const wchar_t* name, double value);
 
 protected:
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 };
 
 class QUARN_API CQuarnWGS84ConversionInfo : public CS_WGS84ConversionInfo {

@@ -61,7 +61,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     void FillShift(CQuarnWGS84ConversionInfo* record) const;
@@ -98,7 +98,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     std::int32_t m_datumType;
@@ -124,7 +124,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     std::int32_t m_datumType;

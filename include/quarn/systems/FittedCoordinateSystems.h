@@ -84,7 +84,7 @@ protected:
     // The Local_Grid PARAM_MT text, Beta in degrees; "" when it does not fit in `limit`.
     const wchar_t* GetLocalGridTransformation(wchar_t* buffer, long limit) const;
 
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     double m_e0;
@@ -134,7 +134,7 @@ protected:
     // The Linear_Correction PARAM_MT text, L0 and G0 in degrees.
     const wchar_t* GetLinearCorrectionTransformation(wchar_t* buffer, long limit) const;
 
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     double m_dh;

@@ -57,7 +57,7 @@ public:
     const wchar_t* FormatWKT(wchar_t* buffer, long limit) const;
 
 protected:
-    static thread_local wchar_t m_WKT[2048];
+    static thread_local wchar_t m_WKT[quarn::kWktCapacity];
 
 private:
     // The number of axis records in use: the dimension, kept within the records there are.
