@@ -41,7 +41,7 @@ const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::
         factory.SetLastDiagnostic(diagnostic);
         return nullptr;
     }
-    return ReadWktDialect(factory, text, dialect);
+    return detail::ReadWktDialectText(factory, text, dialect);
 }
 
 std::string Name(const CS_Info& object) {

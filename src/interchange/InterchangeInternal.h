@@ -3,6 +3,8 @@
 #ifndef QUARN_WKT_INTERCHANGEINTERNAL_H
 #define QUARN_WKT_INTERCHANGEINTERNAL_H
 
+#include <quarn/factory/Factory.h>
+#include <quarn/interchange.h>
 #include <quarn/model/Model.h>
 
 #include <string>
@@ -33,5 +35,14 @@ struct QuarnEsriParameter {
 bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
                          std::string& method, std::vector<QuarnEsriParameter>& parameters,
                          std::string& reason);
+
+namespace quarn::detail {
+
+// ReadWktDialect for a text the caller holds as a string of its own: read in place, without
+// a copy, when the text needs no rewriting.
+const CS_CoordinateSystem* ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
+                                              const std::wstring& text, WktDialect dialect);
+
+} // namespace quarn::detail
 
 #endif

@@ -4,12 +4,14 @@
 #include <quarn/interchange/WktDialects.h>
 
 #include "interchange/EsriNamesInternal.h"
+#include "interchange/InterchangeInternal.h"
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
 #include <cwchar>
+#include <iterator>
 
 namespace quarn {
 namespace {
@@ -423,6 +425,86 @@ private:
     QuarnParseDiagnostic m_refusal;
 };
 
+// Whether `word` is `keyword` (capitals) in any case.
+bool IsKeyword(std::wstring_view word, std::wstring_view keyword) {
+    if (word.size() != keyword.size()) return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        wchar_t c = word[i];
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+        if (c != keyword[i]) return false;
+    }
+    return true;
+}
+
+std::size_t SkipBlanks(std::wstring_view text, std::size_t at) {
+    while (at < text.size() && IsWktBlank(text[at]))
+        ++at;
+    return at;
+}
+
+// Whether the AUTHORITY node opened by the bracket at `open` may hold a code that is a
+// number (the rewriting quotes it): true unless it plainly starts with a quoted name and a
+// quoted code.
+bool MayHaveNumericCode(std::wstring_view text, std::size_t open) {
+    std::size_t at = SkipBlanks(text, open + 1);
+    if (at >= text.size() || text[at] != L'"') return true;
+    std::size_t close = text.find(L'"', at + 1);
+    if (close == std::wstring_view::npos) return true;
+    at = SkipBlanks(text, close + 1);
+    if (at >= text.size() || text[at] != L',') return false;
+    at = SkipBlanks(text, at + 1);
+    return at < text.size() && IsWktNumberStart(text[at]);
+}
+
+// False when the Rewriter would find nothing to rewrite or refuse in `text`, so that the
+// canonical reading of the text itself is the dialect's reading; true when it might. Every
+// construct the Rewriter acts on is a node, so only the word before each opening bracket is
+// looked at (brackets inside quoted names too, which at worst sends a text the long way):
+// EXTENSION for GDAL; for ESRI VERTCS, GXYZCS, HVCOORDSYS, LINUNIT, and VERT_CS, which may be
+// the second of two systems that make a compound; and an AUTHORITY whose code may be a
+// number. (A word glued to a token before it, as in `1eVERTCS[`, is taken whole here; the
+// Splitter refuses such a text anyway.)
+bool MayRewrite(std::wstring_view text, WktDialect dialect) {
+    static const std::wstring_view kGdal[] = {L"EXTENSION"};
+    static const std::wstring_view kEsri[] = {L"VERTCS", L"GXYZCS", L"HVCOORDSYS", L"LINUNIT",
+                                              L"VERT_CS"};
+    const bool esri = dialect == WktDialect::Esri;
+    const std::wstring_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
+    const std::wstring_view* last = esri ? std::end(kEsri) : std::end(kGdal);
+    for (std::size_t open = text.find(L'['); open != std::wstring_view::npos;
+         open = text.find(L'[', open + 1)) {
+        std::size_t end = open;
+        while (end > 0 && IsWktBlank(text[end - 1]))
+            --end;
+        std::size_t start = end;
+        while (start > 0 && IsWktWordPart(text[start - 1]))
+            --start;
+        std::wstring_view word = text.substr(start, end - start);
+        if (IsKeyword(word, L"AUTHORITY")) {
+            if (MayHaveNumericCode(text, open)) return true;
+            continue;
+        }
+        for (const std::wstring_view* keyword = first; keyword != last; ++keyword)
+            if (IsKeyword(word, *keyword)) return true;
+    }
+    return false;
+}
+
+// Reads a text that needs rewriting (or may need it).
+const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
+                                         std::wstring_view text, WktDialect dialect) {
+    DialectRewrite rewrite = RewriteDialect(text, dialect);
+    if (!rewrite.ok) {
+        // Nothing is read; the last diagnostic is the refusal.
+        factory.SetLastDiagnostic(rewrite.refusal);
+        return nullptr;
+    }
+    const CS_CoordinateSystem* result = factory.CreateFromWKT(rewrite.text.c_str());
+    if (rewrite.changed)
+        factory.SetLastDiagnostic(rewrite.ToOriginal(factory.GetLastDiagnostic(), text));
+    return result;
+}
+
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
@@ -489,17 +571,17 @@ QuarnParseDiagnostic DialectRewrite::ToOriginal(const QuarnParseDiagnostic& diag
 
 const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory,
                                           std::wstring_view text, WktDialect dialect) {
-    if (dialect == WktDialect::Canonical) return factory.CreateFromWKT(std::wstring(text).c_str());
-    DialectRewrite rewrite = RewriteDialect(text, dialect);
-    if (!rewrite.ok) {
-        // Nothing is read; the last diagnostic is the refusal.
-        factory.SetLastDiagnostic(rewrite.refusal);
-        return nullptr;
-    }
-    const CS_CoordinateSystem* result = factory.CreateFromWKT(rewrite.text.c_str());
-    if (rewrite.changed)
-        factory.SetLastDiagnostic(rewrite.ToOriginal(factory.GetLastDiagnostic(), text));
-    return result;
+    if (dialect == WktDialect::Canonical || !MayRewrite(text, dialect))
+        return factory.CreateFromWKT(std::wstring(text).c_str());
+    return ReadRewritten(factory, text, dialect);
+}
+
+const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
+                                                      const std::wstring& text,
+                                                      WktDialect dialect) {
+    if (dialect == WktDialect::Canonical || !MayRewrite(text, dialect))
+        return factory.CreateFromWKT(text.c_str());
+    return ReadRewritten(factory, text, dialect);
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {
