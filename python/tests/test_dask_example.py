@@ -1,0 +1,33 @@
+"""The dask.distributed example checks a generated folder tree on two worker processes."""
+import check_prj_tree  # examples/ is on the path of the tests
+import distributed
+import quarn
+from conftest import SOURCE, corpus
+
+
+def test_two_worker_processes_check_a_tree(tmp_path):
+    texts = dict(corpus("gdal")[:120] + [(f"esri {c}", t) for c, t in corpus("esri")[:120]])
+    expected = {}
+    for n, (code, text) in enumerate(sorted(texts.items())):
+        path = tmp_path / f"part{n % 3}" / f"deep{n % 2}" / f"{n:03}.prj"
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(text)
+        expected[str(path)] = (True, None, quarn.CRS.from_wkt(text).name)
+    broken = tmp_path / "part0" / "broken.PRJ"
+    broken.write_text((SOURCE / "examples" / "broken" / "missing_comma.wkt").read_text())
+    expected[str(broken)] = (False, f"{broken}:5:5: error: unexpected UNIT; expected ','", None)
+    latin1 = tmp_path / "latin1.prj"
+    latin1.write_bytes(b'VERT_CS["Z\xfcrich",VERT_DATUM["d",2005],UNIT["metre",1]]')
+    expected[str(latin1)] = (
+        False, f"{latin1}:1:11: error: unexpected invalid UTF-8; expected well-formed UTF-8 text",
+        None)
+    (tmp_path / "notes.txt").write_text("not a projection file")
+
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  dashboard_address=None) as cluster:
+        with distributed.Client(cluster) as client:
+            rows = check_prj_tree.check_tree(client, tmp_path, share=50)
+            workers = client.run(lambda: __import__("os").getpid())
+    assert len(workers) == 2
+    assert [row.file for row in rows] == sorted(expected)
+    assert {row.file: (row.ok, row.diagnostic, row.name) for row in rows} == expected
