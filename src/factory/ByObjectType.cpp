@@ -1,13 +1,15 @@
 #include "factory/ByObjectType.h"
 
-void QuarnDestroyInfo(CS_Info* item) {
+using namespace quarn::detail;
+
+void quarn::detail::DestroyInfo(CS_Info* item) {
     if (item == nullptr) return;
-    QuarnWithClass(item, [](auto* object) { delete object; });
+    WithClass(item, [](auto* object) { delete object; });
 }
 
-void QuarnSetAuthority(CS_Info* item, const wchar_t* authority, const wchar_t* code) {
+void quarn::detail::AssignAuthority(CS_Info* item, const wchar_t* authority, const wchar_t* code) {
     if (item == nullptr) return;
-    QuarnWithClass(item, [authority, code](auto* object) {
+    WithClass(item, [authority, code](auto* object) {
         object->SetAuthority(authority);
         object->SetAuthorityCode(code);
     });

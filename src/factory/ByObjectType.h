@@ -20,74 +20,78 @@
 
 #include <type_traits>
 
+namespace quarn::detail {
+
 // `item` seen as the implementation class T, keeping its constness.
-template <class T, class Info> auto QuarnAs(Info* item) {
+template <class T, class Info> auto ObjectAs(Info* item) {
     return static_cast<std::conditional_t<std::is_const<Info>::value, const T*, T*>>(item);
 }
 
 // Destroys `item` through the implementation class its object type names. An object whose
 // type is none of the library's is left alone: destroying it through a guessed type would
 // be worse than keeping it.
-void QuarnDestroyInfo(CS_Info* item);
+void DestroyInfo(CS_Info* item);
 
 // Stores an authority name and code in `item` (as its class's SetAuthority and
 // SetAuthorityCode do); an object of no known type is left alone.
-void QuarnSetAuthority(CS_Info* item, const wchar_t* authority, const wchar_t* code);
+void AssignAuthority(CS_Info* item, const wchar_t* authority, const wchar_t* code);
 
 // Calls `action` with `item` seen as the implementation class of its object type.
-template <class Info, class Action> void QuarnWithClass(Info* item, Action action) {
+template <class Info, class Action> void WithClass(Info* item, Action action) {
     switch (item->GetObjectType()) {
     case kQuarnCompoundCS:
-        action(QuarnAs<CQuarnCompoundCoordinateSystem>(item));
+        action(ObjectAs<CQuarnCompoundCoordinateSystem>(item));
         break;
     case kQuarnFittedHorizontalCS:
-        action(QuarnAs<CQuarnFittedHorizontalCoordinateSystem>(item));
+        action(ObjectAs<CQuarnFittedHorizontalCoordinateSystem>(item));
         break;
     case kQuarnFittedVerticalCS:
-        action(QuarnAs<CQuarnFittedVerticalCoordinateSystem>(item));
+        action(ObjectAs<CQuarnFittedVerticalCoordinateSystem>(item));
         break;
     case kQuarnProjectedCS:
-        action(QuarnAs<CQuarnProjectedCoordinateSystem>(item));
+        action(ObjectAs<CQuarnProjectedCoordinateSystem>(item));
         break;
     case kQuarnGeographicCS:
-        action(QuarnAs<CQuarnGeographicCoordinateSystem>(item));
+        action(ObjectAs<CQuarnGeographicCoordinateSystem>(item));
         break;
     case kQuarnGeocentricCS:
-        action(QuarnAs<CQuarnGeocentricCoordinateSystem>(item));
+        action(ObjectAs<CQuarnGeocentricCoordinateSystem>(item));
         break;
     case kQuarnVerticalCS:
-        action(QuarnAs<CQuarnVerticalCoordinateSystem>(item));
+        action(ObjectAs<CQuarnVerticalCoordinateSystem>(item));
         break;
     case kQuarnLocalCS:
-        action(QuarnAs<CQuarnLocalCoordinateSystem>(item));
+        action(ObjectAs<CQuarnLocalCoordinateSystem>(item));
         break;
     case kQuarnPrimeMeridian:
-        action(QuarnAs<CQuarnPrimeMeridian>(item));
+        action(ObjectAs<CQuarnPrimeMeridian>(item));
         break;
     case kQuarnEllipsoid:
-        action(QuarnAs<CQuarnEllipsoid>(item));
+        action(ObjectAs<CQuarnEllipsoid>(item));
         break;
     case kQuarnProjection:
-        action(QuarnAs<CQuarnProjection>(item));
+        action(ObjectAs<CQuarnProjection>(item));
         break;
     case kQuarnHorizontalDatum:
-        action(QuarnAs<CQuarnHorizontalDatum>(item));
+        action(ObjectAs<CQuarnHorizontalDatum>(item));
         break;
     case kQuarnVerticalDatum:
-        action(QuarnAs<CQuarnVerticalDatum>(item));
+        action(ObjectAs<CQuarnVerticalDatum>(item));
         break;
     case kQuarnLocalDatum:
-        action(QuarnAs<CQuarnLocalDatum>(item));
+        action(ObjectAs<CQuarnLocalDatum>(item));
         break;
     case kQuarnLinearUnit:
-        action(QuarnAs<CQuarnLinearUnit>(item));
+        action(ObjectAs<CQuarnLinearUnit>(item));
         break;
     case kQuarnAngularUnit:
-        action(QuarnAs<CQuarnAngularUnit>(item));
+        action(ObjectAs<CQuarnAngularUnit>(item));
         break;
     default:
         break;
     }
 }
+
+} // namespace quarn::detail
 
 #endif

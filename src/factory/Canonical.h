@@ -10,6 +10,8 @@
 #include <new>
 #include <utility>
 
+namespace quarn::detail {
+
 // The position of the first registered object equal to `candidate` by its class's
 // operator==, the new object on the left (on the right with `registeredOnLeft`), other
 // than `skip`; -1 when there is none. Objects
@@ -17,8 +19,8 @@
 // registry's index finds the few objects that can be equal (a short registry is walked);
 // the answer is that of a walk from index 0.
 template <class T>
-int QuarnFindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_Info* skip = nullptr,
-                     bool registeredOnLeft = false) {
+int FindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_Info* skip = nullptr,
+                bool registeredOnLeft = false) {
     struct Request {
         const T* candidate;
         const CS_Info* skip;
@@ -36,16 +38,16 @@ int QuarnFindEqualAt(const CQuarnInfoArray& line, const T& candidate, const CS_I
     return line.Index().FindEqual(line, candidate, &request, equal);
 }
 
-// The first registered object equal to `candidate` (see QuarnFindEqualAt), or null.
-template <class T> T* QuarnFindEqual(const CQuarnInfoArray& line, const T& candidate) {
-    int position = QuarnFindEqualAt(line, candidate);
+// The first registered object equal to `candidate` (see FindEqualAt), or null.
+template <class T> T* FindEqual(const CQuarnInfoArray& line, const T& candidate) {
+    int position = FindEqualAt(line, candidate);
     return position < 0 ? nullptr : static_cast<T*>(line.GetAt(position));
 }
 
 // Registers `candidate` as the factory's AddItem does (a derived factory's own AddItem is
 // called) and returns it; null when AddItem refused it.
 template <class T>
-const T* QuarnRegister(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
+const T* RegisterCandidate(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
     if (factory.RegisterNew(candidate->GetObjectType(), candidate.get()) < 0) return nullptr;
     return candidate.release();
 }
@@ -54,19 +56,21 @@ const T* QuarnRegister(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T
 // registers `candidate` and returns it. Null when there is no candidate (allocation failed)
 // or AddItem refused it.
 template <class T>
-const T* QuarnCanonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
+const T* Canonical(CQuarnCoordinateSystemFactory& factory, std::unique_ptr<T> candidate) {
     if (!candidate) return nullptr;
-    if (T* equal = QuarnFindEqual(factory.GetProductLine(candidate->GetObjectType()), *candidate))
+    if (T* equal = FindEqual(factory.GetProductLine(candidate->GetObjectType()), *candidate))
         return equal;
-    return QuarnRegister(factory, std::move(candidate));
+    return RegisterCandidate(factory, std::move(candidate));
 }
 
 // Builds a new object with its default constructor in the factory's object store; null when
 // memory is exhausted.
-template <class T> std::unique_ptr<T> QuarnNew(QuarnObjectStore& store) {
+template <class T> std::unique_ptr<T> NewInStore(QuarnObjectStore& store) {
     std::unique_ptr<T> object(new (store, std::nothrow) T());
     if (object) object->PlacedIn(store);
     return object;
 }
+
+} // namespace quarn::detail
 
 #endif

@@ -13,12 +13,14 @@
 #include <quarn/systems/ProjectedCoordinateSystem.h>
 #include <quarn/systems/VerticalCoordinateSystem.h>
 
+using namespace quarn::detail;
+
 const CS_GeographicCoordinateSystem*
 CQuarnCoordinateSystemFactory::CreateGeographicCoordinateSystem(
     const wchar_t* name, const CS_AngularUnit* unit, const CS_HorizontalDatum* datum,
     const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0, const CS_AxisInfo& axis1) {
     std::unique_ptr<CQuarnGeographicCoordinateSystem> system =
-        QuarnNew<CQuarnGeographicCoordinateSystem>(m_objects);
+        NewInStore<CQuarnGeographicCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetAngularUnit(unit);
@@ -26,7 +28,7 @@ CQuarnCoordinateSystemFactory::CreateGeographicCoordinateSystem(
     system->SetPrimeMeridian(primeMeridian);
     system->SetAxis(0, &axis0);
     system->SetAxis(1, &axis1);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_GeocentricCoordinateSystem*
@@ -35,7 +37,7 @@ CQuarnCoordinateSystemFactory::CreateGeocentricCoordinateSystem(
     const CS_PrimeMeridian* primeMeridian, const CS_AxisInfo& axis0, const CS_AxisInfo& axis1,
     const CS_AxisInfo& axis2) {
     std::unique_ptr<CQuarnGeocentricCoordinateSystem> system =
-        QuarnNew<CQuarnGeocentricCoordinateSystem>(m_objects);
+        NewInStore<CQuarnGeocentricCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetLinearUnit(unit);
@@ -44,7 +46,7 @@ CQuarnCoordinateSystemFactory::CreateGeocentricCoordinateSystem(
     system->SetAxis(0, &axis0);
     system->SetAxis(1, &axis1);
     system->SetAxis(2, &axis2);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProjectedCoordinateSystem(
@@ -52,7 +54,7 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
     const CS_Projection* projection, const CS_LinearUnit* unit, const CS_AxisInfo& axis0,
     const CS_AxisInfo& axis1) {
     std::unique_ptr<CQuarnProjectedCoordinateSystem> system =
-        QuarnNew<CQuarnProjectedCoordinateSystem>(m_objects);
+        NewInStore<CQuarnProjectedCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetGeographicCoordinateSystem(geographic);
@@ -74,43 +76,43 @@ const CS_ProjectedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateProject
 
     // Unlike every other kind, an equal registered system takes the requested name.
     const CQuarnInfoArray& line = GetProductLine(kQuarnProjectedCS);
-    int equal = QuarnFindEqualAt(line, *system);
+    int equal = FindEqualAt(line, *system);
     if (equal >= 0) {
         line.Index().Rename(line, equal, name);
         return static_cast<CQuarnProjectedCoordinateSystem*>(line.GetAt(equal));
     }
-    return QuarnRegister(*this, std::move(system));
+    return RegisterCandidate(*this, std::move(system));
 }
 
 const CS_VerticalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateVerticalCoordinateSystem(
     const wchar_t* name, const CS_VerticalDatum* datum, const CS_LinearUnit* unit,
     const CS_AxisInfo& axis) {
     std::unique_ptr<CQuarnVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnVerticalCoordinateSystem>(m_objects);
+        NewInStore<CQuarnVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetVerticalDatum(datum);
     system->SetAxisRecord(0, axis);
     system->SetUnits(0, unit);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_CompoundCoordinateSystem* CQuarnCoordinateSystemFactory::CreateCompoundCoordinateSystem(
     const wchar_t* name, const CS_CoordinateSystem* head, const CS_CoordinateSystem* tail) {
     std::unique_ptr<CQuarnCompoundCoordinateSystem> system =
-        QuarnNew<CQuarnCompoundCoordinateSystem>(m_objects);
+        NewInStore<CQuarnCompoundCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetHeadCS(head);
     system->SetTailCS(tail);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_LocalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateLocalCoordinateSystem(
     const wchar_t* name, const CS_LocalDatum* datum, const CS_Unit* unit,
     const CBASESequence<CS_AxisInfo, 3>& axes) {
     std::unique_ptr<CQuarnLocalCoordinateSystem> system =
-        QuarnNew<CQuarnLocalCoordinateSystem>(m_objects);
+        NewInStore<CQuarnLocalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetLocalDatum(datum);
@@ -120,7 +122,7 @@ const CS_LocalCoordinateSystem* CQuarnCoordinateSystemFactory::CreateLocalCoordi
     system->SetDimension(dimension);
     for (long i = 0; i < dimension; ++i)
         system->SetAxis(i, &axes[i]);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_FittedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateFittedCoordinateSystem(
@@ -129,12 +131,12 @@ const CS_FittedCoordinateSystem* CQuarnCoordinateSystemFactory::CreateFittedCoor
     // A fitted system of this kind is a vertical one with no correction: the to-base text
     // has no parameters the library could take over.
     std::unique_ptr<CQuarnFittedVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedVerticalCoordinateSystem>(m_objects);
+        NewInStore<CQuarnFittedVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);
     if (axes.GetSize() >= 1) system->SetAxis(0, &axes[0]);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_FittedCoordinateSystem*
@@ -142,7 +144,7 @@ CQuarnCoordinateSystemFactory::CreateFittedHorizontalCoordinateSystem(
     const wchar_t* name, const CS_CoordinateSystem* base, double e0, double n0, double k, double de,
     double dn, double beta) {
     std::unique_ptr<CQuarnFittedHorizontalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedHorizontalCoordinateSystem>(m_objects);
+        NewInStore<CQuarnFittedHorizontalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);
@@ -152,7 +154,7 @@ CQuarnCoordinateSystemFactory::CreateFittedHorizontalCoordinateSystem(
     system->SetDE(de);
     system->SetDN(dn);
     system->SetBeta(beta);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }
 
 const CS_FittedCoordinateSystem*
@@ -161,7 +163,7 @@ CQuarnCoordinateSystemFactory::CreateFittedVerticalCoordinateSystem(const wchar_
                                                                     double dH, double gl, double gg,
                                                                     double l0, double g0) {
     std::unique_ptr<CQuarnFittedVerticalCoordinateSystem> system =
-        QuarnNew<CQuarnFittedVerticalCoordinateSystem>(m_objects);
+        NewInStore<CQuarnFittedVerticalCoordinateSystem>(m_objects);
     if (!system) return nullptr;
     system->SetName(name);
     system->SetBaseCoordinateSystem(base);
@@ -170,5 +172,5 @@ CQuarnCoordinateSystemFactory::CreateFittedVerticalCoordinateSystem(const wchar_
     system->SetGg(gg);
     system->SetL0(l0);
     system->SetG0(g0);
-    return QuarnCanonical(*this, std::move(system));
+    return Canonical(*this, std::move(system));
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+using namespace quarn::detail;
+
 namespace {
 
 struct DatumRule {
@@ -100,7 +102,7 @@ bool Holds(const DatumRule& rule, const std::wstring& name) {
 
 } // namespace
 
-bool QuarnApplyDatumNameRules(const wchar_t* name, CS_WGS84ConversionInfo& shift) {
+bool quarn::detail::ApplyDatumNameRules(const wchar_t* name, CS_WGS84ConversionInfo& shift) {
     std::wstring upper(name != nullptr ? name : L"");
     if (upper.empty()) return false;
     for (wchar_t& c : upper) {

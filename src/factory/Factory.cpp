@@ -7,6 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+using namespace quarn::detail;
+
 namespace {
 
 bool IsObjectType(long type) {
@@ -42,19 +44,8 @@ bool CQuarnCoordinateSystemFactory::LetStoreObjectsGo() {
     std::sort(hosts.begin(), hosts.end());
     hosts.erase(std::unique(hosts.begin(), hosts.end()), hosts.end());
     for (CS_Info* item : hosts)
-        QuarnDestroyInfo(item);
+        DestroyInfo(item);
     return true;
-}
-
-const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {
-    m_parser.SetInput(wkt);
-    // The result is what the actions made of the text, whatever the parse reported: a
-    // complete system followed by stray tokens still counts.
-    m_parser.Parse();
-    // Nothing refers to the copy of the text once the parse is over: its block goes back
-    // for the thread's next text.
-    m_parser.ReleaseInput();
-    return m_parser.GetResult();
 }
 
 int CQuarnCoordinateSystemFactory::AddItem(long type, CS_Info* item) {
@@ -102,7 +93,7 @@ void CQuarnCoordinateSystemFactory::DeleteItem(const CS_Info* item) {
         for (int i = other.GetSize() - 1; i >= 0; --i)
             if (other.GetAt(i) == item) other.RemoveAt(i);
     }
-    QuarnDestroyInfo(const_cast<CS_Info*>(item));
+    DestroyInfo(const_cast<CS_Info*>(item));
 }
 
 void CQuarnCoordinateSystemFactory::RemoveAll() {
@@ -128,8 +119,7 @@ void CQuarnCoordinateSystemFactory::RemoveAll() {
     for (CQuarnInfoArray& line : m_productLines) {
         for (int i = 0; i < line.GetSize(); ++i) {
             CS_Info* item = line.GetAt(i);
-            if (item != nullptr && (!repeated || destroyed.insert(item).second))
-                QuarnDestroyInfo(item);
+            if (item != nullptr && (!repeated || destroyed.insert(item).second)) DestroyInfo(item);
         }
         line.RemoveAll();
     }

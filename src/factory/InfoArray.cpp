@@ -3,6 +3,8 @@
 
 #include <string>
 
+using namespace quarn::detail;
+
 CQuarnInfoArray::CQuarnInfoArray() = default;
 
 CQuarnInfoArray::~CQuarnInfoArray() = default;

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace quarn::detail;
+
 namespace {
 
 std::uint64_t Avalanche(std::uint64_t x) {
@@ -57,32 +59,31 @@ constexpr int kMaxEdges = 4;
 
 // The orientations of axes 0 to count-1, read from the system's own fields (the axis
 // records are built only when a host asks for them).
-template <class System>
-void AxisOrientations(QuarnEqualityKey& key, const System& system, long count) {
+template <class System> void AxisOrientations(EqualityKey& key, const System& system, long count) {
     for (long i = 0; i < count; ++i)
         key.Exact(static_cast<std::uint32_t>(system.GetAxisOrientation(i)));
 }
 
-void Describe(const CQuarnLinearUnit& unit, QuarnEqualityKey& key) {
+void Describe(const CQuarnLinearUnit& unit, EqualityKey& key) {
     key.Number(unit.GetMetersPerUnit());
 }
 
-void Describe(const CQuarnAngularUnit& unit, QuarnEqualityKey& key) {
+void Describe(const CQuarnAngularUnit& unit, EqualityKey& key) {
     key.Number(unit.GetRadiansPerUnit());
 }
 
-void Describe(const CQuarnEllipsoid& ellipsoid, QuarnEqualityKey& key) {
+void Describe(const CQuarnEllipsoid& ellipsoid, EqualityKey& key) {
     key.BaseName(ellipsoid.GetName());
     key.Number(ellipsoid.GetSemiMajorAxis());
     key.Number(ellipsoid.GetInverseFlattening());
 }
 
-void Describe(const CQuarnPrimeMeridian& meridian, QuarnEqualityKey& key) {
+void Describe(const CQuarnPrimeMeridian& meridian, EqualityKey& key) {
     key.BaseName(meridian.GetName());
     key.Number(meridian.GetLongitude());
 }
 
-void Describe(const CQuarnHorizontalDatum& datum, QuarnEqualityKey& key) {
+void Describe(const CQuarnHorizontalDatum& datum, EqualityKey& key) {
     key.BaseName(datum.GetName());
     key.Exact(static_cast<std::uint64_t>(datum.GetDatumType()));
     key.Pointer(datum.GetEllipsoid());
@@ -91,14 +92,14 @@ void Describe(const CQuarnHorizontalDatum& datum, QuarnEqualityKey& key) {
         key.Number(shift[i]);
 }
 
-void Describe(const CQuarnVerticalDatum& datum, QuarnEqualityKey& key) {
+void Describe(const CQuarnVerticalDatum& datum, EqualityKey& key) {
     // An ellipsoidal vertical datum compares by type alone; types must be equal, so the
     // registered one of that type has no name in its key either.
     key.Exact(static_cast<std::uint64_t>(datum.GetDatumType()));
     if (datum.GetDatumType() != kQuarnDatumEllipsoidal) key.BaseName(datum.GetName());
 }
 
-void Describe(const CQuarnLocalDatum& datum, QuarnEqualityKey& key) {
+void Describe(const CQuarnLocalDatum& datum, EqualityKey& key) {
     key.BaseName(datum.GetName());
     key.Exact(static_cast<std::uint64_t>(datum.GetDatumType()));
 }
@@ -108,17 +109,17 @@ void Describe(const CQuarnLocalDatum& datum, QuarnEqualityKey& key) {
 // When the request's names are distinct, that can only be the registered parameter of the
 // same name, and the registered names are the same set: the key is the parameters sorted
 // by folded name. A projection with a repeated name is refused.
-void Describe(const CQuarnProjection& projection, QuarnEqualityKey& key) {
+void Describe(const CQuarnProjection& projection, EqualityKey& key) {
     key.FoldedText(projection.GetClassName());
     const long count = projection.GetNumParameters();
     key.Exact(static_cast<std::uint64_t>(count));
-    if (count < 0 || count > QuarnEqualityKey::kMaxNumbers) {
+    if (count < 0 || count > EqualityKey::kMaxNumbers) {
         key.Refuse();
         return;
     }
     // Parameter indices sorted by folded name; names and values are read from the
     // projection's own fields, without building its parameter records.
-    long order[QuarnEqualityKey::kMaxNumbers];
+    long order[EqualityKey::kMaxNumbers];
     for (long i = 0; i < count; ++i)
         order[i] = i;
     auto name = [&projection](long i) { return projection.GetParameterName(i); };
@@ -141,14 +142,14 @@ void Describe(const CQuarnProjection& projection, QuarnEqualityKey& key) {
     }
 }
 
-void Describe(const CQuarnGeographicCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnGeographicCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetAngularUnit());
     key.Pointer(system.GetHorizontalDatum());
     key.Pointer(system.GetPrimeMeridian());
     AxisOrientations(key, system, 2);
 }
 
-void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnGeocentricCoordinateSystem& system, EqualityKey& key) {
     key.BaseName(system.GetName());
     key.Pointer(system.GetLinearUnit());
     key.Pointer(system.GetHorizontalDatum());
@@ -156,26 +157,26 @@ void Describe(const CQuarnGeocentricCoordinateSystem& system, QuarnEqualityKey& 
     AxisOrientations(key, system, 3);
 }
 
-void Describe(const CQuarnProjectedCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnProjectedCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetGeographicCoordinateSystem());
     key.Pointer(system.GetProjection());
     key.Pointer(system.GetLinearUnit());
     AxisOrientations(key, system, 2);
 }
 
-void Describe(const CQuarnVerticalCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnVerticalCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetVerticalDatum());
     key.Pointer(system.GetVerticalUnit());
     AxisOrientations(key, system, 1);
 }
 
-void Describe(const CQuarnCompoundCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnCompoundCoordinateSystem& system, EqualityKey& key) {
     key.BaseName(system.GetName());
     key.Pointer(system.GetHeadCS());
     key.Pointer(system.GetTailCS());
 }
 
-void Describe(const CQuarnLocalCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnLocalCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetUnits(0));
     key.Pointer(system.GetLocalDatum());
     const long dimension = system.GetDimension();
@@ -184,14 +185,14 @@ void Describe(const CQuarnLocalCoordinateSystem& system, QuarnEqualityKey& key) 
     AxisOrientations(key, system, inUse);
 }
 
-void Describe(const CQuarnFittedHorizontalCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnFittedHorizontalCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetBaseCoordinateSystem());
     for (double value : {system.GetE0(), system.GetN0(), system.GetK(), system.GetDE(),
                          system.GetDN(), system.GetBeta()})
         key.Number(value);
 }
 
-void Describe(const CQuarnFittedVerticalCoordinateSystem& system, QuarnEqualityKey& key) {
+void Describe(const CQuarnFittedVerticalCoordinateSystem& system, EqualityKey& key) {
     key.Pointer(system.GetBaseCoordinateSystem());
     for (double value :
          {system.GetdH(), system.GetGl(), system.GetGg(), system.GetL0(), system.GetG0()})
@@ -200,32 +201,32 @@ void Describe(const CQuarnFittedVerticalCoordinateSystem& system, QuarnEqualityK
 
 } // namespace
 
-// ---- QuarnEqualityKey -----------------------------------------------------------------------
+// ---- EqualityKey -----------------------------------------------------------------------
 
-QuarnEqualityKey::QuarnEqualityKey(long type)
+EqualityKey::EqualityKey(long type)
     : m_exact(Avalanche(static_cast<std::uint64_t>(type))), m_numbers(), m_count(0),
       m_refused(false) {}
 
-void QuarnEqualityKey::Exact(std::uint64_t value) {
+void EqualityKey::Exact(std::uint64_t value) {
     m_exact = Combine(m_exact, value);
 }
 
-void QuarnEqualityKey::Pointer(const void* pointer) {
+void EqualityKey::Pointer(const void* pointer) {
     Exact(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pointer)));
 }
 
-void QuarnEqualityKey::BaseName(const wchar_t* name) {
+void EqualityKey::BaseName(const wchar_t* name) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
     for (const wchar_t* c = name; c != nullptr && *c != L'\0' && *c != L'~'; ++c)
         hash = (hash ^ static_cast<std::uint32_t>(*c)) * 0x100000001b3ULL;
     Exact(hash);
 }
 
-void QuarnEqualityKey::FoldedText(const wchar_t* text) {
-    Exact(QuarnFoldedHash(text));
+void EqualityKey::FoldedText(const wchar_t* text) {
+    Exact(FoldedHash(text));
 }
 
-void QuarnEqualityKey::Number(double value) {
+void EqualityKey::Number(double value) {
     if (m_count == kMaxNumbers) {
         Refuse();
         return;
@@ -233,11 +234,11 @@ void QuarnEqualityKey::Number(double value) {
     m_numbers[m_count++] = value;
 }
 
-bool QuarnEqualityKey::HasNaN() const {
+bool EqualityKey::HasNaN() const {
     return std::any_of(m_numbers, m_numbers + m_count, [](double v) { return std::isnan(v); });
 }
 
-std::uint64_t QuarnEqualityKey::Hash(const int* steps) const {
+std::uint64_t EqualityKey::Hash(const int* steps) const {
     std::uint64_t hash = m_exact;
     for (int i = 0; i < m_count; ++i) {
         std::uint64_t bucket = BucketOf(m_numbers[i]);
@@ -248,21 +249,21 @@ std::uint64_t QuarnEqualityKey::Hash(const int* steps) const {
     return hash;
 }
 
-void QuarnEqualityKey::NearEdges(int* edges) const {
+void EqualityKey::NearEdges(int* edges) const {
     for (int i = 0; i < m_count; ++i)
         edges[i] = EdgeOf(m_numbers[i]);
 }
 
-void QuarnDescribeForEquality(const CS_Info& item, QuarnEqualityKey& key) {
+void quarn::detail::DescribeForEquality(const CS_Info& item, EqualityKey& key) {
     long type = item.GetObjectType();
     if (type < 0 || type >= kQuarnObjectTypeCount) {
         key.Refuse();
         return;
     }
-    QuarnWithClass(&item, [&key](const auto* object) { Describe(*object, key); });
+    WithClass(&item, [&key](const auto* object) { Describe(*object, key); });
 }
 
-std::uint64_t QuarnFoldedHash(const wchar_t* text) {
+std::uint64_t quarn::detail::FoldedHash(const wchar_t* text) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
     for (const wchar_t* c = text; c != nullptr && *c != L'\0'; ++c)
         hash = (hash ^ static_cast<std::uint32_t>(QuarnUpperAZ(*c))) * 0x100000001b3ULL;
@@ -287,8 +288,8 @@ void QuarnRegistryIndex::AddEqual(const CS_Info* item, int position) {
     long type = item->GetObjectType();
     // An object of no library type is never equal to what a create operation builds.
     if (type < 0 || type >= kQuarnObjectTypeCount) return;
-    QuarnEqualityKey key(type);
-    QuarnDescribeForEquality(*item, key);
+    EqualityKey key(type);
+    DescribeForEquality(*item, key);
     if (key.Refused() || key.HasNaN())
         m_wild.push_back(position);
     else
@@ -307,9 +308,9 @@ int QuarnRegistryIndex::WalkEqual(const CQuarnInfoArray& line, long type, const 
 int QuarnRegistryIndex::FindEqual(const CQuarnInfoArray& line, const CS_Info& candidate,
                                   const void* context, Equal equal) {
     const long type = candidate.GetObjectType();
-    QuarnEqualityKey key(type);
-    QuarnDescribeForEquality(candidate, key);
-    int edges[QuarnEqualityKey::kMaxNumbers];
+    EqualityKey key(type);
+    DescribeForEquality(candidate, key);
+    int edges[EqualityKey::kMaxNumbers];
     key.NearEdges(edges);
     const int nearCount = static_cast<int>(
         std::count_if(edges, edges + key.NumberCount(), [](int e) { return e != 0; }));
@@ -320,7 +321,7 @@ int QuarnRegistryIndex::FindEqual(const CQuarnInfoArray& line, const CS_Info& ca
     CatchUpEqual(line);
     std::vector<int> positions(m_wild);
     // Every combination of own and neighbouring buckets for the numbers near an edge.
-    int steps[QuarnEqualityKey::kMaxNumbers];
+    int steps[EqualityKey::kMaxNumbers];
     for (unsigned combination = 0; combination < (1U << nearCount); ++combination) {
         unsigned bit = 0;
         for (int i = 0; i < key.NumberCount(); ++i)
@@ -347,8 +348,7 @@ void QuarnRegistryIndex::CatchUpNames(const CQuarnInfoArray& line) {
     }
     for (; m_nameProgress.indexed < line.GetSize(); ++m_nameProgress.indexed) {
         const CS_Info* item = line.GetAt(m_nameProgress.indexed);
-        if (item != nullptr)
-            m_names.emplace(QuarnFoldedHash(item->GetName()), m_nameProgress.indexed);
+        if (item != nullptr) m_names.emplace(FoldedHash(item->GetName()), m_nameProgress.indexed);
     }
 }
 
@@ -356,7 +356,7 @@ int QuarnRegistryIndex::FindName(const CQuarnInfoArray& line, const wchar_t* nam
     if (name == nullptr || name[0] == L'\0') return -1;
     CatchUpNames(line);
     int first = -1;
-    auto range = m_names.equal_range(QuarnFoldedHash(name));
+    auto range = m_names.equal_range(FoldedHash(name));
     for (auto it = range.first; it != range.second; ++it) {
         if ((first < 0 || it->second < first) &&
             QuarnEqualNoCase(line.GetAt(it->second)->GetName(), name))
@@ -434,7 +434,7 @@ void QuarnRegistryIndex::Rename(const CQuarnInfoArray& line, int position, const
     std::vector<int> places;
     if (indexed) {
         // Every place of the object (a host may have put it in twice) moves to the new name.
-        auto range = m_names.equal_range(QuarnFoldedHash(item->GetName()));
+        auto range = m_names.equal_range(FoldedHash(item->GetName()));
         for (auto it = range.first; it != range.second;) {
             if (line.GetAt(it->second) == item) {
                 places.push_back(it->second);
@@ -451,5 +451,5 @@ void QuarnRegistryIndex::Rename(const CQuarnInfoArray& line, int position, const
     }
     item->SetName(name);
     for (int place : places)
-        m_names.emplace(QuarnFoldedHash(item->GetName()), place);
+        m_names.emplace(FoldedHash(item->GetName()), place);
 }

@@ -17,11 +17,13 @@ class CQuarnInfoArray;
 // exactly (object type, names up to `~`, type codes, child objects, axis orientations, ...)
 // and the numbers it compares within 1e-12. Objects that the equality finds equal always
 // have equal exact parts and numbers in the same or in neighbouring buckets.
-class QuarnEqualityKey {
+namespace quarn::detail {
+
+class EqualityKey {
 public:
     static constexpr int kMaxNumbers = 11;
 
-    explicit QuarnEqualityKey(long type);
+    explicit EqualityKey(long type);
 
     void Exact(std::uint64_t value);
     void Pointer(const void* pointer);
@@ -54,10 +56,12 @@ private:
 
 // Describes `item` for equality, through the class its object type names; objects of no
 // library type are refused.
-void QuarnDescribeForEquality(const CS_Info& item, QuarnEqualityKey& key);
+void DescribeForEquality(const CS_Info& item, EqualityKey& key);
 
 // Hash of a text with the letters a to z taken as A to Z, the whole text.
-std::uint64_t QuarnFoldedHash(const wchar_t* text);
+std::uint64_t FoldedHash(const wchar_t* text);
+
+} // namespace quarn::detail
 
 class QuarnRegistryIndex {
 public:

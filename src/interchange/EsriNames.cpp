@@ -1,6 +1,8 @@
 // Lookups in the generated table of ESRI names.
 #include "interchange/EsriNamesInternal.h"
 
+using namespace quarn::detail;
+
 namespace {
 
 const EsriNameRecord kEsriNames[] = {
@@ -13,7 +15,7 @@ std::string_view WithoutDatumPrefix(std::string_view name) {
 
 } // namespace
 
-std::string QuarnNameKey(std::string_view utf8) {
+std::string quarn::detail::NameKey(std::string_view utf8) {
     std::string key;
     for (char c : utf8) {
         unsigned char byte = static_cast<unsigned char>(c);
@@ -25,22 +27,23 @@ std::string QuarnNameKey(std::string_view utf8) {
     return key;
 }
 
-const EsriNameRecord* QuarnFindEsriName(EsriNameKind kind, int epsgCode, std::string_view name) {
+const EsriNameRecord* quarn::detail::FindEsriName(EsriNameKind kind, int epsgCode,
+                                                  std::string_view name) {
     if (epsgCode > 0) {
         for (const EsriNameRecord& record : kEsriNames)
             if (record.kind == kind && record.epsgCode == epsgCode) return &record;
     }
-    const std::string key = QuarnNameKey(WithoutDatumPrefix(name));
+    const std::string key = NameKey(WithoutDatumPrefix(name));
     if (key.empty()) return nullptr;
     for (const EsriNameRecord& record : kEsriNames)
         if (record.kind == kind && (key == record.epsgKey || key == record.esriKey)) return &record;
     return nullptr;
 }
 
-const EsriNameRecord* QuarnFindByEsriName(EsriNameKind kind, std::string_view esriName) {
+const EsriNameRecord* quarn::detail::FindByEsriName(EsriNameKind kind, std::string_view esriName) {
     for (const EsriNameRecord& record : kEsriNames)
         if (record.kind == kind && esriName == record.esriName) return &record;
-    const std::string key = QuarnNameKey(WithoutDatumPrefix(esriName));
+    const std::string key = NameKey(WithoutDatumPrefix(esriName));
     if (key.empty()) return nullptr;
     for (const EsriNameRecord& record : kEsriNames)
         if (record.kind == kind && key == record.esriKey) return &record;

@@ -6,6 +6,8 @@
 
 #include <quarn/model/Utf8.h>
 
+using namespace quarn::detail;
+
 namespace quarn {
 
 std::string WktWriter::Write(const CS_Info& object) {
@@ -16,10 +18,9 @@ std::string WktWriter::Write(const CS_Info& object) {
         if (text.empty()) m_reason = "the canonical text does not fit in 2047 characters";
         return text;
     }
-    const QuarnInterchangeDialect dialect = m_dialect == WktDialect::Esri
-                                                ? QuarnInterchangeDialect::Esri
-                                                : QuarnInterchangeDialect::Gdal;
-    if (!QuarnWriteInterchange(object, dialect, text, m_reason)) text.clear();
+    const InterchangeDialect dialect =
+        m_dialect == WktDialect::Esri ? InterchangeDialect::Esri : InterchangeDialect::Gdal;
+    if (!WriteInterchange(object, dialect, text, m_reason)) text.clear();
     return text;
 }
 

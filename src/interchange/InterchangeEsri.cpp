@@ -11,34 +11,36 @@
 
 #include <cmath>
 
+using namespace quarn::detail;
+
 namespace {
 
 struct Parameters {
-    std::vector<QuarnEsriParameter>& list;
+    std::vector<EsriParameter>& list;
 
-    QuarnEsriParameter* Find(const char* key) {
-        for (QuarnEsriParameter& parameter : list)
-            if (QuarnNameKey(parameter.name) == key) return &parameter;
+    EsriParameter* Find(const char* key) {
+        for (EsriParameter& parameter : list)
+            if (NameKey(parameter.name) == key) return &parameter;
         return nullptr;
     }
     void Rename(const char* key, const char* name) {
-        if (QuarnEsriParameter* parameter = Find(key)) parameter->name = name;
+        if (EsriParameter* parameter = Find(key)) parameter->name = name;
     }
     void Remove(const char* key) {
         for (auto it = list.begin(); it != list.end(); ++it)
-            if (QuarnNameKey(it->name) == key) {
+            if (NameKey(it->name) == key) {
                 list.erase(it);
                 return;
             }
     }
     void Set(const char* name, double value) {
-        if (QuarnEsriParameter* parameter = Find(QuarnNameKey(name).c_str()))
+        if (EsriParameter* parameter = Find(NameKey(name).c_str()))
             parameter->value = value;
         else
             list.push_back({name, value});
     }
     double Value(const char* key, double otherwise) {
-        QuarnEsriParameter* parameter = Find(key);
+        EsriParameter* parameter = Find(key);
         return parameter != nullptr ? parameter->value : otherwise;
     }
 };
@@ -60,7 +62,7 @@ void ObliqueMercator(Parameters& p, std::string& method, bool center) {
     p.Rename("latitudeofcenter", "Latitude_Of_Center");
     p.Rename("longitudeofcenter", "Longitude_Of_Center");
     const double azimuth = p.Value("azimuth", 0.0);
-    if (QuarnEsriParameter* angle = p.Find("rectifiedgridangle")) {
+    if (EsriParameter* angle = p.Find("rectifiedgridangle")) {
         if (angle->value == azimuth) {
             p.Remove("rectifiedgridangle");
         } else {
@@ -91,9 +93,9 @@ bool MercatorParallel(double k, const CS_Ellipsoid* ellipsoid, double& degrees) 
 
 } // namespace
 
-bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
-                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
-                         std::string& reason) {
+bool quarn::detail::EsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                                   std::string& method, std::vector<EsriParameter>& parameters,
+                                   std::string& reason) {
     method = QuarnEncodeUtf8(projection.GetClassName());
     parameters.clear();
     for (long i = 0; i < projection.GetNumParameters(); ++i) {
@@ -101,7 +103,7 @@ bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* el
         parameters.push_back({TitleCase(QuarnEncodeUtf8(parameter->name)), parameter->value});
     }
     Parameters p{parameters};
-    const std::string key = QuarnNameKey(method);
+    const std::string key = NameKey(method);
     if (key == "lambertconformalconic2sp") {
         method = "Lambert_Conformal_Conic";
     } else if (key == "lambertconformalconic1sp") {

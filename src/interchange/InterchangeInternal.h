@@ -11,19 +11,21 @@
 #include <string_view>
 #include <vector>
 
-enum class QuarnInterchangeDialect { Gdal, Esri };
+namespace quarn::detail {
+
+enum class InterchangeDialect { Gdal, Esri };
 
 // Writes `object` into `out`. Returns false, with `reason` saying why in words and `out`
 // unspecified, when the dialect has no form for the object or for something in it.
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
-                           std::string& reason);
+bool WriteInterchange(const CS_Info& object, InterchangeDialect dialect, std::string& out,
+                      std::string& reason);
 
 // A number in its shortest form that reads back to the same double: plain decimal notation
 // for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
-std::string QuarnShortestNumber(double value);
+std::string ShortestNumber(double value);
 
 // One parameter of a projection as the Esri dialect writes it.
-struct QuarnEsriParameter {
+struct EsriParameter {
     std::string name;
     double value;
 };
@@ -32,9 +34,11 @@ struct QuarnEsriParameter {
 // differently and describes some by other parameters, for which it may need the ellipsoid
 // of the system; null when there is none). False, with `reason`, when ESRI's form cannot
 // describe the projection.
-bool QuarnEsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
-                         std::string& method, std::vector<QuarnEsriParameter>& parameters,
-                         std::string& reason);
+bool EsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
+                    std::string& method, std::vector<EsriParameter>& parameters,
+                    std::string& reason);
+
+} // namespace quarn::detail
 
 namespace quarn::detail {
 

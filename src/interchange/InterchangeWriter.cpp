@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace quarn::detail;
+
 namespace {
 
 // The reader keeps a prime meridian's longitude in radians, read in degrees with this pi.
@@ -65,8 +67,8 @@ const char* OrientationWord(long orientation) {
 
 class Writer {
 public:
-    Writer(QuarnInterchangeDialect dialect, std::string& out, std::string& reason)
-        : m_esri(dialect == QuarnInterchangeDialect::Esri), m_out(out), m_reason(reason) {}
+    Writer(InterchangeDialect dialect, std::string& out, std::string& reason)
+        : m_esri(dialect == InterchangeDialect::Esri), m_out(out), m_reason(reason) {}
 
     bool Object(const CS_Info& object);
 
@@ -115,7 +117,7 @@ bool Writer::Quoted(const std::string& text) {
 
 bool Writer::Number(double value) {
     if (!std::isfinite(value)) return Refuse("a value is not a finite number");
-    std::string text = QuarnShortestNumber(value);
+    std::string text = ShortestNumber(value);
     // ESRI's writers mark every floating value with a decimal point.
     if (m_esri && text.find_first_of(".e") == std::string::npos) text += ".0";
     m_out += text;
@@ -146,7 +148,7 @@ bool Writer::Close(const CS_Info& object) {
 
 std::string Writer::EsriName(EsriNameKind kind, const CS_Info& object) {
     const std::string name = BaseName(object.GetName());
-    if (const EsriNameRecord* record = QuarnFindEsriName(kind, EpsgCode(object), name))
+    if (const EsriNameRecord* record = FindEsriName(kind, EpsgCode(object), name))
         return record->esriName;
     std::string spelled = EsriSpelling(name);
     if (kind == kEsriDatum && spelled.compare(0, 2, "D_") != 0) spelled = "D_" + spelled;
@@ -182,9 +184,9 @@ std::string DegreesOf(double radians) {
             std::to_chars(text, text + sizeof text, degrees, std::chars_format::general, precision);
         double back = 0.0;
         std::from_chars(text, end.ptr, back);
-        if (back * quarn::kPi / 180.0 == radians) return QuarnShortestNumber(back);
+        if (back * quarn::kPi / 180.0 == radians) return ShortestNumber(back);
     }
-    return QuarnShortestNumber(degrees);
+    return ShortestNumber(degrees);
 }
 
 bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
@@ -285,10 +287,10 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 1 has no form for it");
-    std::vector<QuarnEsriParameter> parameters;
+    std::vector<EsriParameter> parameters;
     std::string name = method;
     if (m_esri) {
-        if (!QuarnEsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
+        if (!EsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
     } else {
         for (long i = 0; i < projection->GetNumParameters(); ++i) {
             const CS_ProjectionParameter* parameter = projection->GetParameter(i);
@@ -296,7 +298,7 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
         }
     }
     if (!Open("PROJECTION", name) || !Close(*projection)) return false;
-    for (const QuarnEsriParameter& parameter : parameters) {
+    for (const EsriParameter& parameter : parameters) {
         m_out += ',';
         if (!Open("PARAMETER", parameter.name)) return false;
         m_out += ',';
@@ -448,7 +450,7 @@ bool Writer::Object(const CS_Info& object) {
 
 } // namespace
 
-std::string QuarnShortestNumber(double value) {
+std::string quarn::detail::ShortestNumber(double value) {
     if (value == 0.0) return "0";
     char buffer[64];
     std::to_chars_result end =
@@ -475,8 +477,8 @@ std::string QuarnShortestNumber(double value) {
     return (negative ? "-" : "") + text;
 }
 
-bool QuarnWriteInterchange(const CS_Info& object, QuarnInterchangeDialect dialect, std::string& out,
-                           std::string& reason) {
+bool quarn::detail::WriteInterchange(const CS_Info& object, InterchangeDialect dialect,
+                                     std::string& out, std::string& reason) {
     out.clear();
     reason.clear();
     return Writer(dialect, out, reason).Object(object);

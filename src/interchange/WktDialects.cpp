@@ -13,6 +13,8 @@
 #include <cwchar>
 #include <iterator>
 
+using namespace quarn::detail;
+
 namespace quarn {
 namespace {
 
@@ -139,7 +141,7 @@ std::wstring Quoted(const std::wstring& name) {
 // ESRI names takes the datum of a vertical system back to the name the other readers know,
 // as the Esri writer takes it out. Unknown names stay.
 std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
-    const EsriNameRecord* record = QuarnFindByEsriName(kind, QuarnEncodeUtf8(esriName));
+    const EsriNameRecord* record = FindByEsriName(kind, QuarnEncodeUtf8(esriName));
     std::wstring name;
     if (record == nullptr || !QuarnDecodeUtf8(record->epsgName, name)) return esriName;
     return name;

@@ -4,6 +4,8 @@
 #include "wkt/WktTemplates.h"
 #include <quarn/model/Text.h>
 
+using namespace quarn::detail;
+
 // ---- Bare records -------------------------------------------------------------------------
 
 bool CopyAxisInfo(CS_AxisInfo* destination, const CS_AxisInfo* source) {
@@ -71,18 +73,18 @@ bool Equal3DIMInfo(const CS_3DIMInfo* a, const CS_3DIMInfo* b) {
 thread_local wchar_t CQuarnAxisInfo::m_WKT[quarn::kWktCapacity];
 
 namespace {
-thread_local QuarnWktClassState g_axisCompose;
-thread_local QuarnWktClassState g_parameterCompose;
+thread_local WktClassState g_axisCompose;
+thread_local WktClassState g_parameterCompose;
 
 const wchar_t* FormatAxisInto(const wchar_t* name, long orientation, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(g_axisCompose, buffer, limit);
-    wkt.Format(kQuarnWktAxis).Arg(name).Arg(CQuarnAxisInfo::OrientationWord(orientation));
+    WktComposer wkt(g_axisCompose, buffer, limit);
+    wkt.Format(kAxisTemplate).Arg(name).Arg(CQuarnAxisInfo::OrientationWord(orientation));
     return wkt.Finish(buffer, limit);
 }
 
 const wchar_t* FormatParameterInto(const wchar_t* name, double value, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(g_parameterCompose, buffer, limit);
-    wkt.Format(kQuarnWktParameter).Arg(name).Arg(value);
+    WktComposer wkt(g_parameterCompose, buffer, limit);
+    wkt.Format(kParameterTemplate).Arg(name).Arg(value);
     return wkt.Finish(buffer, limit);
 }
 } // namespace

@@ -5,16 +5,18 @@
 
 #include <cwchar>
 
+using namespace quarn::detail;
+
 namespace {
 
-thread_local QuarnWktClassState g_horizontalCompose;
-thread_local QuarnWktClassState g_verticalCompose;
-thread_local QuarnWktClassState g_localCompose;
+thread_local WktClassState g_horizontalCompose;
+thread_local WktClassState g_verticalCompose;
+thread_local WktClassState g_localCompose;
 
 // VERT_DATUM and LOCAL_DATUM share their form: KEYWORD["name",type].
-const wchar_t* FormatNamedType(QuarnWktClassState& state, const QuarnWktTemplate& pattern,
+const wchar_t* FormatNamedType(WktClassState& state, const WktTemplate& pattern,
                                const wchar_t* name, long type, wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(state, buffer, limit);
+    WktComposer wkt(state, buffer, limit);
     wkt.Format(pattern).Arg(name).ArgInteger(type);
     return wkt.Finish(buffer, limit);
 }
@@ -111,13 +113,13 @@ const wchar_t* CQuarnHorizontalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnHorizontalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_horizontalCompose, buffer, limit);
+    WktComposer wkt(g_horizontalCompose, buffer, limit);
     const CS_Ellipsoid* ellipsoid = GetEllipsoid();
     // A datum without an ellipsoid cannot form its element: its whole text is "".
     if (ellipsoid == nullptr) return wkt.Fail().Finish(buffer, limit);
 
     const bool gridFiles = NamesGridFiles(GetName());
-    wkt.Format(gridFiles ? kQuarnWktDatum3Dim : kQuarnWktDatum).Arg(GetName());
+    wkt.Format(gridFiles ? kDatum3DimTemplate : kDatumTemplate).Arg(GetName());
     // The ellipsoid's text lies in its class's buffer: consume it before anything else
     // could overwrite it.
     wkt.Arg(ellipsoid->GetWKT(nullptr));
@@ -158,7 +160,7 @@ const wchar_t* CQuarnVerticalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnVerticalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    return FormatNamedType(g_verticalCompose, kQuarnWktVerticalDatum, GetName(), GetDatumType(),
+    return FormatNamedType(g_verticalCompose, kVerticalDatumTemplate, GetName(), GetDatumType(),
                            buffer, limit);
 }
 
@@ -188,6 +190,6 @@ const wchar_t* CQuarnLocalDatum::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnLocalDatum::FormatWKT(wchar_t* buffer, long limit) const {
-    return FormatNamedType(g_localCompose, kQuarnWktLocalDatum, GetName(), GetDatumType(), buffer,
+    return FormatNamedType(g_localCompose, kLocalDatumTemplate, GetName(), GetDatumType(), buffer,
                            limit);
 }

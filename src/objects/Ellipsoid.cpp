@@ -3,8 +3,10 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_ellipsoidCompose;
+thread_local WktClassState g_ellipsoidCompose;
 } // namespace
 
 thread_local wchar_t CQuarnEllipsoid::m_WKT[quarn::kWktCapacity];
@@ -33,8 +35,8 @@ const wchar_t* CQuarnEllipsoid::GetWKT(const CS_Unit*) const {
 }
 
 const wchar_t* CQuarnEllipsoid::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_ellipsoidCompose, buffer, limit);
-    wkt.Format(kQuarnWktSpheroid).Arg(GetName()).Arg(GetSemiMajorAxis());
+    WktComposer wkt(g_ellipsoidCompose, buffer, limit);
+    wkt.Format(kSpheroidTemplate).Arg(GetName()).Arg(GetSemiMajorAxis());
     wkt.Arg(GetInverseFlattening());
     return wkt.Finish(buffer, limit);
 }

@@ -4,9 +4,11 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
 
-thread_local QuarnWktClassState g_primeMeridianCompose;
+thread_local WktClassState g_primeMeridianCompose;
 
 // The longitude as written: in the given unit, or in degrees without one. A unit whose
 // factor is 0 gives an infinite or undefined number, written as the number format writes it.
@@ -42,7 +44,7 @@ const wchar_t* CQuarnPrimeMeridian::GetWKT(const CS_Unit* unit) const {
 
 const wchar_t* CQuarnPrimeMeridian::FormatWKT(wchar_t* buffer, long limit,
                                               const CS_Unit* unit) const {
-    QuarnWktComposer wkt(g_primeMeridianCompose, buffer, limit);
-    wkt.Format(kQuarnWktPrimeMeridian).Arg(GetName()).Arg(WrittenLongitude(GetLongitude(), unit));
+    WktComposer wkt(g_primeMeridianCompose, buffer, limit);
+    wkt.Format(kPrimeMeridianTemplate).Arg(GetName()).Arg(WrittenLongitude(GetLongitude(), unit));
     return wkt.Finish(buffer, limit);
 }

@@ -4,9 +4,11 @@
 #include "wkt/WktTemplates.h"
 #include <quarn/model/ModuleSetup.h>
 
+using namespace quarn::detail;
+
 namespace {
 
-thread_local QuarnWktClassState g_projectionCompose;
+thread_local WktClassState g_projectionCompose;
 
 struct KnownMethod {
     const wchar_t* className;
@@ -191,13 +193,13 @@ void CQuarnProjection::SetParameterValue(long index, double value) {
 }
 
 const wchar_t* CQuarnProjection::FormatWKT(wchar_t* buffer, long limit) const {
-    QuarnWktComposer wkt(g_projectionCompose, buffer, limit);
-    wkt.Format(kQuarnWktProjection).Arg(GetClassName());
+    WktComposer wkt(g_projectionCompose, buffer, limit);
+    wkt.Format(kProjectionTemplate).Arg(GetClassName());
     // The parameter texts share one class-wide buffer: each is appended before the next is
     // formatted.
     const long count = GetNumParameters();
     for (long i = 0; i < count && InSlots(i); ++i) {
-        wkt.Format(kQuarnWktNext);
+        wkt.Format(kNextTemplate);
         wkt.Arg(
             CQuarnProjectionParameter::FormatParameter(GetParameterName(i), GetParameterValue(i)));
     }

@@ -3,16 +3,18 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
 
-thread_local QuarnWktClassState g_linearCompose;
-thread_local QuarnWktClassState g_angularCompose;
+thread_local WktClassState g_linearCompose;
+thread_local WktClassState g_angularCompose;
 
 // Both unit classes write UNIT["name",factor].
-const wchar_t* FormatUnit(QuarnWktClassState& state, const wchar_t* name, double factor,
-                          wchar_t* buffer, long limit) {
-    QuarnWktComposer wkt(state, buffer, limit);
-    wkt.Format(kQuarnWktUnit).Arg(name).Arg(factor);
+const wchar_t* FormatUnit(WktClassState& state, const wchar_t* name, double factor, wchar_t* buffer,
+                          long limit) {
+    WktComposer wkt(state, buffer, limit);
+    wkt.Format(kUnitTemplate).Arg(name).Arg(factor);
     return wkt.Finish(buffer, limit);
 }
 

@@ -6,8 +6,10 @@
 
 #include <cwchar>
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 // The axis index that belongs to the tail (its first axis); the others are the head's.
 constexpr long kTailIndex = 2;
 // Added to the head's system type to form the extended type.
@@ -72,14 +74,14 @@ const wchar_t* CQuarnCompoundCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_CoordinateSystem* head = GetHeadCS();
     const CS_CoordinateSystem* tail = GetTailCS();
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A compound without both of its parts cannot be written: the element comes out empty.
     if (wkt.Failed() || head == nullptr || tail == nullptr) return wkt.Fail().Finish(buffer, limit);
 
     // The head's text is appended before the tail is asked for its own: a tail built on a
     // system of the head's class (a fitted system on another projected system) rewrites
     // that class's shared buffer.
-    wkt.Format(kQuarnWktCompound).Arg(GetName());
+    wkt.Format(kCompoundTemplate).Arg(GetName());
     wkt.Arg(head->GetWKT(nullptr));
     wkt.Arg(tail->GetWKT(nullptr));
 
@@ -88,7 +90,7 @@ const wchar_t* CQuarnCompoundCoordinateSystem::FormatWKT(wchar_t* buffer, long l
     if (length >= static_cast<std::size_t>(quarn::kWktCapacity) || limit <= 0 ||
         length >= static_cast<std::size_t>(limit)) {
         wchar_t message[64];
-        std::swprintf(message, sizeof message / sizeof message[0], kQuarnWktOverflowMessage,
+        std::swprintf(message, sizeof message / sizeof message[0], kWktOverflowMessage,
                       static_cast<int>(length));
         QuarnReportMessage(message);
     }

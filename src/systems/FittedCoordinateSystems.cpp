@@ -4,11 +4,12 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
 
-thread_local QuarnWktClassState g_horizontalCompose;
-thread_local QuarnWktClassState g_verticalCompose;
-
+thread_local WktClassState g_horizontalCompose;
+thread_local WktClassState g_verticalCompose;
 
 double Degrees(double radians) {
     return radians * 180.0 / quarn::kPi;
@@ -17,12 +18,12 @@ double Degrees(double radians) {
 // Writes a PARAM_MT element: its template filled with the values in order. Composed in
 // its own local area, so it never disturbs a class-wide buffer.
 template <int N>
-const wchar_t* FormatParamMT(const QuarnWktTemplate& pattern, const double (&values)[N],
-                             wchar_t* buffer, long limit) {
-    QuarnWktClassState local;
+const wchar_t* FormatParamMT(const WktTemplate& pattern, const double (&values)[N], wchar_t* buffer,
+                             long limit) {
+    WktClassState local;
     local.busy = false;
     local.direct = nullptr;
-    QuarnWktComposer wkt(local, buffer, limit);
+    WktComposer wkt(local, buffer, limit);
     wkt.Format(pattern);
     for (double value : values)
         wkt.Arg(value);
@@ -34,15 +35,15 @@ const wchar_t* FormatParamMT(const QuarnWktTemplate& pattern, const double (&val
 // text, so nothing can overwrite it in between (a base of the same class is refused by the
 // composer and embeds as "").
 template <class Transformation>
-const wchar_t* FormatFitted(QuarnWktClassState& state, const wchar_t* name,
+const wchar_t* FormatFitted(WktClassState& state, const wchar_t* name,
                             const CS_CoordinateSystem* base, Transformation transformation,
                             wchar_t* buffer, long limit) {
     // Composed in the class's buffer, not straight into `buffer`: the PARAM_MT text may lie
     // there.
-    QuarnWktComposer wkt(state);
+    WktComposer wkt(state);
     // A fitted system without its base cannot be written: the element comes out empty.
     if (wkt.Failed() || base == nullptr) return wkt.Fail().Finish(buffer, limit);
-    wkt.Format(kQuarnWktFitted).Arg(name);
+    wkt.Format(kFittedTemplate).Arg(name);
     wkt.Arg(transformation());
     wkt.Arg(base->GetWKT(nullptr));
     return wkt.Finish(buffer, limit);
@@ -127,7 +128,7 @@ const wchar_t*
 CQuarnFittedHorizontalCoordinateSystem::GetLocalGridTransformation(wchar_t* buffer,
                                                                    long limit) const {
     const double values[6] = {m_e0, m_n0, m_k, m_de, m_dn, Degrees(m_beta)};
-    return FormatParamMT(kQuarnWktLocalGrid, values, buffer, limit);
+    return FormatParamMT(kLocalGridTemplate, values, buffer, limit);
 }
 
 const wchar_t* CQuarnFittedHorizontalCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -176,7 +177,7 @@ const wchar_t*
 CQuarnFittedVerticalCoordinateSystem::GetLinearCorrectionTransformation(wchar_t* buffer,
                                                                         long limit) const {
     const double values[5] = {m_dh, m_gl, m_gg, Degrees(m_l0), Degrees(m_g0)};
-    return FormatParamMT(kQuarnWktLinearCorrection, values, buffer, limit);
+    return FormatParamMT(kLinearCorrectionTemplate, values, buffer, limit);
 }
 
 const wchar_t* CQuarnFittedVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
@@ -186,5 +187,6 @@ const wchar_t* CQuarnFittedVerticalCoordinateSystem::GetWKT(const CS_Unit*) cons
 const wchar_t* CQuarnFittedVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     return FormatFitted(
         g_verticalCompose, GetName(), GetBaseCoordinateSystem(),
-        [this] { return GetLinearCorrectionTransformation(m_WKT, quarn::kWktCapacity); }, buffer, limit);
+        [this] { return GetLinearCorrectionTransformation(m_WKT, quarn::kWktCapacity); }, buffer,
+        limit);
 }

@@ -3,8 +3,10 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
@@ -60,19 +62,19 @@ const wchar_t* CQuarnGeocentricCoordinateSystem::FormatWKT(wchar_t* buffer, long
     const CS_LinearUnit* unit = GetLinearUnit();
     const CS_PrimeMeridian* primeMeridian = GetPrimeMeridian();
     const CS_HorizontalDatum* datum = GetHorizontalDatum();
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || unit == nullptr || primeMeridian == nullptr || datum == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
     // Child texts are appended as soon as they are returned (they live in shared buffers).
     // The prime meridian gets no unit here, so it is written in degrees.
-    wkt.Format(kQuarnWktGeocentric).Arg(GetName());
+    wkt.Format(kGeocentricTemplate).Arg(GetName());
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(primeMeridian->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
     for (const QuarnAxis& axis : m_axes)
-        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
-    wkt.Text(kQuarnWktClose);
+        wkt.Format(kNextTemplate).Arg(axis.GetWKT());
+    wkt.Text(kCloseTemplate);
     return wkt.Finish(buffer, limit);
 }

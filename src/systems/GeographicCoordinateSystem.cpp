@@ -3,8 +3,10 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
@@ -63,19 +65,19 @@ const wchar_t* CQuarnGeographicCoordinateSystem::FormatWKT(wchar_t* buffer, long
     const CS_AngularUnit* unit = GetAngularUnit();
     const CS_PrimeMeridian* primeMeridian = GetPrimeMeridian();
     const CS_HorizontalDatum* datum = GetHorizontalDatum();
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || unit == nullptr || primeMeridian == nullptr || datum == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
     // Each child's text is appended as soon as it is returned: it lives in its class's
     // shared buffer and the next object of that class would overwrite it.
-    wkt.Format(kQuarnWktGeographic).Arg(GetName());
+    wkt.Format(kGeographicTemplate).Arg(GetName());
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(primeMeridian->GetWKT(unit));
     wkt.Arg(unit->GetWKT(nullptr));
     for (const QuarnAxis& axis : m_axes)
-        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
-    wkt.Text(kQuarnWktClose);
+        wkt.Format(kNextTemplate).Arg(axis.GetWKT());
+    wkt.Text(kCloseTemplate);
     return wkt.Finish(buffer, limit);
 }

@@ -3,8 +3,10 @@
 #include "wkt/WktCompose.h"
 #include "wkt/WktTemplates.h"
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 constexpr long kAxisCount = 3;
 } // namespace
 
@@ -68,17 +70,17 @@ const wchar_t* CQuarnLocalCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnLocalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_LocalDatum* datum = GetLocalDatum();
     const CS_Unit* unit = GetUnits(0);
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
-    wkt.Format(kQuarnWktLocal).Arg(GetName());
+    wkt.Format(kLocalTemplate).Arg(GetName());
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
     const long count = AxesInUse();
     for (long i = 0; i < count; ++i)
-        wkt.Format(kQuarnWktNext).Arg(m_axes[i].GetWKT());
-    wkt.Text(kQuarnWktClose);
+        wkt.Format(kNextTemplate).Arg(m_axes[i].GetWKT());
+    wkt.Text(kCloseTemplate);
     return wkt.Finish(buffer, limit);
 }

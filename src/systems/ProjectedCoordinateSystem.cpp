@@ -5,8 +5,10 @@
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/objects/Projection.h>
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 constexpr long kAxisCount = 2;
 } // namespace
 
@@ -99,19 +101,19 @@ const wchar_t* CQuarnProjectedCoordinateSystem::FormatWKT(wchar_t* buffer, long 
     const CS_LinearUnit* unit = GetLinearUnit();
     const CS_Projection* projection = GetProjection();
     const CS_GeographicCoordinateSystem* geographic = GetGeographicCoordinateSystem();
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || unit == nullptr || projection == nullptr || geographic == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
     // Child texts are appended as soon as they are returned (they live in shared buffers);
     // the geographic system's axes are consumed before this system's axes are written.
-    wkt.Format(kQuarnWktProjected).Arg(GetName());
+    wkt.Format(kProjectedTemplate).Arg(GetName());
     wkt.Arg(geographic->GetWKT(nullptr));
     wkt.Arg(projection->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
     for (const QuarnAxis& axis : m_axes)
-        wkt.Format(kQuarnWktNext).Arg(axis.GetWKT());
-    wkt.Text(kQuarnWktClose);
+        wkt.Format(kNextTemplate).Arg(axis.GetWKT());
+    wkt.Text(kCloseTemplate);
     return wkt.Finish(buffer, limit);
 }

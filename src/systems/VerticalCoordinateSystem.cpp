@@ -4,8 +4,10 @@
 #include "wkt/WktTemplates.h"
 #include <quarn/objects/Datums.h>
 
+using namespace quarn::detail;
+
 namespace {
-thread_local QuarnWktClassState g_compose;
+thread_local WktClassState g_compose;
 } // namespace
 
 thread_local wchar_t CQuarnVerticalCoordinateSystem::m_WKT[quarn::kWktCapacity];
@@ -60,12 +62,12 @@ const wchar_t* CQuarnVerticalCoordinateSystem::GetWKT(const CS_Unit*) const {
 const wchar_t* CQuarnVerticalCoordinateSystem::FormatWKT(wchar_t* buffer, long limit) const {
     const CS_VerticalDatum* datum = GetVerticalDatum();
     const CS_Unit* unit = GetUnits(0);
-    QuarnWktComposer wkt(g_compose, buffer, limit);
+    WktComposer wkt(g_compose, buffer, limit);
     // A system without its children cannot be written: the element comes out empty.
     if (wkt.Failed() || datum == nullptr || unit == nullptr)
         return wkt.Fail().Finish(buffer, limit);
 
-    wkt.Format(kQuarnWktVertical).Arg(GetName());
+    wkt.Format(kVerticalTemplate).Arg(GetName());
     wkt.Arg(datum->GetWKT(nullptr));
     wkt.Arg(unit->GetWKT(nullptr));
     wkt.Arg(m_axis[0].GetWKT());

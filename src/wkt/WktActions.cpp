@@ -1,24 +1,24 @@
 // The rule actions of the WKT grammar: what the parser does each time it reduces by a rule
-// outside a trial parse. Rules are known by the names wkt/WktGrammar.y gives them. Children are
-// reduced before their parents, so every action finds the objects of its children already created.
-//
-// This file holds RunAction and only what RunAction alone uses: the engine's recording test
-// compiles the parser with a RunAction of its own in place of this file.
+// outside a trial parse, and CreateFromWKT, which runs the parser on a text. Rules are known
+// by the names wkt/WktGrammar.y gives them. Children are reduced before their parents, so
+// every action finds the objects of its children already created.
+#include <quarn/factory/Factory.h>
 #include <quarn/model/Constants.h>
+#include <quarn/model/ModuleSetup.h>
+#include <quarn/model/Text.h>
 #include <quarn/wkt/WktParser.h>
 
 #include "factory/ByObjectType.h"
+#include "wkt/WktReader.h"
 #include "wkt/WktRules.h"
-#include <quarn/factory/Factory.h>
-#include <quarn/model/ModuleSetup.h>
-#include <quarn/model/Text.h>
 
 #include <cwchar>
 #include <memory>
 #include <wchar.h> // wcsnlen (POSIX)
 
-namespace {
+using namespace quarn::detail;
 
+namespace {
 
 // The longest grid-file name the reader keeps: the field holds 255 characters with its
 // terminator.
@@ -70,16 +70,16 @@ struct YY_ParamMT {
 
 using ParamMTList = CBASESequence<YY_ParamMT, 4>;
 
-template <class T> const T* As(const QuarnWktValue& value) {
-    return static_cast<const T*>(QuarnWktGetObject(value));
+template <class T> const T* As(const WktValue& value) {
+    return static_cast<const T*>(WktGetObject(value));
 }
 
-template <class T> T* Value(const QuarnWktValue& value) {
-    return static_cast<T*>(QuarnWktGetPointer(value));
+template <class T> T* Value(const WktValue& value) {
+    return static_cast<T*>(WktGetPointer(value));
 }
 
 // The axis record of an axis value.
-CQuarnAxisInfo Axis(const QuarnWktValue& value) {
+CQuarnAxisInfo Axis(const WktValue& value) {
     const AxisValue* axis = Value<AxisValue>(value);
     return CQuarnAxisInfo(axis->name, axis->orientation);
 }
@@ -178,7 +178,7 @@ public:
     }
 
     // The record of the axis value in `value`, in the place `slot` (0 to 2).
-    const CS_AxisInfo& Of(const QuarnWktValue& value, int slot) {
+    const CS_AxisInfo& Of(const WktValue& value, int slot) {
         const AxisValue* axis = Value<AxisValue>(value);
         CS_AxisInfo& record = m_axes.Get().records[slot];
         FillName(record.name, axis->name);
@@ -199,7 +199,7 @@ private:
 // record.
 class FilledShift {
 public:
-    const CS_WGS84ConversionInfo& Of(const QuarnWktValue& value) {
+    const CS_WGS84ConversionInfo& Of(const WktValue& value) {
         const ShiftValue* shift = Value<ShiftValue>(value);
         CS_WGS84ConversionInfo& record = m_shift.Get();
         record.Dx = shift->values[0];
@@ -218,10 +218,10 @@ private:
 
 // Writes an AUTHORITY clause into the object the factory returned, even when that is an
 // existing equal object.
-void Authority(const CS_Info* object, const QuarnWktValue& authority) {
+void Authority(const CS_Info* object, const WktValue& authority) {
     const AuthorityPair* pair = Value<AuthorityPair>(authority);
     if (object != nullptr && pair != nullptr)
-        QuarnSetAuthority(const_cast<CS_Info*>(object), pair->name, pair->code);
+        AssignAuthority(const_cast<CS_Info*>(object), pair->name, pair->code);
 }
 
 // Appends `item` to a list value; a list at its capacity keeps what it has and the item is
@@ -254,90 +254,91 @@ double Lookup(const YY_ParamMT& paramMT, const wchar_t* name, double fallback) {
 
 } // namespace
 
-bool QuarnWktRulePassesValueOn(EQuarnWktRule rule) {
+bool quarn::detail::WktRulePassesValueOn(WktRule rule) {
     switch (rule) {
-    case kQuarnWktRuleHorizontalGeographic:
-    case kQuarnWktRuleHorizontalProjected:
-    case kQuarnWktRuleSemiMajorAxis:
-    case kQuarnWktRuleInverseFlattening:
-    case kQuarnWktRuleLongitude:
-    case kQuarnWktRuleConversionFactor:
-    case kQuarnWktRuleLbfFile:
-    case kQuarnWktRuleCopFile:
-    case kQuarnWktRuleDatumType:
-    case kQuarnWktRuleHeadLocal:
-    case kQuarnWktRuleHeadHorizontal:
-    case kQuarnWktRuleTailVertical:
-    case kQuarnWktRuleDx:
-    case kQuarnWktRuleDy:
-    case kQuarnWktRuleDz:
-    case kQuarnWktRuleEx:
-    case kQuarnWktRuleEy:
-    case kQuarnWktRuleEz:
-    case kQuarnWktRulePpm:
-    case kQuarnWktRuleToBase:
-    case kQuarnWktRuleBaseHorizontal:
-    case kQuarnWktRuleBaseVertical:
-    case kQuarnWktRuleName:
-    case kQuarnWktRuleNumberReal:
-    case kQuarnWktRuleCode:
-    case kQuarnWktRuleClassificationName:
-    case kQuarnWktRuleValue:
+    case kRuleHorizontalGeographic:
+    case kRuleHorizontalProjected:
+    case kRuleSemiMajorAxis:
+    case kRuleInverseFlattening:
+    case kRuleLongitude:
+    case kRuleConversionFactor:
+    case kRuleLbfFile:
+    case kRuleCopFile:
+    case kRuleDatumType:
+    case kRuleHeadLocal:
+    case kRuleHeadHorizontal:
+    case kRuleTailVertical:
+    case kRuleDx:
+    case kRuleDy:
+    case kRuleDz:
+    case kRuleEx:
+    case kRuleEy:
+    case kRuleEz:
+    case kRulePpm:
+    case kRuleToBase:
+    case kRuleBaseHorizontal:
+    case kRuleBaseVertical:
+    case kRuleName:
+    case kRuleNumberReal:
+    case kRuleCode:
+    case kRuleClassificationName:
+    case kRuleValue:
         return true;
     default:
         return false;
     }
 }
 
-void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
-                                                QuarnWktValue& result) {
-    const EQuarnWktRule rule = QuarnWktRuleName(number);
-    CQuarnCoordinateSystemFactory* factory = GetFactory();
+void quarn::detail::RunWktAction(CQuarnWKTCoordinateSystemParser& parser, int number, WktValue* rhs,
+                                 WktValue& result) {
+    const WktRule rule = WktRuleName(number);
+    CQuarnCoordinateSystemFactory* factory = parser.GetFactory();
+    WktParserState& state = WktParserAccess::State(parser);
     // $n of the rule's right-hand side, read as the kind its symbol holds.
-    auto text = [rhs](int n) { return QuarnWktGetText(rhs[n - 1]); };
-    auto real = [rhs](int n) { return QuarnWktGetReal(rhs[n - 1]); };
-    auto integer = [rhs](int n) { return QuarnWktGetInteger(rhs[n - 1]); };
-    auto value = [rhs](int n) -> const QuarnWktValue& { return rhs[n - 1]; };
-    auto set = [&result](const CS_Info* object) { QuarnWktSetObject(result, object); };
-    auto keep = [&result](void* object) { QuarnWktSetPointer(result, object); };
+    auto text = [rhs](int n) { return WktGetText(rhs[n - 1]); };
+    auto real = [rhs](int n) { return WktGetReal(rhs[n - 1]); };
+    auto integer = [rhs](int n) { return WktGetInteger(rhs[n - 1]); };
+    auto value = [rhs](int n) -> const WktValue& { return rhs[n - 1]; };
+    auto set = [&result](const CS_Info* object) { WktSetObject(result, object); };
+    auto keep = [&result](void* object) { WktSetPointer(result, object); };
 
     // Rules that only pass a value on, or carry a plain token value.
-    if (QuarnWktRulePassesValueOn(rule)) {
+    if (WktRulePassesValueOn(rule)) {
         result = value(1);
         return;
     }
     switch (rule) {
-    case kQuarnWktRuleTopHorizontal:
-    case kQuarnWktRuleTopGeocentric:
-    case kQuarnWktRuleTopVertical:
-    case kQuarnWktRuleTopCompound:
-    case kQuarnWktRuleTopFitted:
-    case kQuarnWktRuleTopLocal:
-        SetResult(As<CS_CoordinateSystem>(value(1)));
+    case kRuleTopHorizontal:
+    case kRuleTopGeocentric:
+    case kRuleTopVertical:
+    case kRuleTopCompound:
+    case kRuleTopFitted:
+    case kRuleTopLocal:
+        parser.SetResult(As<CS_CoordinateSystem>(value(1)));
         return;
-    case kQuarnWktRuleNorth:
-        QuarnWktSetInteger(result, CS_AO_North);
+    case kRuleNorth:
+        WktSetInteger(result, CS_AO_North);
         return;
-    case kQuarnWktRuleSouth:
-        QuarnWktSetInteger(result, CS_AO_South);
+    case kRuleSouth:
+        WktSetInteger(result, CS_AO_South);
         return;
-    case kQuarnWktRuleEast:
-        QuarnWktSetInteger(result, CS_AO_East);
+    case kRuleEast:
+        WktSetInteger(result, CS_AO_East);
         return;
-    case kQuarnWktRuleWest:
-        QuarnWktSetInteger(result, CS_AO_West);
+    case kRuleWest:
+        WktSetInteger(result, CS_AO_West);
         return;
-    case kQuarnWktRuleUp:
-        QuarnWktSetInteger(result, CS_AO_Up);
+    case kRuleUp:
+        WktSetInteger(result, CS_AO_Up);
         return;
-    case kQuarnWktRuleDown:
-        QuarnWktSetInteger(result, CS_AO_Down);
+    case kRuleDown:
+        WktSetInteger(result, CS_AO_Down);
         return;
-    case kQuarnWktRuleOther:
-        QuarnWktSetInteger(result, CS_AO_Other);
+    case kRuleOther:
+        WktSetInteger(result, CS_AO_Other);
         return;
-    case kQuarnWktRuleNumberInteger:
-        QuarnWktSetReal(result, static_cast<double>(integer(1)));
+    case kRuleNumberInteger:
+        WktSetReal(result, static_cast<double>(integer(1)));
         return;
     default:
         break;
@@ -345,74 +346,74 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
 
     // Rules that build value objects; the parser keeps them until it is destroyed.
     switch (rule) {
-    case kQuarnWktRuleAuthority:
-        keep(NewValue<AuthorityPair>(text(3), text(5)));
+    case kRuleAuthority:
+        keep(state.NewValue<AuthorityPair>(text(3), text(5)));
         return;
-    case kQuarnWktRuleGridFiles: {
-        CQuarn3DIMInfo* files = NewValue<CQuarn3DIMInfo>();
+    case kRuleGridFiles: {
+        CQuarn3DIMInfo* files = state.NewValue<CQuarn3DIMInfo>();
         CopyGridFileName(files->LBFFileName, text(3));
         CopyGridFileName(files->COPFileName, text(5));
         keep(files);
         return;
     }
-    case kQuarnWktRuleAxis:
-        keep(NewValue<AxisValue>(text(3), integer(5)));
+    case kRuleAxis:
+        keep(state.NewValue<AxisValue>(text(3), integer(5)));
         return;
-    case kQuarnWktRuleShift: {
+    case kRuleShift: {
         // The rotations are held with the opposite sign to the one written.
-        keep(NewValue<ShiftValue>(
+        keep(state.NewValue<ShiftValue>(
             ShiftValue{{real(3), real(5), real(7), -real(9), -real(11), -real(13), real(15)}}));
         return;
     }
-    case kQuarnWktRuleAxisListFirst: {
-        AxisList* list = NewValue<AxisList>();
+    case kRuleAxisListFirst: {
+        AxisList* list = state.NewValue<AxisList>();
         list->Resize(1);
         CQuarnAxisInfo axis = Axis(value(1));
         CopyAxisInfo(&(*list)[0], &axis);
         keep(list);
         return;
     }
-    case kQuarnWktRuleAxisListNext:
+    case kRuleAxisListNext:
         result = value(1);
         Append(Value<AxisList>(value(1)), Axis(value(3)), CopyAxisInfo);
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
-    case kQuarnWktRuleParamMtParameters:
-        keep(NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
+    case kRuleParamMtParameters:
+        keep(state.NewValue<YY_ParamMT>(text(3), Value<ParameterValues>(value(5))));
         return;
-    case kQuarnWktRuleParamMt:
-        keep(NewValue<YY_ParamMT>(text(3), nullptr));
+    case kRuleParamMt:
+        keep(state.NewValue<YY_ParamMT>(text(3), nullptr));
         return;
-    case kQuarnWktRuleParameter:
-        keep(NewValue<ParameterValue>(text(3), real(5)));
+    case kRuleParameter:
+        keep(state.NewValue<ParameterValue>(text(3), real(5)));
         return;
-    case kQuarnWktRuleParameterListFirst: {
-        ParameterValues* list = NewValue<ParameterValues>();
+    case kRuleParameterListFirst: {
+        ParameterValues* list = state.NewValue<ParameterValues>();
         list->items[0] = *Value<ParameterValue>(value(1));
         list->count = 1;
         keep(list);
         return;
     }
-    case kQuarnWktRuleParameterListNext: {
+    case kRuleParameterListNext: {
         result = value(1);
         ParameterValues* list = Value<ParameterValues>(value(1));
         if (list->count < ParameterList::Capacity())
             list->items[list->count++] = *Value<ParameterValue>(value(3));
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     }
-    case kQuarnWktRuleParamMtListFirst: {
-        ParamMTList* list = NewValue<ParamMTList>();
+    case kRuleParamMtListFirst: {
+        ParamMTList* list = state.NewValue<ParamMTList>();
         list->Resize(1);
         (*list)[0] = *Value<YY_ParamMT>(value(1));
         keep(list);
         return;
     }
-    case kQuarnWktRuleParamMtListNext:
+    case kRuleParamMtListNext:
         result = value(1);
         Append(Value<ParamMTList>(value(1)), *Value<YY_ParamMT>(value(3)),
                [](YY_ParamMT* to, const YY_ParamMT* from) { *to = *from; });
-        DropValue(QuarnWktGetPointer(value(3))); // copied into the list
+        state.DropValue(WktGetPointer(value(3))); // copied into the list
         return;
     default:
         break;
@@ -422,153 +423,148 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
     if (factory == nullptr) return;
     const ParameterList& noParameters = QuarnDefaultParameters();
     switch (rule) {
-    case kQuarnWktRuleProjectedAxes:
-    case kQuarnWktRuleProjected:
-    case kQuarnWktRuleProjectedAxesAuthority:
-    case kQuarnWktRuleProjectedAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleProjectedAxes || rule == kQuarnWktRuleProjectedAxesAuthority;
+    case kRuleProjectedAxes:
+    case kRuleProjected:
+    case kRuleProjectedAxesAuthority:
+    case kRuleProjectedAuthority: {
+        bool axes = rule == kRuleProjectedAxes || rule == kRuleProjectedAxesAuthority;
         FilledAxes filled;
         set(factory->CreateProjectedCoordinateSystem(
             text(3), As<CS_GeographicCoordinateSystem>(value(5)), As<CS_Projection>(value(7)),
             As<CS_LinearUnit>(value(9)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
-        if (rule == kQuarnWktRuleProjectedAxesAuthority) Authority(result.object, value(15));
-        if (rule == kQuarnWktRuleProjectedAuthority) Authority(result.object, value(11));
+        if (rule == kRuleProjectedAxesAuthority) Authority(result.object, value(15));
+        if (rule == kRuleProjectedAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleProjectionParameters: {
+    case kRuleProjectionParameters: {
         FilledParameters parameters(*Value<ParameterValues>(value(6)));
         set(factory->CreateProjection(L"", text(3), parameters.List()));
         return;
     }
-    case kQuarnWktRuleProjection:
+    case kRuleProjection:
         set(factory->CreateProjection(L"", text(3), noParameters));
         return;
-    case kQuarnWktRuleProjectionAuthorityParameters: {
+    case kRuleProjectionAuthorityParameters: {
         FilledParameters parameters(*Value<ParameterValues>(value(8)));
         set(factory->CreateProjection(L"", text(3), parameters.List()));
         Authority(result.object, value(5));
         return;
     }
-    case kQuarnWktRuleProjectionAuthority:
+    case kRuleProjectionAuthority:
         set(factory->CreateProjection(L"", text(3), noParameters));
         Authority(result.object, value(5));
         return;
-    case kQuarnWktRuleGeographicAxes:
-    case kQuarnWktRuleGeographic:
-    case kQuarnWktRuleGeographicAxesAuthority:
-    case kQuarnWktRuleGeographicAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleGeographicAxes || rule == kQuarnWktRuleGeographicAxesAuthority;
+    case kRuleGeographicAxes:
+    case kRuleGeographic:
+    case kRuleGeographicAxesAuthority:
+    case kRuleGeographicAuthority: {
+        bool axes = rule == kRuleGeographicAxes || rule == kRuleGeographicAxesAuthority;
         FilledAxes filled;
         set(factory->CreateGeographicCoordinateSystem(
             text(3), As<CS_AngularUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1)));
-        if (rule == kQuarnWktRuleGeographicAxesAuthority) Authority(result.object, value(15));
-        if (rule == kQuarnWktRuleGeographicAuthority) Authority(result.object, value(11));
+        if (rule == kRuleGeographicAxesAuthority) Authority(result.object, value(15));
+        if (rule == kRuleGeographicAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleDatumShift:
-    case kQuarnWktRuleDatum:
-    case kQuarnWktRuleDatumShiftAuthority:
-    case kQuarnWktRuleDatumAuthority:
-    case kQuarnWktRuleDatumShiftGridFiles: {
-        bool shifted = rule == kQuarnWktRuleDatumShift ||
-                       rule == kQuarnWktRuleDatumShiftAuthority ||
-                       rule == kQuarnWktRuleDatumShiftGridFiles;
+    case kRuleDatumShift:
+    case kRuleDatum:
+    case kRuleDatumShiftAuthority:
+    case kRuleDatumAuthority:
+    case kRuleDatumShiftGridFiles: {
+        bool shifted = rule == kRuleDatumShift || rule == kRuleDatumShiftAuthority ||
+                       rule == kRuleDatumShiftGridFiles;
         FilledShift filled;
         const CS_WGS84ConversionInfo& shift =
             shifted ? filled.Of(value(7)) : QuarnDefaultWGS84ConversionInfo();
-        const CS_3DIMInfo& files = rule == kQuarnWktRuleDatumShiftGridFiles
+        const CS_3DIMInfo& files = rule == kRuleDatumShiftGridFiles
                                        ? *Value<CQuarn3DIMInfo>(value(9))
                                        : QuarnDefault3DIMInfo();
         set(factory->CreateHorizontalDatum(text(3), 1001, As<CS_Ellipsoid>(value(5)), shift,
                                            files));
-        if (rule == kQuarnWktRuleDatumShiftAuthority) Authority(result.object, value(9));
-        if (rule == kQuarnWktRuleDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleDatumShiftAuthority) Authority(result.object, value(9));
+        if (rule == kRuleDatumAuthority) Authority(result.object, value(7));
         return;
     }
-    case kQuarnWktRuleSpheroid:
-    case kQuarnWktRuleSpheroidAuthority:
+    case kRuleSpheroid:
+    case kRuleSpheroidAuthority:
         // A third number above 500 can only be a semi-minor axis, not an inverse flattening.
         if (real(7) > 500.0)
             set(factory->CreateEllipsoid(text(3), real(5), real(7), nullptr));
         else
             set(factory->CreateFlattenedSphere(text(3), real(5), real(7), nullptr));
-        if (rule == kQuarnWktRuleSpheroidAuthority) Authority(result.object, value(9));
+        if (rule == kRuleSpheroidAuthority) Authority(result.object, value(9));
         return;
-    case kQuarnWktRulePrimeMeridian:
-    case kQuarnWktRulePrimeMeridianAuthority:
+    case kRulePrimeMeridian:
+    case kRulePrimeMeridianAuthority:
         // The longitude is read in degrees and kept in radians.
         set(factory->CreatePrimeMeridian(text(3), nullptr, real(5) * quarn::kPi / 180.0));
-        if (rule == kQuarnWktRulePrimeMeridianAuthority) Authority(result.object, value(7));
+        if (rule == kRulePrimeMeridianAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleAngularUnit:
-    case kQuarnWktRuleAngularUnitAuthority:
+    case kRuleAngularUnit:
+    case kRuleAngularUnitAuthority:
         set(factory->CreateAngularUnit(text(3), real(5)));
-        if (rule == kQuarnWktRuleAngularUnitAuthority) Authority(result.object, value(7));
+        if (rule == kRuleAngularUnitAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleLinearUnit:
-    case kQuarnWktRuleLinearUnitAuthority:
+    case kRuleLinearUnit:
+    case kRuleLinearUnitAuthority:
         set(factory->CreateLinearUnit(text(3), real(5)));
-        if (rule == kQuarnWktRuleLinearUnitAuthority) Authority(result.object, value(7));
+        if (rule == kRuleLinearUnitAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleGeocentricAxes:
-    case kQuarnWktRuleGeocentric:
-    case kQuarnWktRuleGeocentricAxesAuthority:
-    case kQuarnWktRuleGeocentricAuthority: {
-        bool axes =
-            rule == kQuarnWktRuleGeocentricAxes || rule == kQuarnWktRuleGeocentricAxesAuthority;
+    case kRuleGeocentricAxes:
+    case kRuleGeocentric:
+    case kRuleGeocentricAxesAuthority:
+    case kRuleGeocentricAuthority: {
+        bool axes = rule == kRuleGeocentricAxes || rule == kRuleGeocentricAxesAuthority;
         FilledAxes filled;
         set(factory->CreateGeocentricCoordinateSystem(
             text(3), As<CS_LinearUnit>(value(9)), As<CS_HorizontalDatum>(value(5)),
             As<CS_PrimeMeridian>(value(7)), axes ? filled.Of(value(11), 0) : FilledAxes::Default(0),
             axes ? filled.Of(value(13), 1) : FilledAxes::Default(1),
             axes ? filled.Of(value(15), 2) : FilledAxes::Default(2)));
-        if (rule == kQuarnWktRuleGeocentricAxesAuthority) Authority(result.object, value(17));
-        if (rule == kQuarnWktRuleGeocentricAuthority) Authority(result.object, value(11));
+        if (rule == kRuleGeocentricAxesAuthority) Authority(result.object, value(17));
+        if (rule == kRuleGeocentricAuthority) Authority(result.object, value(11));
         return;
     }
-    case kQuarnWktRuleVerticalAxis:
-    case kQuarnWktRuleVertical:
-    case kQuarnWktRuleVerticalAxisAuthority:
-    case kQuarnWktRuleVerticalAuthority: {
-        bool axis = rule == kQuarnWktRuleVerticalAxis || rule == kQuarnWktRuleVerticalAxisAuthority;
+    case kRuleVerticalAxis:
+    case kRuleVertical:
+    case kRuleVerticalAxisAuthority:
+    case kRuleVerticalAuthority: {
+        bool axis = rule == kRuleVerticalAxis || rule == kRuleVerticalAxisAuthority;
         FilledAxes filled;
         set(factory->CreateVerticalCoordinateSystem(
             text(3), As<CS_VerticalDatum>(value(5)), As<CS_LinearUnit>(value(7)),
             axis ? filled.Of(value(9), 2) : FilledAxes::Default(2)));
-        if (rule == kQuarnWktRuleVerticalAxisAuthority) Authority(result.object, value(11));
-        if (rule == kQuarnWktRuleVerticalAuthority) Authority(result.object, value(9));
+        if (rule == kRuleVerticalAxisAuthority) Authority(result.object, value(11));
+        if (rule == kRuleVerticalAuthority) Authority(result.object, value(9));
         return;
     }
-    case kQuarnWktRuleVerticalDatum:
-    case kQuarnWktRuleVerticalDatumAuthority:
+    case kRuleVerticalDatum:
+    case kRuleVerticalDatumAuthority:
         set(factory->CreateVerticalDatum(text(3), integer(5)));
-        if (rule == kQuarnWktRuleVerticalDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleVerticalDatumAuthority) Authority(result.object, value(7));
         return;
-    case kQuarnWktRuleCompound:
-    case kQuarnWktRuleCompoundAuthority: {
+    case kRuleCompound:
+    case kRuleCompoundAuthority: {
         // A compound needs both parts; a missing or unsuitable part gives no system.
         const CS_CoordinateSystem* head = As<CS_CoordinateSystem>(value(5));
         const CS_CoordinateSystem* tail = As<CS_CoordinateSystem>(value(7));
         if (head == nullptr || tail == nullptr) return;
         set(factory->CreateCompoundCoordinateSystem(text(3), head, tail));
-        if (rule == kQuarnWktRuleCompoundAuthority) Authority(result.object, value(9));
+        if (rule == kRuleCompoundAuthority) Authority(result.object, value(9));
         return;
     }
-    case kQuarnWktRuleHeadFitted:
-    case kQuarnWktRuleTailFitted: {
+    case kRuleHeadFitted:
+    case kRuleTailFitted: {
         // A head must be a horizontal fit, a tail a vertical fit.
-        const CS_Info* fitted = QuarnWktGetObject(value(1));
-        long wanted =
-            rule == kQuarnWktRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
+        const CS_Info* fitted = WktGetObject(value(1));
+        long wanted = rule == kRuleHeadFitted ? kQuarnFittedHorizontalCS : kQuarnFittedVerticalCS;
         if (fitted != nullptr && fitted->GetObjectType() == wanted) set(fitted);
         return;
     }
-    case kQuarnWktRuleFitted: {
+    case kRuleFitted: {
         const YY_ParamMT& paramMT = *Value<YY_ParamMT>(value(5));
         const CS_CoordinateSystem* base = As<CS_CoordinateSystem>(value(7));
         if (QuarnEqualNoCase(paramMT.classificationName, L"Local_Grid")) {
@@ -584,20 +580,31 @@ void CQuarnWKTCoordinateSystemParser::RunAction(int number, QuarnWktValue* rhs,
         }
         return;
     }
-    case kQuarnWktRuleLocal:
-    case kQuarnWktRuleLocalAuthority:
+    case kRuleLocal:
+    case kRuleLocalAuthority:
         set(factory->CreateLocalCoordinateSystem(text(3), As<CS_LocalDatum>(value(5)),
                                                  As<CS_LinearUnit>(value(7)),
                                                  *Value<AxisList>(value(9))));
-        if (rule == kQuarnWktRuleLocalAuthority) Authority(result.object, value(11));
+        if (rule == kRuleLocalAuthority) Authority(result.object, value(11));
         return;
-    case kQuarnWktRuleLocalDatum:
-    case kQuarnWktRuleLocalDatumAuthority:
+    case kRuleLocalDatum:
+    case kRuleLocalDatumAuthority:
         set(factory->CreateLocalDatum(text(3), integer(5)));
-        if (rule == kQuarnWktRuleLocalDatumAuthority) Authority(result.object, value(7));
+        if (rule == kRuleLocalDatumAuthority) Authority(result.object, value(7));
         return;
     default:
         // The start rule and CONCAT_MT (which no reachable rule uses) do nothing.
         return;
     }
+}
+
+const CS_CoordinateSystem* CQuarnCoordinateSystemFactory::CreateFromWKT(const wchar_t* wkt) {
+    m_parser.SetInput(wkt);
+    // The result is what the actions made of the text, whatever the parse reported: a
+    // complete system followed by stray tokens still counts.
+    m_parser.Parse();
+    // Nothing refers to the copy of the text once the parse is over: its block goes back
+    // for the thread's next text.
+    m_parser.ReleaseInput();
+    return m_parser.GetResult();
 }

@@ -7,10 +7,11 @@
 #include <cstring>
 #include <cwchar>
 
-QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state)
-    : QuarnWktComposer(state, nullptr, 0) {}
+using namespace quarn::detail;
 
-QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state, wchar_t* destination, long limit)
+WktComposer::WktComposer(WktClassState& state) : WktComposer(state, nullptr, 0) {}
+
+WktComposer::WktComposer(WktClassState& state, wchar_t* destination, long limit)
     : m_state(state), m_out(state.compose), m_template(nullptr), m_filled(0), m_done(0),
       m_length(0), m_owner(!state.busy), m_failed(state.busy) {
     if (!m_owner) return;
@@ -22,7 +23,7 @@ QuarnWktComposer::QuarnWktComposer(QuarnWktClassState& state, wchar_t* destinati
     m_out[0] = L'\0';
 }
 
-QuarnWktComposer::~QuarnWktComposer() {
+WktComposer::~WktComposer() {
     if (!m_owner) return;
     m_state.busy = false;
     m_state.direct = nullptr;
@@ -46,7 +47,7 @@ void CopyShort(wchar_t* out, const wchar_t* text, std::size_t n) {
 }
 } // namespace
 
-void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
+void WktComposer::Append(const wchar_t* text, std::size_t count) {
     // The last place of the buffer is kept for the terminator, which Length and Finish set.
     if (m_owner && m_length < static_cast<std::size_t>(quarn::kWktCapacity - 1)) {
         const std::size_t room = static_cast<std::size_t>(quarn::kWktCapacity - 1) - m_length;
@@ -64,11 +65,11 @@ void QuarnWktComposer::Append(const wchar_t* text, std::size_t count) {
     m_length += count;
 }
 
-void QuarnWktComposer::Append(const wchar_t* text) {
+void WktComposer::Append(const wchar_t* text) {
     if (text != nullptr) Append(text, std::wcslen(text));
 }
 
-void QuarnWktComposer::NextPlaceholder() {
+void WktComposer::NextPlaceholder() {
     if (m_template == nullptr) return;
     if (m_filled == m_template->Placeholders()) {
         FlushTemplate();
@@ -80,19 +81,19 @@ void QuarnWktComposer::NextPlaceholder() {
     ++m_filled;
 }
 
-void QuarnWktComposer::FlushTemplate() {
+void WktComposer::FlushTemplate() {
     if (m_template == nullptr) return;
     Append(m_template->Text() + m_done, static_cast<std::size_t>(m_template->Length() - m_done));
     m_template = nullptr;
 }
 
-void QuarnWktComposer::Terminate() {
+void WktComposer::Terminate() {
     if (!m_owner) return;
     const std::size_t end = static_cast<std::size_t>(quarn::kWktCapacity - 1);
     m_out[m_length < end ? m_length : end] = L'\0';
 }
 
-QuarnWktComposer& QuarnWktComposer::Format(const QuarnWktTemplate& pattern) {
+WktComposer& WktComposer::Format(const WktTemplate& pattern) {
     FlushTemplate();
     m_template = &pattern;
     m_filled = 0;
@@ -100,20 +101,20 @@ QuarnWktComposer& QuarnWktComposer::Format(const QuarnWktTemplate& pattern) {
     return *this;
 }
 
-QuarnWktComposer& QuarnWktComposer::Arg(const wchar_t* text) {
+WktComposer& WktComposer::Arg(const wchar_t* text) {
     NextPlaceholder();
     Append(text);
     return *this;
 }
 
-QuarnWktComposer& QuarnWktComposer::Arg(double value) {
+WktComposer& WktComposer::Arg(double value) {
     NextPlaceholder();
     wchar_t text[kQuarnNumberText];
     Append(text, QuarnFormatNumber(value, text));
     return *this;
 }
 
-QuarnWktComposer& QuarnWktComposer::ArgInteger(long value) {
+WktComposer& WktComposer::ArgInteger(long value) {
     NextPlaceholder();
     // No locale puts grouping or other digits into a plain "%ld".
     char text[24];
@@ -125,24 +126,24 @@ QuarnWktComposer& QuarnWktComposer::ArgInteger(long value) {
     return *this;
 }
 
-QuarnWktComposer& QuarnWktComposer::Text(const wchar_t* text) {
+WktComposer& WktComposer::Text(const wchar_t* text) {
     FlushTemplate();
     Append(text);
     return *this;
 }
 
-QuarnWktComposer& QuarnWktComposer::Fail() {
+WktComposer& WktComposer::Fail() {
     m_failed = true;
     return *this;
 }
 
-std::size_t QuarnWktComposer::Length() {
+std::size_t WktComposer::Length() {
     FlushTemplate();
     Terminate();
     return m_length;
 }
 
-const wchar_t* QuarnWktComposer::Finish(wchar_t* destination, long limit) {
+const wchar_t* WktComposer::Finish(wchar_t* destination, long limit) {
     FlushTemplate();
     Terminate();
     if (destination == nullptr || limit <= 0) return destination;

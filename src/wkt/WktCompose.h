@@ -12,11 +12,13 @@
 
 #include <cstddef>
 
-class QuarnWktTemplate;
+namespace quarn::detail {
+
+class WktTemplate;
 
 // The composition state of one class: its buffer, whether a composition is under way, and
 // where that composition writes when it writes straight into its destination.
-struct QuarnWktClassState {
+struct WktClassState {
     wchar_t compose[quarn::kWktCapacity];
     bool busy;
     wchar_t* direct;
@@ -29,32 +31,32 @@ struct QuarnWktClassState {
 // A composition that starts while the same class is already composing (an object nested
 // in an object of its own class, or a cycle of objects) is refused: its element comes out
 // empty. That keeps the shared buffer intact and bounds the recursion.
-class QuarnWktComposer {
+class WktComposer {
 public:
-    explicit QuarnWktComposer(QuarnWktClassState& state);
+    explicit WktComposer(WktClassState& state);
     // A composition whose text goes to `destination` (limit as for Finish). A destination
     // with room for a whole text (the class's result buffer) is written straight into,
     // without the copy from the class's buffer.
-    QuarnWktComposer(QuarnWktClassState& state, wchar_t* destination, long limit);
-    ~QuarnWktComposer();
-    QuarnWktComposer(const QuarnWktComposer&) = delete;
-    QuarnWktComposer& operator=(const QuarnWktComposer&) = delete;
+    WktComposer(WktClassState& state, wchar_t* destination, long limit);
+    ~WktComposer();
+    WktComposer(const WktComposer&) = delete;
+    WktComposer& operator=(const WktComposer&) = delete;
 
     // Starts filling a template (model/WktTemplates.h): each Arg copies the template text
     // up to the next placeholder and then the argument; whatever follows the last
     // placeholder is copied by the next Format, Text or Finish.
-    QuarnWktComposer& Format(const QuarnWktTemplate& pattern);
+    WktComposer& Format(const WktTemplate& pattern);
     // Fills a %s placeholder with a name or a child's text (null counts as empty).
-    QuarnWktComposer& Arg(const wchar_t* text);
+    WktComposer& Arg(const wchar_t* text);
     // Fills a %.15G placeholder.
-    QuarnWktComposer& Arg(double value);
+    WktComposer& Arg(double value);
     // Fills a %d placeholder.
-    QuarnWktComposer& ArgInteger(long value);
+    WktComposer& ArgInteger(long value);
 
     // Appends text as it stands; null appends nothing.
-    QuarnWktComposer& Text(const wchar_t* text);
+    WktComposer& Text(const wchar_t* text);
     // Marks the element as impossible to form (a child is missing): the result is "".
-    QuarnWktComposer& Fail();
+    WktComposer& Fail();
 
     bool Failed() const { return m_failed; }
     // Length of the composed text (the template finished), counting characters that did
@@ -77,14 +79,16 @@ private:
     // Copies the rest of the template.
     void FlushTemplate();
 
-    QuarnWktClassState& m_state;
+    WktClassState& m_state;
     wchar_t* m_out; // where the text is composed: the class's buffer or the destination
-    const QuarnWktTemplate* m_template; // the template being filled, or null
-    int m_filled;                       // placeholders of m_template filled so far
-    int m_done;                         // characters of m_template composed so far
+    const WktTemplate* m_template; // the template being filled, or null
+    int m_filled;                  // placeholders of m_template filled so far
+    int m_done;                    // characters of m_template composed so far
     std::size_t m_length;
     bool m_owner;
     bool m_failed;
 };
+
+} // namespace quarn::detail
 
 #endif

@@ -1,6 +1,6 @@
 /* The WKT dialect read by CreateFromWKT: 100 rules (rule 0 is the start rule the generator
    adds). Each alternative names itself with QUARN_RULE(Name) (the names are declared in
-   wkt/WktRules.h); the generator turns these into QuarnWktRuleName, and the rule actions in
+   wkt/WktRules.h); the generator turns these into WktRuleName, and the rule actions in
    wkt/WktActions.cpp switch on the names, so adding or moving a rule cannot shift another
    rule's action. The token codes are fixed by the order of the %token lines below
    (AUTHORITY is 257, STRING 289; 256 is the error token). Regenerate the tables with the

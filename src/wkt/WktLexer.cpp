@@ -2,6 +2,7 @@
 #include <quarn/wkt/WktParser.h>
 
 #include "wkt/WktCharacters.h"
+#include "wkt/WktReader.h"
 #include "wkt/WktTablesInternal.h"
 #include <quarn/model/Numbers.h>
 #include <quarn/model/Text.h>
@@ -12,21 +13,19 @@
 #include <string>
 #include <vector>
 
+using quarn::detail::WktParserAccess;
+using namespace quarn::detail;
+
 CQuarnWKTCoordinateSystemParser::CQuarnWKTCoordinateSystemParser(
     CQuarnCoordinateSystemFactory* factory)
-    : m_factory(factory), m_result(nullptr) {}
-
-CQuarnWKTCoordinateSystemParser::~CQuarnWKTCoordinateSystemParser() {
-    ReleaseValues();
-    ReleaseReplayQueue();
+    : m_factory(factory), m_result(nullptr) {
+    WktParserAccess::Construct(*this);
 }
 
-void CQuarnWKTCoordinateSystemParser::ReleaseValues() {
-    for (const Owned& owned : m_destructors)
-        owned.destroy(owned.object);
-    m_destructors.clear();
-    m_arena.Clear();
-    m_valueCount = 0;
+CQuarnWKTCoordinateSystemParser::~CQuarnWKTCoordinateSystemParser() {
+    WktParserAccess::State(*this).ReleaseValues();
+    ReleaseWktReplayQueue();
+    WktParserAccess::Destroy(*this);
 }
 
 void CQuarnWKTCoordinateSystemParser::ReportError(const wchar_t*) {}
@@ -54,15 +53,15 @@ void CQuarnWKTCoordinateSystemParser::ClearDiagnostic() {
 const wchar_t* CQuarnWKTCoordinateSystemParser::GetTokenName(int code) {
     // The generated table names tokens in narrow text; widen it once.
     static const std::vector<std::wstring> names = [] {
-        std::vector<std::wstring> wide(static_cast<std::size_t>(kQuarnWktTables.maxToken) + 1);
+        std::vector<std::wstring> wide(static_cast<std::size_t>(kWktTables.maxToken) + 1);
         for (std::size_t code = 0; code < wide.size(); ++code) {
-            const char* name = kQuarnWktTables.tokenNames[code];
+            const char* name = kWktTables.tokenNames[code];
             if (name != nullptr)
                 wide[code].assign(name, name + std::char_traits<char>::length(name));
         }
         return wide;
     }();
-    if (code < 0 || code > kQuarnWktTables.maxToken) return nullptr;
+    if (code < 0 || code > kWktTables.maxToken) return nullptr;
     const std::wstring& name = names[static_cast<std::size_t>(code)];
     return name.empty() ? nullptr : name.c_str();
 }
@@ -93,7 +92,7 @@ struct KeywordTable {
     }
 
     KeywordTable() {
-        for (int code = kQuarnWktAuthority; code <= kQuarnWktString; ++code) {
+        for (int code = kWktAuthority; code <= kWktString; ++code) {
             const wchar_t* name = CQuarnWKTCoordinateSystemParser::GetTokenName(code);
             std::size_t length = name != nullptr ? std::wcslen(name) : 0;
             if (length == 0 || length > kLongest || name[0] < L'A' || name[0] > L'Z') continue;
@@ -108,9 +107,9 @@ struct KeywordTable {
     }
 
     int Find(const wchar_t* word, std::size_t length) const {
-        if (length == 0 || length > kLongest) return kQuarnWktError;
+        if (length == 0 || length > kLongest) return kWktError;
         const wchar_t first = QuarnUpperAZ(word[0]);
-        if (first < L'A' || first > L'Z') return kQuarnWktError;
+        if (first < L'A' || first > L'Z') return kWktError;
         // Keywords earlier in the code order take the earlier slots of a probe sequence, so
         // the first match is the first keyword of that name, as a walk in code order finds.
         for (std::size_t slot = SlotOf(length, first); slots[slot].code != 0;
@@ -126,7 +125,7 @@ struct KeywordTable {
                 ++i;
             if (i == length) return entry.code;
         }
-        return kQuarnWktError;
+        return kWktError;
     }
 };
 
@@ -266,19 +265,19 @@ private:
 
 } // namespace
 
-int CQuarnWKTCoordinateSystemParser::KeywordOf(const wchar_t* word, std::size_t length) {
+int quarn::detail::WktKeywordOf(const wchar_t* word, std::size_t length) {
     static const KeywordTable table;
     return table.Find(word, length);
 }
 
 int CQuarnWKTCoordinateSystemParser::LookupKeyword(const wchar_t* word) {
-    if (word == nullptr) return kQuarnWktError;
+    if (word == nullptr) return kWktError;
     std::size_t length = 0;
     while (word[length] != L'\0') {
-        if (length == KeywordTable::kLongest) return kQuarnWktError;
+        if (length == KeywordTable::kLongest) return kWktError;
         ++length;
     }
-    return KeywordOf(word, length);
+    return WktKeywordOf(word, length);
 }
 
 int CQuarnWKTCoordinateSystemParser::Lex() {
@@ -287,18 +286,18 @@ int CQuarnWKTCoordinateSystemParser::Lex() {
     if (c == L'[' || c == L']' || c == L',') {
         const long start = TokenOffset();
         Extend();
-        StoreToken(QuarnWktValue{}, start, 1);
+        WktParserAccess::StoreToken(*this, WktValue{}, start, 1);
         return static_cast<int>(c);
     }
     return LexFrom(c);
 }
 
 int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
-    QuarnWktValue value{};
+    WktValue value{};
     while (IsWktBlank(c))
         c = Skip();
     if (AtEnd()) {
-        StoreToken(value, CursorOffset(), 0);
+        WktParserAccess::StoreToken(*this, value, CursorOffset(), 0);
         return -1;
     }
     const long start = TokenOffset();
@@ -307,15 +306,15 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
         ReopenToken();
         ExtendWhile(IsWktWordPart);
         EndToken();
-        int code = KeywordOf(TokenText(), static_cast<std::size_t>(CursorOffset() - start));
+        int code = WktKeywordOf(TokenText(), static_cast<std::size_t>(CursorOffset() - start));
         // The bare words INTEGER and REAL carry no number: they count as 0.
-        if (code == kQuarnWktInteger)
-            QuarnWktSetInteger(value, 0);
-        else if (code == kQuarnWktReal)
-            QuarnWktSetReal(value, 0.0);
+        if (code == kWktInteger)
+            WktSetInteger(value, 0);
+        else if (code == kWktReal)
+            WktSetReal(value, 0.0);
         else
-            QuarnWktSetText(value, TokenText());
-        StoreToken(value, start, CursorOffset() - start);
+            WktSetText(value, TokenText());
+        WktParserAccess::StoreToken(*this, value, start, CursorOffset() - start);
         return code;
     }
 
@@ -325,11 +324,11 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
         ExtendWhile([&scan](wchar_t next) { return scan.Step(next); });
         EndToken();
         if (scan.real)
-            QuarnWktSetReal(value, scan.Exact() ? scan.Real() : ReadReal(TokenText()));
+            WktSetReal(value, scan.Exact() ? scan.Real() : ReadReal(TokenText()));
         else
-            QuarnWktSetInteger(value, scan.Exact() ? scan.Integer() : ReadInteger(TokenText()));
-        StoreToken(value, start, CursorOffset() - start);
-        return scan.real ? kQuarnWktReal : kQuarnWktInteger;
+            WktSetInteger(value, scan.Exact() ? scan.Integer() : ReadInteger(TokenText()));
+        WktParserAccess::StoreToken(*this, value, start, CursorOffset() - start);
+        return scan.real ? kWktReal : kWktInteger;
     }
 
     if (c == L'"') {
@@ -337,21 +336,21 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
         c = Skip();
         if (c != L'"' && c != L'\0') c = ExtendToQuote();
         if (c == L'\0') { // unterminated
-            StoreToken(value, start, CursorOffset() - start);
-            return kQuarnWktError;
+            WktParserAccess::StoreToken(*this, value, start, CursorOffset() - start);
+            return kWktError;
         }
         EndToken();
-        QuarnWktSetText(value, TokenText());
+        WktSetText(value, TokenText());
         Extend(); // the closing quote
-        StoreToken(value, start, CursorOffset() - start);
-        return kQuarnWktString;
+        WktParserAccess::StoreToken(*this, value, start, CursorOffset() - start);
+        return kWktString;
     }
 
     if (c < 1 || c > 255) ReopenToken(); // keep it in the stored input for diagnostics
     Extend();
-    StoreToken(value, start, 1);
+    WktParserAccess::StoreToken(*this, value, start, 1);
     // A character outside 1 to 255 (wchar_t may be signed) could pose as a named token
     // or as the end of input: it is the error token instead.
-    if (c < 1 || c > 255) return kQuarnWktError;
+    if (c < 1 || c > 255) return kWktError;
     return static_cast<int>(c);
 }

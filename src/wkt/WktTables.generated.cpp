@@ -2,7 +2,7 @@
 // clang-format off
 // The parse tables of the WKT reader. Change the grammar and rebuild the target quarn_grammar;
 // scripts/check-grammar.sh fails when this file and the grammar disagree.
-#include <quarn/wkt/WktParser.h>
+#include "wkt/WktReader.h"
 
 #include "wkt/WktRules.h"
 #include "wkt/WktTablesInternal.h"
@@ -402,51 +402,51 @@ static char *yyrule[] = {
 typedef int YYSTYPE;
 #endif
 
-// The lexer's token codes (EQuarnWktToken) are the grammar's: a %token added, removed or
+// The lexer's token codes (WktToken in wkt/WktReader.h) are the grammar's: a %token added, removed or
 // moved in the grammar stops the build here until the enumeration follows.
-static_assert(YYERRCODE == kQuarnWktError, "token codes follow the grammar");
-static_assert(AUTHORITY == kQuarnWktAuthority, "token codes follow the grammar");
-static_assert(AXIS == kQuarnWktAxis, "token codes follow the grammar");
-static_assert(COMPD_CS == kQuarnWktCompdCs, "token codes follow the grammar");
-static_assert(CONCAT_MT == kQuarnWktConcatMt, "token codes follow the grammar");
-static_assert(DATUM == kQuarnWktDatum, "token codes follow the grammar");
-static_assert(DOWN == kQuarnWktDown, "token codes follow the grammar");
-static_assert(EAST == kQuarnWktEast, "token codes follow the grammar");
-static_assert(FITTED_CS == kQuarnWktFittedCs, "token codes follow the grammar");
-static_assert(GEOCCS == kQuarnWktGeocCs, "token codes follow the grammar");
-static_assert(GEOGCS == kQuarnWktGeogCs, "token codes follow the grammar");
-static_assert(INVERSE_MT == kQuarnWktInverseMt, "token codes follow the grammar");
-static_assert(LOCAL_CS == kQuarnWktLocalCs, "token codes follow the grammar");
-static_assert(LOCAL_DATUM == kQuarnWktLocalDatum, "token codes follow the grammar");
-static_assert(NORTH == kQuarnWktNorth, "token codes follow the grammar");
-static_assert(OTHER == kQuarnWktOther, "token codes follow the grammar");
-static_assert(PARAMETER == kQuarnWktParameter, "token codes follow the grammar");
-static_assert(PARAM_MT == kQuarnWktParamMt, "token codes follow the grammar");
-static_assert(PASSTHROUGH_MT == kQuarnWktPassthroughMt, "token codes follow the grammar");
-static_assert(PRIMEM == kQuarnWktPrimem, "token codes follow the grammar");
-static_assert(PROJCS == kQuarnWktProjCs, "token codes follow the grammar");
-static_assert(PROJECTION == kQuarnWktProjection, "token codes follow the grammar");
-static_assert(SOUTH == kQuarnWktSouth, "token codes follow the grammar");
-static_assert(SPHEROID == kQuarnWktSpheroid, "token codes follow the grammar");
-static_assert(TOWGS84 == kQuarnWktToWgs84, "token codes follow the grammar");
-static_assert(UNIT == kQuarnWktUnit, "token codes follow the grammar");
-static_assert(UP == kQuarnWktUp, "token codes follow the grammar");
-static_assert(VERT_DATUM == kQuarnWktVertDatum, "token codes follow the grammar");
-static_assert(VERT_CS == kQuarnWktVertCs, "token codes follow the grammar");
-static_assert(WEST == kQuarnWktWest, "token codes follow the grammar");
-static_assert(THREEDIM == kQuarnWktThreeDim, "token codes follow the grammar");
-static_assert(INTEGER == kQuarnWktInteger, "token codes follow the grammar");
-static_assert(REAL == kQuarnWktReal, "token codes follow the grammar");
-static_assert(STRING == kQuarnWktString, "token codes follow the grammar");
-static_assert(YYMAXTOKEN == kQuarnWktString, "token codes follow the grammar");
+static_assert(YYERRCODE == quarn::detail::kWktError, "token codes follow the grammar");
+static_assert(AUTHORITY == quarn::detail::kWktAuthority, "token codes follow the grammar");
+static_assert(AXIS == quarn::detail::kWktAxis, "token codes follow the grammar");
+static_assert(COMPD_CS == quarn::detail::kWktCompdCs, "token codes follow the grammar");
+static_assert(CONCAT_MT == quarn::detail::kWktConcatMt, "token codes follow the grammar");
+static_assert(DATUM == quarn::detail::kWktDatum, "token codes follow the grammar");
+static_assert(DOWN == quarn::detail::kWktDown, "token codes follow the grammar");
+static_assert(EAST == quarn::detail::kWktEast, "token codes follow the grammar");
+static_assert(FITTED_CS == quarn::detail::kWktFittedCs, "token codes follow the grammar");
+static_assert(GEOCCS == quarn::detail::kWktGeocCs, "token codes follow the grammar");
+static_assert(GEOGCS == quarn::detail::kWktGeogCs, "token codes follow the grammar");
+static_assert(INVERSE_MT == quarn::detail::kWktInverseMt, "token codes follow the grammar");
+static_assert(LOCAL_CS == quarn::detail::kWktLocalCs, "token codes follow the grammar");
+static_assert(LOCAL_DATUM == quarn::detail::kWktLocalDatum, "token codes follow the grammar");
+static_assert(NORTH == quarn::detail::kWktNorth, "token codes follow the grammar");
+static_assert(OTHER == quarn::detail::kWktOther, "token codes follow the grammar");
+static_assert(PARAMETER == quarn::detail::kWktParameter, "token codes follow the grammar");
+static_assert(PARAM_MT == quarn::detail::kWktParamMt, "token codes follow the grammar");
+static_assert(PASSTHROUGH_MT == quarn::detail::kWktPassthroughMt, "token codes follow the grammar");
+static_assert(PRIMEM == quarn::detail::kWktPrimem, "token codes follow the grammar");
+static_assert(PROJCS == quarn::detail::kWktProjCs, "token codes follow the grammar");
+static_assert(PROJECTION == quarn::detail::kWktProjection, "token codes follow the grammar");
+static_assert(SOUTH == quarn::detail::kWktSouth, "token codes follow the grammar");
+static_assert(SPHEROID == quarn::detail::kWktSpheroid, "token codes follow the grammar");
+static_assert(TOWGS84 == quarn::detail::kWktToWgs84, "token codes follow the grammar");
+static_assert(UNIT == quarn::detail::kWktUnit, "token codes follow the grammar");
+static_assert(UP == quarn::detail::kWktUp, "token codes follow the grammar");
+static_assert(VERT_DATUM == quarn::detail::kWktVertDatum, "token codes follow the grammar");
+static_assert(VERT_CS == quarn::detail::kWktVertCs, "token codes follow the grammar");
+static_assert(WEST == quarn::detail::kWktWest, "token codes follow the grammar");
+static_assert(THREEDIM == quarn::detail::kWktThreeDim, "token codes follow the grammar");
+static_assert(INTEGER == quarn::detail::kWktInteger, "token codes follow the grammar");
+static_assert(REAL == quarn::detail::kWktReal, "token codes follow the grammar");
+static_assert(STRING == quarn::detail::kWktString, "token codes follow the grammar");
+static_assert(YYMAXTOKEN == quarn::detail::kWktString, "token codes follow the grammar");
 
 } // namespace
 
 // The grammar's actions name their rules: each becomes `return` of that name.
 #define yytrial 0
-#define QUARN_RULE(name) return kQuarnWktRule##name;
+#define QUARN_RULE(name) return quarn::detail::kRule##name;
 
-EQuarnWktRule QuarnWktRuleName(int yyn) {
+quarn::detail::WktRule quarn::detail::WktRuleName(int yyn) {
     switch (yyn) {
 case 1:
   if (!yytrial)
@@ -845,7 +845,7 @@ case 99:
 { QUARN_RULE(ParamMtListNext) }
 break;
     default:
-        return kQuarnWktRuleNone;
+        return quarn::detail::kRuleNone;
     }
 }
 
@@ -853,7 +853,7 @@ break;
 #pragma GCC diagnostic pop
 #endif
 
-extern const QuarnWktTables kQuarnWktTables = {
+extern const quarn::detail::WktTables quarn::detail::kWktTables = {
     yylhs,
     yylen,
     yydefred,

@@ -1,10 +1,12 @@
-// The parse tables of the WKT reader, as the generator laid them out (wkt/WktTables.cpp is
-// generated from wkt/WktGrammar.y). Used by the parse engine, the lexer and the
-// tests.
+// The parse tables of the WKT reader, as the generator laid them out in
+// wkt/WktTables.generated.cpp from wkt/WktGrammar.y. Used by the parse engine, the lexer and
+// the tests.
 #ifndef QUARN_WKT_WKTTABLESINTERNAL_H
 #define QUARN_WKT_WKTTABLESINTERNAL_H
 
-struct QuarnWktTables {
+namespace quarn::detail {
+
+struct WktTables {
     const int* ruleLeft;           // per rule: nonterminal of its left side (rule 0: -1)
     const int* ruleLength;         // per rule: symbols on its right side
     const int* defaultReduction;   // per state: rule reduced whatever the token, 0 for none
@@ -28,10 +30,12 @@ struct QuarnWktTables {
     int errorToken;    // the code of the error token
 };
 
-extern const QuarnWktTables kQuarnWktTables;
+extern const WktTables kWktTables;
 
 // Whether the calling thread's parses try the direct reader before the tables (they do
 // unless turned off); the tests read texts both ways and compare.
-void QuarnWktSetDirectReading(bool on);
+void SetWktDirectReading(bool on);
+
+} // namespace quarn::detail
 
 #endif

@@ -1,19 +1,21 @@
 // The element templates of the WKT every class writes: `%s` stands for a name or a child's
 // text, `%.15G` for a floating value and `%d` for a whole number. Classes fill them through
-// QuarnWktComposer, one placeholder after another, so that each child's text is taken into
+// WktComposer, one placeholder after another, so that each child's text is taken into
 // the composition before the next child is asked for its own (texts of one class share one
-// buffer). Templates that do not end in "]" are continued with kQuarnWktNext per repeated
+// buffer). Templates that do not end in "]" are continued with kNextTemplate per repeated
 // child and then closed with "]".
 #ifndef QUARN_MODEL_WKTTEMPLATES_H
 #define QUARN_MODEL_WKTTEMPLATES_H
 
+namespace quarn::detail {
+
 // A template measured once, when the library is compiled: the length of the text before each
 // placeholder and of each placeholder, so that filling it copies the text without scanning it.
-class QuarnWktTemplate {
+class WktTemplate {
 public:
     static constexpr int kMostPlaceholders = 12;
 
-    constexpr explicit QuarnWktTemplate(const wchar_t* text) : m_text(text) {
+    constexpr explicit WktTemplate(const wchar_t* text) : m_text(text) {
         int i = 0;
         for (;;) {
             const int start = i;
@@ -51,41 +53,43 @@ private:
     unsigned char m_placeholder[kMostPlaceholders] = {};
 };
 
-constexpr QuarnWktTemplate kQuarnWktUnit{L"UNIT[\"%s\",%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktSpheroid{L"SPHEROID[\"%s\",%.15G,%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktPrimeMeridian{L"PRIMEM[\"%s\",%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktDatum{
+constexpr WktTemplate kUnitTemplate{L"UNIT[\"%s\",%.15G]"};
+constexpr WktTemplate kSpheroidTemplate{L"SPHEROID[\"%s\",%.15G,%.15G]"};
+constexpr WktTemplate kPrimeMeridianTemplate{L"PRIMEM[\"%s\",%.15G]"};
+constexpr WktTemplate kDatumTemplate{
     L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, %.15G]]"};
 // The datum of a name that contains "3DIM" also names its two grid files.
-constexpr QuarnWktTemplate kQuarnWktDatum3Dim{
+constexpr WktTemplate kDatum3DimTemplate{
     L"DATUM[\"%s\",%s ,TOWGS84[%.15G, %.15G, %.15G, %.15G, %.15G, %.15G, "
     L"%.15G],THREEDIM[\"%s\",\"%s\"]]"};
-constexpr QuarnWktTemplate kQuarnWktVerticalDatum{L"VERT_DATUM[\"%s\",%d]"};
-constexpr QuarnWktTemplate kQuarnWktLocalDatum{L"LOCAL_DATUM[\"%s\",%d]"};
-constexpr QuarnWktTemplate kQuarnWktProjection{L"PROJECTION[\"%s\"]"};
-constexpr QuarnWktTemplate kQuarnWktParameter{L"PARAMETER[\"%s\",%.15G]"};
-constexpr QuarnWktTemplate kQuarnWktAxis{L"AXIS[\"%s\",%s]"};
-constexpr QuarnWktTemplate kQuarnWktGeographic{L"GEOGCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktGeocentric{L"GEOCCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktProjected{L"PROJCS[\"%s\",%s,%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktVertical{L"VERT_CS[\"%s\",%s,%s,%s]"};
-constexpr QuarnWktTemplate kQuarnWktCompound{L"COMPD_CS[\"%s\",%s,%s]"};
-constexpr QuarnWktTemplate kQuarnWktLocal{L"LOCAL_CS[\"%s\",%s,%s"};
-constexpr QuarnWktTemplate kQuarnWktFitted{L"FITTED_CS[\"%s\",%s,%s]"};
+constexpr WktTemplate kVerticalDatumTemplate{L"VERT_DATUM[\"%s\",%d]"};
+constexpr WktTemplate kLocalDatumTemplate{L"LOCAL_DATUM[\"%s\",%d]"};
+constexpr WktTemplate kProjectionTemplate{L"PROJECTION[\"%s\"]"};
+constexpr WktTemplate kParameterTemplate{L"PARAMETER[\"%s\",%.15G]"};
+constexpr WktTemplate kAxisTemplate{L"AXIS[\"%s\",%s]"};
+constexpr WktTemplate kGeographicTemplate{L"GEOGCS[\"%s\",%s,%s,%s"};
+constexpr WktTemplate kGeocentricTemplate{L"GEOCCS[\"%s\",%s,%s,%s"};
+constexpr WktTemplate kProjectedTemplate{L"PROJCS[\"%s\",%s,%s,%s"};
+constexpr WktTemplate kVerticalTemplate{L"VERT_CS[\"%s\",%s,%s,%s]"};
+constexpr WktTemplate kCompoundTemplate{L"COMPD_CS[\"%s\",%s,%s]"};
+constexpr WktTemplate kLocalTemplate{L"LOCAL_CS[\"%s\",%s,%s"};
+constexpr WktTemplate kFittedTemplate{L"FITTED_CS[\"%s\",%s,%s]"};
 // Four TAB characters follow each comma between the parameters of a PARAM_MT.
-constexpr QuarnWktTemplate kQuarnWktLocalGrid{
+constexpr WktTemplate kLocalGridTemplate{
     L"PARAM_MT[\"Local_Grid\",\t\t\t\tPARAMETER[\"E0\",%.15G],\t\t\t\tPARAMETER[\"N0\",%.15G],"
     L"\t\t\t\tPARAMETER[\"K\",%.15G],\t\t\t\tPARAMETER[\"DE\",%.15G],\t\t\t\tPARAMETER["
     L"\"DN\",%.15G],\t\t\t\tPARAMETER[\"Beta\",%.15G]]"};
-constexpr QuarnWktTemplate kQuarnWktLinearCorrection{
+constexpr WktTemplate kLinearCorrectionTemplate{
     L"PARAM_MT[\"Linear_Correction\",\t\t\t\tPARAMETER[\"dH\",%.15G],\t\t\t\tPARAMETER["
     L"\"Gl\",%.15G],\t\t\t\tPARAMETER[\"Gg\",%.15G],\t\t\t\tPARAMETER[\"L0\",%.15G],\t\t\t\t"
     L"PARAMETER[\"G0\",%.15G]]"};
 // The continuation of an open template: one repeated child (an axis, a parameter).
-constexpr QuarnWktTemplate kQuarnWktNext{L",%s"};
+constexpr WktTemplate kNextTemplate{L",%s"};
 // The closing of an open template.
-constexpr const wchar_t* kQuarnWktClose = L"]";
+constexpr const wchar_t* kCloseTemplate = L"]";
 // The report of a compound system whose text does not fit.
-constexpr const wchar_t* kQuarnWktOverflowMessage = L"WKT length: %d > 2048";
+constexpr const wchar_t* kWktOverflowMessage = L"WKT length: %d > 2048";
+
+} // namespace quarn::detail
 
 #endif

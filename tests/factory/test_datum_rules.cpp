@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace quarn::detail;
+
 namespace {
 
 using Shift = std::array<double, 7>;
@@ -14,7 +16,7 @@ using Shift = std::array<double, 7>;
 Shift Apply(const wchar_t* name, Shift given = {}) {
     CS_WGS84ConversionInfo info{given[0], given[1], given[2], given[3],
                                 given[4], given[5], given[6], {}};
-    QuarnApplyDatumNameRules(name, info);
+    ApplyDatumNameRules(name, info);
     return {info.Dx, info.Dy, info.Dz, info.Ex, info.Ey, info.Ez, info.Ppm};
 }
 

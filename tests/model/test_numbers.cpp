@@ -3,6 +3,8 @@
 #include <quarn/model/Numbers.h>
 #include <quarn/wkt/WktParser.h>
 
+#include "wkt/WktReader.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -14,6 +16,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+using namespace quarn::detail;
 
 namespace {
 
@@ -115,9 +119,9 @@ TEST(Numbers, ReadingMatchesScanfOverManyTexts) {
         if (matched == 1 && std::memcmp(&read, &scanned, sizeof read) != 0 && ++differences < 10)
             ADD_FAILURE() << "differs for " << std::string(text.begin(), text.end());
         lexer.SetInput(text.c_str());
-        if (lexer.Lex() != kQuarnWktReal || matched != 1) continue;
+        if (lexer.Lex() != kWktReal || matched != 1) continue;
         ++lexed;
-        read = QuarnWktGetReal(CQuarnWKTCoordinateSystemParser::GetTokenValue());
+        read = WktGetReal(ThreadWktTokenValue());
         if (std::memcmp(&read, &scanned, sizeof read) != 0 && ++differences < 10)
             ADD_FAILURE() << "lexer differs for " << std::string(text.begin(), text.end());
     }

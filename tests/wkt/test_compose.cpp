@@ -6,13 +6,15 @@
 
 #include <string>
 
+using namespace quarn::detail;
+
 namespace {
 
-QuarnWktClassState g_state;
+WktClassState g_state;
 
 std::wstring Compose(const std::wstring& text, long limit) {
     static wchar_t out[4096];
-    QuarnWktComposer wkt(g_state);
+    WktComposer wkt(g_state);
     return wkt.Text(text.c_str()).Finish(out, limit);
 }
 
@@ -21,10 +23,10 @@ std::wstring Compose(const std::wstring& text, long limit) {
 TEST(Compose, NestedCompositionOfOneClassAndFailedElementsAreEmpty) {
     wchar_t outer[64], inner[64];
     {
-        QuarnWktComposer first(g_state);
+        WktComposer first(g_state);
         first.Text(L"OUTER[");
         {
-            QuarnWktComposer second(g_state);
+            WktComposer second(g_state);
             second.Text(L"INNER");
             EXPECT_TRUE(second.Failed());
             EXPECT_STREQ(second.Finish(inner, 64), L"");
@@ -35,7 +37,7 @@ TEST(Compose, NestedCompositionOfOneClassAndFailedElementsAreEmpty) {
     // Once the outer composition ends the class composes again.
     EXPECT_EQ(Compose(L"again", 64), L"again");
 
-    QuarnWktComposer wkt(g_state);
+    WktComposer wkt(g_state);
     wkt.Text(L"DATUM[").Fail();
     EXPECT_STREQ(wkt.Finish(outer, 64), L"");
 }

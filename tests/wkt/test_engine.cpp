@@ -6,12 +6,16 @@
 #include <quarn/quarn.h>
 #include <quarn/wkt/WktParser.h>
 
+#include "wkt/WktReader.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+using namespace quarn::detail;
 
 namespace {
 
@@ -134,9 +138,9 @@ std::wstring Observed(const std::wstring& text) {
 // Reads `text` with the direct reader and with the tables alone; both must agree.
 void ExpectBothWaysAlike(const std::wstring& text) {
     const std::wstring direct = Observed(text);
-    QuarnWktSetDirectReading(false);
+    SetWktDirectReading(false);
     const std::wstring tables = Observed(text);
-    QuarnWktSetDirectReading(true);
+    SetWktDirectReading(true);
     EXPECT_EQ(direct, tables) << std::string(text.begin(), text.end());
 }
 
@@ -257,7 +261,7 @@ TEST(WktEngine, LongListsAndDeepNestingGrowTheQueueAndStacks) {
     TestParser parser;
     const std::wstring written = parser.Read(Projcs(Projection(true, parameters)));
     EXPECT_NE(written.find(L"PARAMETER[\"p10\",10],UNIT"), std::wstring::npos) << written;
-    EXPECT_EQ(parser.GetValueCount(), 0);
+    EXPECT_EQ(WktParserAccess::State(parser).ValueCount(), 0);
 
     // Deeper than 32 entries: a compound of fitted systems on a projected system whose
     // datum has a shift and grid files and whose elements all carry authorities.

@@ -1,17 +1,21 @@
 // The WKT lexer: tokens, their codes and values, and the stored input it reads.
 #include <quarn/wkt/WktParser.h>
 
+#include "wkt/WktReader.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
 #include <string>
+
+using namespace quarn::detail;
 
 namespace {
 
 using Parser = CQuarnWKTCoordinateSystemParser;
 
 std::wstring TokenText() {
-    const wchar_t* text = Parser::GetTokenValue().text;
+    const wchar_t* text = ThreadWktTokenValue().text;
     return text != nullptr ? text : L"<null>";
 }
 
@@ -22,19 +26,19 @@ std::wstring Tokens(const wchar_t* text) {
     parser.SetInput(text);
     std::wstring out;
     for (int code = parser.Lex(), n = 0; code >= 0 && n < 1000; code = parser.Lex(), ++n) {
-        const QuarnWktValue& value = Parser::GetTokenValue();
+        const WktValue& value = ThreadWktTokenValue();
         wchar_t number[64];
         if (!out.empty()) out += L' ';
-        if (code == kQuarnWktInteger) {
+        if (code == kWktInteger) {
             out += L"I" + std::to_wstring(value.integer);
-        } else if (code == kQuarnWktReal) {
+        } else if (code == kWktReal) {
             std::swprintf(number, 64, L"R%.15g", value.real);
             out += number;
-        } else if (code == kQuarnWktString) {
+        } else if (code == kWktString) {
             out += L"\"" + TokenText() + L"\"";
-        } else if (code == kQuarnWktError) {
+        } else if (code == kWktError) {
             out += L"?" + (value.text != nullptr ? std::wstring(value.text) : L"");
-        } else if (code > kQuarnWktError) {
+        } else if (code > kWktError) {
             out += Parser::GetTokenName(code) + (L"(" + TokenText() + L")");
         } else {
             out += static_cast<wchar_t>(code);
@@ -82,10 +86,10 @@ TEST(WktLexer, KeywordsValuesAndThePrivateCopyOfTheInput) {
     // A number word clears all eight bytes of the token's value.
     parser.SetInput(L"\"s\" integer");
     parser.Lex();
-    EXPECT_EQ(parser.Lex(), kQuarnWktInteger);
-    EXPECT_EQ(Parser::GetTokenValue().text, nullptr);
+    EXPECT_EQ(parser.Lex(), kWktInteger);
+    EXPECT_EQ(ThreadWktTokenValue().text, nullptr);
     for (const wchar_t* word : {L"end-of-file", L"','", L"", (const wchar_t*)nullptr})
-        EXPECT_EQ(parser.LookupKeyword(word), kQuarnWktError) << word;
+        EXPECT_EQ(parser.LookupKeyword(word), kWktError) << word;
     // Only the named tokens have wide names.
     EXPECT_FALSE(Parser::GetTokenName(256) || Parser::GetTokenName(-1) ||
                  Parser::GetTokenName(290));
@@ -94,12 +98,12 @@ TEST(WktLexer, KeywordsValuesAndThePrivateCopyOfTheInput) {
     std::wstring text = L"DATUM[\"d\"]";
     parser.SetInput(text.c_str());
     text.assign(text.size(), L'x');
-    EXPECT_EQ(parser.Lex(), kQuarnWktDatum);
+    EXPECT_EQ(parser.Lex(), kWktDatum);
     EXPECT_EQ(parser.Lex(), '[');
-    EXPECT_EQ(parser.Lex(), kQuarnWktString);
+    EXPECT_EQ(parser.Lex(), kWktString);
     // A text that lies inside the stored copy is copied before the old copy goes.
-    parser.SetInput(Parser::GetTokenValue().text);
-    EXPECT_EQ(parser.Lex(), kQuarnWktError);
+    parser.SetInput(ThreadWktTokenValue().text);
+    EXPECT_EQ(parser.Lex(), kWktError);
     EXPECT_EQ(TokenText(), L"d");
     EXPECT_EQ(parser.Lex(), -1);
 }

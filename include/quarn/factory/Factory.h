@@ -48,7 +48,8 @@ public:
     const CS_CoordinateSystem* CreateFromXML(const wchar_t* xml) override;
     // Reads a WKT text into canonical objects of this factory; the coordinate system the
     // text forms, or null when it forms none. Objects created before a syntax error stay
-    // registered. One parse at a time in the whole process.
+    // registered. Threads may read on their own factories at the same time; one factory is
+    // used by one thread at a time.
     const CS_CoordinateSystem* CreateFromWKT(const wchar_t* wkt) override;
     const CS_CompoundCoordinateSystem*
     CreateCompoundCoordinateSystem(const wchar_t* name, const CS_CoordinateSystem* head,

@@ -2,21 +2,23 @@
 // and all are given up together when the parse ends. A text makes a few dozen small values
 // (an AUTHORITY pair, an axis, a parameter); the block the engine lends for the parse holds
 // them all, so a parse makes no allocation of its own for them.
-#ifndef QUARN_WKT_VALUE_ARENA_H
-#define QUARN_WKT_VALUE_ARENA_H
+#ifndef QUARN_WKT_VALUEARENA_H
+#define QUARN_WKT_VALUEARENA_H
 
 #include <cstddef>
 #include <memory>
 #include <vector>
 
-class QuarnValueArena {
+namespace quarn::detail {
+
+class ValueArena {
 public:
     // What every value needs at most; the blocks are aligned to it.
     static constexpr std::size_t kAlignment = alignof(std::max_align_t);
 
-    QuarnValueArena() = default;
-    QuarnValueArena(const QuarnValueArena&) = delete;
-    QuarnValueArena& operator=(const QuarnValueArena&) = delete;
+    ValueArena() = default;
+    ValueArena(const ValueArena&) = delete;
+    ValueArena& operator=(const ValueArena&) = delete;
 
     // Room for `size` bytes, aligned to kAlignment.
     void* Allocate(std::size_t size) {
@@ -73,5 +75,7 @@ private:
     std::size_t m_used = 0;                                 // bytes taken in the newest block
     std::size_t m_last = kNone; // offset of the newest allocation, if it can be given back
 };
+
+} // namespace quarn::detail
 
 #endif
