@@ -1,5 +1,6 @@
 // The interchange writer behind quarn::WktWriter: WKT 1 as other programs read it, in the
-// GDAL or the ESRI dialect, built as UTF-8 in the caller's string.
+// GDAL or the ESRI dialect, built as UTF-8 in the caller's string; and the dialect reading
+// of a text that quarn::FromWkt decoded.
 #ifndef QUARN_WKT_INTERCHANGEINTERNAL_H
 #define QUARN_WKT_INTERCHANGEINTERNAL_H
 
@@ -37,10 +38,6 @@ struct EsriParameter {
 bool EsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
                     std::string& method, std::vector<EsriParameter>& parameters,
                     std::string& reason);
-
-} // namespace quarn::detail
-
-namespace quarn::detail {
 
 // ReadWktDialect for a text the caller holds as a string of its own: read in place, without
 // a copy, when the text needs no rewriting.
