@@ -1,5 +1,7 @@
 #include "WktInput.h"
 
+#include <algorithm>
+
 #include <quarn/quarn.h>
 
 #include <cerrno>
@@ -44,6 +46,37 @@ bool ReadSource(const std::string& path, std::string& bytes, std::string& error)
     if (!read) error = std::string("cannot read: ") + std::strerror(errno);
     std::fclose(file);
     return read;
+}
+
+bool ListFolder(const std::string& folder, bool recursive, std::vector<std::string>& files,
+                std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code code;
+    auto take = [&files](const fs::directory_entry& entry) {
+        std::error_code ignored;
+        if (!entry.is_regular_file(ignored)) return;
+        std::string extension = entry.path().extension().string();
+        for (char& c : extension)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (extension == ".prj" || extension == ".wkt") files.push_back(entry.path().string());
+    };
+    const std::size_t first = files.size();
+    if (recursive) {
+        fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
+                                            code);
+        for (; !code && it != fs::recursive_directory_iterator(); it.increment(code))
+            take(*it);
+    } else {
+        fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, code);
+        for (; !code && it != fs::directory_iterator(); it.increment(code))
+            take(*it);
+    }
+    if (code) {
+        error = "cannot list the folder: " + code.message();
+        return false;
+    }
+    std::sort(files.begin() + static_cast<std::ptrdiff_t>(first), files.end());
+    return true;
 }
 
 std::string_view SkipByteOrderMark(std::string_view bytes) {

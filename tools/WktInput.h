@@ -19,6 +19,11 @@ struct SourceText {
 // with `error` saying why (a missing file, a directory, a read error).
 bool ReadSource(const std::string& path, std::string& bytes, std::string& error);
 
+// The .prj and .wkt files of a folder (with `recursive`, of its sub-folders too), in the
+// order of their paths. False, with `error`, when the folder cannot be listed.
+bool ListFolder(const std::string& folder, bool recursive, std::vector<std::string>& files,
+                std::string& error);
+
 // The part of `bytes` after a UTF-8 byte-order mark, if there is one.
 std::string_view SkipByteOrderMark(std::string_view bytes);
 

@@ -12,10 +12,13 @@
 #include <quarn/quarn.h>
 #ifdef QUARN_WKT_EPSG
 #include <quarn/epsg.h>
+#include <quarn/identify.h>
 #endif
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <strings.h>
@@ -25,9 +28,10 @@
 namespace {
 
 const char kUsage[] =
-    "usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n"
+    "usage: quarn-wkt [OPTION]... [FILE | FOLDER | EPSG:CODE]...\n"
     "Reads coordinate-system texts (WKT, as in .prj files) and writes each back in the\n"
     "library's canonical form. Each FILE holds one text; '-' or no FILE reads standard input.\n"
+    "A FOLDER is read as every .prj and .wkt file in it.\n"
     "EPSG:CODE reads that system from PROJ's EPSG database (./EPSG:CODE names a file)"
 #ifndef QUARN_WKT_EPSG
     ";\nthis build has no EPSG support"
@@ -48,6 +52,12 @@ const char kUsage[] =
     "    grid files, ...) is an error rather than a text that means another system.\n"
     "  --pretty    write the WKT indented, one element a line (in any dialect)\n"
     "  --info      describe each system instead of writing its WKT\n"
+    "  --identify  for each system, the EPSG system it is: SOURCE: EPSG:CODE CONFIDENCE NAME,\n"
+    "              or SOURCE: no match\n"
+    "  --min-confidence=N  with --identify, candidates of confidence N (0 to 100) or more\n"
+    "              (default 70)\n"
+    "  --all       with --identify, every candidate, one line each\n"
+    "  -r          read the sub-folders of a FOLDER too\n"
     "  --check     write nothing but the diagnostics\n"
     "  --summary   end with the number of objects of each kind the factory holds\n"
     "  --help      show this help\n"
@@ -56,11 +66,14 @@ const char kUsage[] =
     "A text that does not read gives FILE:LINE:COLUMN: error: MESSAGE on standard error.\n"
     "Exit status: 0 when every text read, 1 when any did not, 2 for a usage error.\n";
 
-enum class Output { kWkt, kPretty, kInfo, kNone };
+enum class Output { kWkt, kPretty, kInfo, kIdentify, kNone };
 
 struct Options {
     bool lines = false;
     bool summary = false;
+    bool recursive = false;
+    bool all = false;
+    int minConfidence = 70;
     Output output = Output::kWkt;
     quarn::WktDialect dialect = quarn::WktDialect::Canonical; // written
     quarn::WktDialect from = quarn::WktDialect::Canonical;    // read
@@ -134,6 +147,22 @@ int ParseOptions(int argc, char** argv, Options& options) {
             options.output = Output::kInfo;
         } else if (argument == "--check") {
             options.output = Output::kNone;
+        } else if (argument == "--identify") {
+#ifndef QUARN_WKT_EPSG
+            return UsageError("--identify needs EPSG support, which this build has not (it "
+                              "needs libquarn-epsg, built when PROJ is found)");
+#endif
+            options.output = Output::kIdentify;
+        } else if (argument == "--all") {
+            options.all = true;
+        } else if (argument == "-r") {
+            options.recursive = true;
+        } else if (const char* value = OptionValue(argv[i], "--min-confidence=")) {
+            char* end = nullptr;
+            long n = std::strtol(value, &end, 10);
+            if (*value == '\0' || *end != '\0' || n < 0 || n > 100)
+                return UsageError("--min-confidence takes a number from 0 to 100");
+            options.minConfidence = static_cast<int>(n);
         } else if (const char* name = OptionValue(argv[i], "--from=")) {
             if (!FindDialect(name, options.from))
                 return UsageError("unknown dialect '" + std::string(name) +
@@ -158,6 +187,8 @@ public:
     // Reads every text of one input; false when any of them did not read.
     bool ReadInput(const std::string& path) {
         if (IsEpsgCode(path)) return ReadCode(path);
+        std::error_code code;
+        if (path != "-" && std::filesystem::is_directory(path, code)) return ReadFolder(path);
         std::string name = path == "-" ? "<stdin>" : path;
         std::string bytes;
         std::string error;
@@ -194,6 +225,26 @@ public:
     }
 
 private:
+    bool ReadFolder(const std::string& folder) {
+        std::vector<std::string> files;
+        std::string error;
+        if (!ListFolder(folder, m_options.recursive, files, error)) {
+            m_reporter.FileError(folder, error);
+            return false;
+        }
+        if (files.empty()) {
+            m_reporter.FileError(folder, m_options.recursive
+                                             ? "no .prj or .wkt file in the folder or below it"
+                                             : "no .prj or .wkt file in the folder (-r reads "
+                                               "its sub-folders)");
+            return false;
+        }
+        bool allRead = true;
+        for (const std::string& file : files)
+            allRead = ReadInput(file) && allRead;
+        return allRead;
+    }
+
     // A system by its EPSG code: a horizontal one (the most asked for), else compound or
     // vertical, the kinds a code of the tool's output forms can name. When none answers, the
     // reason is the horizontal look-up's, which names an unknown code or what the code is.
@@ -238,6 +289,8 @@ private:
             m_reporter.Diagnostic(name, "warning",
                                   quarn::Locate(text, diagnostic.offset, source.firstLine),
                                   quarn::DescribeStrayText(diagnostic));
+        if (m_options.output == Output::kIdentify && m_options.lines)
+            return Write(name + ":" + std::to_string(source.firstLine), system);
         return Write(name, system);
     }
 
@@ -258,6 +311,7 @@ private:
 
     bool Write(const std::string& name, const CS_CoordinateSystem* system) {
         if (m_options.output == Output::kNone) return true;
+        if (m_options.output == Output::kIdentify) return Identify(name, system);
         if (m_options.output == Output::kInfo) {
             m_reporter.HideProgress();
             std::printf("%s\n", DescribeSystem(system).c_str());
@@ -278,6 +332,34 @@ private:
         m_reporter.HideProgress();
         std::printf("%s\n", wkt.c_str());
         return true;
+    }
+
+    // One line per candidate (only the best without --all), or "no match".
+    bool Identify(const std::string& name, const CS_CoordinateSystem* system) {
+#ifdef QUARN_WKT_EPSG
+        if (!m_identifier) m_identifier = std::make_unique<quarn::EpsgIdentifier>();
+        std::vector<quarn::Match> matches =
+            m_identifier->Identify(*system, m_options.minConfidence);
+        m_reporter.HideProgress();
+        if (matches.empty() && !m_identifier->LastFailure().empty()) {
+            m_reporter.FileError(name, "cannot identify: " + m_identifier->LastFailure());
+            return false;
+        }
+        if (matches.empty()) std::printf("%s: no match\n", name.c_str());
+        for (const quarn::Match& match : matches) {
+            std::string matchName = match.name;
+            for (const quarn::Match& part : match.parts)
+                matchName += (matchName.empty() ? "" : " + ") + part.name;
+            std::printf("%s: EPSG:%s %d %s%s\n", name.c_str(), match.code.c_str(), match.confidence,
+                        matchName.c_str(), match.deprecated ? " (deprecated)" : "");
+            if (!m_options.all) break;
+        }
+        return true;
+#else
+        (void)system;
+        m_reporter.FileError(name, "this quarn-wkt was built without EPSG support");
+        return false;
+#endif
     }
 
     // The place of an invalid byte or a NUL: the line is shown decoded as far as it can be.
@@ -307,6 +389,8 @@ private:
 #ifdef QUARN_WKT_EPSG
     // Made at the first code, so that reading files never opens the database.
     std::unique_ptr<CQuarnEpsgAuthorityFactory> m_epsg;
+    // Made at the first system to identify.
+    std::unique_ptr<quarn::EpsgIdentifier> m_identifier;
 #endif
 };
 

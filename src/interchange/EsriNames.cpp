@@ -40,6 +40,18 @@ const EsriNameRecord* quarn::detail::FindEsriName(EsriNameKind kind, int epsgCod
     return nullptr;
 }
 
+const EsriNameRecord* quarn::detail::FindEsriDatumOffGreenwich(std::string_view name) {
+    const std::string key = NameKey(WithoutDatumPrefix(name));
+    if (key.empty()) return nullptr;
+    for (const EsriNameRecord& record : kEsriNames) {
+        const std::string_view epsgName = record.epsgName;
+        if (record.kind == kEsriDatum && !epsgName.empty() && epsgName.back() == ')' &&
+            (key == record.epsgKey || key == record.esriKey))
+            return &record;
+    }
+    return nullptr;
+}
+
 const EsriNameRecord* quarn::detail::FindByEsriName(EsriNameKind kind, std::string_view esriName) {
     for (const EsriNameRecord& record : kEsriNames)
         if (record.kind == kind && esriName == record.esriName) return &record;

@@ -29,6 +29,10 @@ std::string NameKey(std::string_view utf8);
 // that has the same key. Null when the table does not know the object.
 const EsriNameRecord* FindEsriName(EsriNameKind kind, int epsgCode, std::string_view name);
 
+// As FindEsriName by name, among the datums on a prime meridian other than Greenwich
+// (EPSG names them "NTF (Paris)"; ESRI names them as their Greenwich datum, "D_NTF").
+const EsriNameRecord* FindEsriDatumOffGreenwich(std::string_view name);
+
 // The record whose ESRI name is `esriName` (spelt exactly, else with the same key after
 // the D_ prefix): the way back from an ESRI name to the EPSG name and code. Null if none.
 const EsriNameRecord* FindByEsriName(EsriNameKind kind, std::string_view esriName);

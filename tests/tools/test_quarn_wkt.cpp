@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,7 +127,8 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
              "PARAMETER[\"Latitude_Of_Origin\",43.6666666666667],UNIT[\"Foot_US\","
              "0.304800609601219],AXIS[\"X\",East],AXIS[\"Y\",North]]\n",
              ""},
-            {"--help", 0, "usage: quarn-wkt [OPTION]... [FILE | EPSG:CODE]...\n", "", true},
+            {"--help", 0, "usage: quarn-wkt [OPTION]... [FILE | FOLDER | EPSG:CODE]...\n", "",
+             true},
             {"--version", 0, "quarn-wkt ", "", true},
             {"--nonsense vertical.wkt", 2, "",
              "quarn-wkt: unknown option '--nonsense'\nusage: ", true},
@@ -183,7 +185,8 @@ TEST(ToolInput, BadInputAndDiagnostics) {
             {"bom.wkt", 0, kSmallOut, ""},
             {"--lines bom_lines.txt", 1, kSmallOut, "bom_lines.txt:1:1: error: ", true},
             {"missing.wkt", 1, "", "missing.wkt: error: cannot open: No such file or directory\n"},
-            {"folder", 1, "", "folder: error: is a directory, not a file\n"},
+            {"folder", 1, "",
+             "folder: error: no .prj or .wkt file in the folder (-r reads its sub-folders)\n"},
             {"empty.wkt", 1, "", "empty.wkt: error: empty file, no text to read\n"},
             {"blank.wkt", 1, "", "blank.wkt: error: only blanks, no text to read\n"},
             {"- < empty.wkt", 1, "", "<stdin>: error: empty file, no text to read\n"},
@@ -200,7 +203,7 @@ TEST(ToolInput, BadInputAndDiagnostics) {
              "utf8_lines.txt:2:10: error: invalid UTF-8 (byte 0xC3); the text is not read\n"
              "    VERT_CS[\"\xEF\xBF\xBD(\"]\n"
              "             ^\n"
-             "folder: error: is a directory, not a file\n"},
+             "folder: error: no .prj or .wkt file in the folder (-r reads its sub-folders)\n"},
             {"one.wkt", 1, "",
              "one.wkt:1:34: error: unexpected UNIT; expected ','\n"
              "    VERT_CS[\"h\",VERT_DATUM[\"d\",2005] UNIT[\"metre\",1]]\n"
@@ -275,6 +278,64 @@ TEST(ToolEpsg, CodesAndFilesOfTheirName) {
                 {"EPSG:4326", 1, "",
                  "EPSG:4326: error: this quarn-wkt was built without EPSG support (it needs "
                  "libquarn-epsg, built when PROJ is found)\n"}},
+               folder);
+#endif
+}
+
+// Folders: their .prj and .wkt files in the order of their names, sub-folders with -r.
+TEST(ToolInput, Folders) {
+    fs::path folder = Scratch();
+    fs::create_directories(folder / "in" / "deeper");
+    WriteFile(folder / "in" / "b.prj", kSmall);
+    WriteFile(folder / "in" / "a.WKT", kSmall);
+    WriteFile(folder / "in" / "notes.txt", "not a system");
+    WriteFile(folder / "in" / "deeper" / "c.prj", kSmall);
+    fs::create_directories(folder / "empty");
+    ExpectRuns({{"--check in", 0, "", ""},
+                {"in", 0, kSmallOut + kSmallOut, ""},
+                {"-r in", 0, kSmallOut + kSmallOut + kSmallOut, ""},
+                {"empty", 1, "",
+                 "empty: error: no .prj or .wkt file in the folder (-r reads its sub-folders)\n"}},
+               folder);
+}
+
+TEST(ToolEpsg, Identify) {
+    fs::path folder = Scratch();
+    const std::string utm =
+        "PROJCS[\"NAD_1983_UTM_Zone_15N\",GEOGCS[\"GCS_North_American_1983\",DATUM["
+        "\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,298.257222101]],PRIMEM["
+        "\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],PROJECTION["
+        "\"Transverse_Mercator\"],PARAMETER[\"False_Easting\",500000.0],PARAMETER["
+        "\"False_Northing\",0.0],PARAMETER[\"Central_Meridian\",-93.0],PARAMETER["
+        "\"Scale_Factor\",0.9996],PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
+    WriteFile(folder / "utm.prj", utm);
+    WriteFile(folder / "site.wkt", "LOCAL_CS[\"site\",LOCAL_DATUM[\"d\",10000],UNIT[\"metre\",1],"
+                                   "AXIS[\"X\",EAST],AXIS[\"Y\",NORTH]]");
+    std::string unknown = utm;
+    unknown.replace(unknown.find("D_North_American_1983"), 21, "D_Unknown");
+    WriteFile(folder / "unknown.prj", unknown);
+    WriteFile(folder / "lines.txt", "\n" + kSmall + "\nGEOGCS[\n");
+#ifdef QUARN_TOOL_EPSG
+    ExpectRuns({{"--identify --from=esri utm.prj site.wkt", 0,
+                 "utm.prj: EPSG:26915 100 NAD83 / UTM zone 15N\nsite.wkt: no match\n", ""},
+                {"--identify --min-confidence=101 utm.prj", 2, "",
+                 "quarn-wkt: --min-confidence takes a number from 0 to 100\n", true}},
+               folder);
+    // Every candidate: the datum known by its ellipsoid only, the name agreeing first.
+    Result all = Tool("--identify --all --min-confidence=50 --from=esri unknown.prj", folder);
+    EXPECT_EQ(all.out.substr(0, 57), "unknown.prj: EPSG:26915 70 NAD83 / UTM zone 15N\nunknown.p");
+    EXPECT_GT(std::count(all.out.begin(), all.out.end(), '\n'), 3);
+    // With --lines the source is the line; a text that does not read gets no line.
+    Result lines = Tool("--identify --lines --min-confidence=0 lines.txt", folder);
+    EXPECT_EQ(lines.status, 1);
+    EXPECT_EQ(lines.out.substr(0, 18), "lines.txt:2: EPSG:");
+    EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '\n'), 1);
+    EXPECT_EQ(lines.err.substr(0, 13), "lines.txt:3:8");
+#else
+    ExpectRuns({{"--identify utm.prj", 2, "",
+                 "quarn-wkt: --identify needs EPSG support, which this build has not (it needs "
+                 "libquarn-epsg, built when PROJ is found)\n",
+                 true}},
                folder);
 #endif
 }
