@@ -91,6 +91,10 @@ const char* TypeName(const CS_CoordinateSystem* system);
 // the classes of the values they give.
 void DefineAttributes(py::module_& module, py::class_<Crs>& crs);
 
+// Adds identification against the EPSG database (to_epsg, to_authority, list_authority) and
+// comparison by meaning (equals).
+void DefineIdentification(py::module_& module, py::class_<Crs>& crs);
+
 } // namespace quarn::python
 
 #endif

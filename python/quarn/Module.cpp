@@ -421,6 +421,7 @@ PYBIND11_MODULE(quarn, module) {
             py::arg("memo"))
         .def("__reduce__", &Reduce);
     DefineAttributes(module, crs);
+    DefineIdentification(module, crs);
 
     module.add_object("_from_pickle",
                       py::reinterpret_steal<py::object>(PyCFunction_NewEx(
