@@ -14,6 +14,11 @@ before the next round.
   tenth text: it takes milliseconds a text).
 - == and hash: each text read twice; quarn gives the same object, pyproj two equal ones; the
   figure is a == b (and hash(a)) over all pairs.
+- to_epsg: the ESRI-dialect sample (no AUTHORITY clauses), every fifth text, each object
+  made before the clock starts and identified once a round (quarn: in a fresh Factory each
+  round; it keeps no answers anyway). quarn's first identification of the process, which
+  reads the index of the database, is made before the rounds. pyproj's default setting on
+  every tenth of those.
 """
 import gc
 import json
@@ -70,6 +75,17 @@ def hash_pairs(pairs):
     return run
 
 
+def identify(objects):
+    def run():
+        return [crs.to_epsg() for crs in objects]
+    return run
+
+
+def quarn_objects(sample):
+    factory = quarn.Factory()
+    return [factory.from_wkt(text) for text in sample]
+
+
 def main():
     rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 7
     gdal = texts("gdal")
@@ -92,6 +108,18 @@ def main():
     rows.append(("hash", per_item(rounds, hash_pairs(quarn_pairs), len(gdal)),
                  per_item(rounds, hash_pairs(pyproj_pairs), len(gdal)), None))
     pyproj.set_use_global_context(False)
+
+    esri = texts("esri")[::5]
+    quarn.CRS.from_epsg(4326).to_epsg()  # reads the identifier's index
+    quarn_ids = statistics.median(
+        per_item(1, identify(quarn_objects(esri)), len(esri)) for _ in range(rounds))
+    pyproj.set_use_global_context(True)
+    global_ids = per_item(max(3, rounds // 2), identify([pyproj.CRS.from_wkt(t) for t in esri]),
+                          len(esri))
+    pyproj.set_use_global_context(False)
+    default_ids = per_item(3, identify([pyproj.CRS.from_wkt(t) for t in esri[::10]]),
+                           len(esri[::10]))
+    rows.append(("to_epsg (ESRI)", quarn_ids, global_ids, default_ids))
 
     print(f"{len(gdal)} GDAL-dialect texts, {rounds} rounds, medians per text "
           f"(pyproj {pyproj.__version__}, PROJ {pyproj.proj_version_str})")

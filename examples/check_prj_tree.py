@@ -1,6 +1,7 @@
 """Checks every .prj file of a folder tree on a dask.distributed cluster: each worker reads
-its share of the files with quarn, and the results come back as one table, a row a file
-(file, ok or the diagnostic, the name of the system).
+and identifies its share of the files with quarn, and the results come back as one table, a
+row a file (file, ok or the diagnostic, the EPSG code and confidence of the best candidate,
+the name of the system).
 
     /usr/bin/python3 examples/check_prj_tree.py FOLDER [WORKERS]
 
@@ -20,22 +21,26 @@ class Row(NamedTuple):
     file: str
     ok: bool
     diagnostic: Optional[str]  # None when the file reads
+    code: Optional[str]  # the best EPSG candidate ("2056", or "4326+5703" for a compound)
+    confidence: Optional[int]  # its confidence, 70 to 100
     name: Optional[str]  # the system's name when it reads
 
 
 def check_files(paths: List[str]) -> List[Row]:
-    """Reads each file into the worker's process-wide factory."""
+    """Reads and identifies each file in the worker's process-wide factory."""
     import quarn
 
     rows = []
     for path in paths:
         try:
             crs = quarn.CRS.from_wkt(pathlib.Path(path).read_bytes())
-            rows.append(Row(path, True, None, crs.name))
+            best = next(iter(crs.list_authority()), None)
+            rows.append(Row(path, True, None, best and best.code, best and best.confidence,
+                            crs.name))
         except quarn.WktError as error:
-            rows.append(Row(path, False, f"{path}:{error}", None))
+            rows.append(Row(path, False, f"{path}:{error}", None, None, None))
         except OSError as error:
-            rows.append(Row(path, False, f"{path}: error: {error.strerror}", None))
+            rows.append(Row(path, False, f"{path}: error: {error.strerror}", None, None, None))
     return rows
 
 
@@ -60,7 +65,8 @@ def main(argv):
     if cluster is not None:
         cluster.close()
     for row in rows:
-        print(f"{row.file}\t{'ok' if row.ok else 'error'}\t{row.name or row.diagnostic}")
+        found = f"EPSG:{row.code} {row.confidence}" if row.code else "-"
+        print(f"{row.file}\t{'ok' if row.ok else 'error'}\t{found}\t{row.name or row.diagnostic}")
     failed = sum(not row.ok for row in rows)
     print(f"{len(rows)} files, {failed} do not read", file=sys.stderr)
     return 1 if failed else 0

@@ -12,15 +12,19 @@ def test_two_worker_processes_check_a_tree(tmp_path):
         path = tmp_path / f"part{n % 3}" / f"deep{n % 2}" / f"{n:03}.prj"
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_text(text)
-        expected[str(path)] = (True, None, quarn.CRS.from_wkt(text).name)
+        crs = quarn.CRS.from_wkt(text)
+        best = crs.list_authority()
+        expected[str(path)] = (True, None, best[0].code if best else None,
+                               best[0].confidence if best else None, crs.name)
     broken = tmp_path / "part0" / "broken.PRJ"
     broken.write_text((SOURCE / "examples" / "broken" / "missing_comma.wkt").read_text())
-    expected[str(broken)] = (False, f"{broken}:5:5: error: unexpected UNIT; expected ','", None)
+    expected[str(broken)] = (False, f"{broken}:5:5: error: unexpected UNIT; expected ','",
+                             None, None, None)
     latin1 = tmp_path / "latin1.prj"
     latin1.write_bytes(b'VERT_CS["Z\xfcrich",VERT_DATUM["d",2005],UNIT["metre",1]]')
     expected[str(latin1)] = (
         False, f"{latin1}:1:11: error: unexpected invalid UTF-8; expected well-formed UTF-8 text",
-        None)
+        None, None, None)
     (tmp_path / "notes.txt").write_text("not a projection file")
 
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
@@ -30,4 +34,7 @@ def test_two_worker_processes_check_a_tree(tmp_path):
             workers = client.run(lambda: __import__("os").getpid())
     assert len(workers) == 2
     assert [row.file for row in rows] == sorted(expected)
-    assert {row.file: (row.ok, row.diagnostic, row.name) for row in rows} == expected
+    assert {row.file: tuple(row[1:]) for row in rows} == expected
+    # The ESRI text of EPSG:2003 has no code of its own: the workers identified it.
+    esri_2003 = [row for row in rows if row.name == "Grenada_1953_British_West_Indies_Grid"]
+    assert [(row.code, row.confidence) for row in esri_2003] == [("2003", 100)]
