@@ -3,8 +3,9 @@
 // copies of each (cut short, characters dropped or replaced, elements inserted, keywords
 // swapped, tokens appended, constructs of the GDAL and ESRI dialects put in), read into one
 // shared factory and into a fresh one, as wide text by CreateFromWKT and as UTF-8 by
-// quarn::FromWkt in the GDAL and the ESRI dialect. Two builds that print the same digest read
-// alike; bench/compare-builds.sh runs it on two revisions.
+// quarn::FromWkt in the GDAL and the ESRI dialect, each system then written in those two
+// dialects. Two builds that print the same digest read and write alike;
+// bench/compare-builds.sh runs it on two revisions.
 //
 //   wkt_digest corpus.jsonl...
 #include "support/Corpus.h"
@@ -81,6 +82,14 @@ void Print(CQuarnCoordinateSystemFactory& factory, const std::wstring& text, int
     const QuarnParseDiagnostic& d = factory.GetLastDiagnostic();
     std::printf("%ls\n  %d %d %zu %zu [%ls] [%ls]\n ", system ? system->GetWKT(nullptr) : L"null",
                 d.syntaxError, d.stray, d.offset, d.length, d.token.c_str(), d.expected.c_str());
+    if (system != nullptr) {
+        // What the writers of the other dialects make of it, or why they make nothing.
+        for (quarn::WktDialect dialect : {quarn::WktDialect::Gdal, quarn::WktDialect::Esri}) {
+            quarn::WktWriter writer(dialect);
+            std::string text = writer.Write(*system);
+            std::printf("%s\n ", text.empty() ? writer.Reason().c_str() : text.c_str());
+        }
+    }
     for (long type = 0; type < kQuarnObjectTypeCount; ++type) {
         const CQuarnInfoArray& line = factory.GetProductLine(type);
         for (int i = 0; i < line.GetSize(); ++i)

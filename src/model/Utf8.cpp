@@ -1,5 +1,7 @@
 #include <quarn/model/Utf8.h>
 
+#include "model/Utf8Internal.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -87,11 +89,23 @@ bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* ba
     return true;
 }
 
+void quarn::detail::AppendUtf8(std::string& bytes, std::wstring_view text) {
+    // ASCII, the common case, is written in place; the first other character hands the rest
+    // to Append.
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size());
+    std::size_t i = 0;
+    for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+        bytes[start + i] = static_cast<char>(text[i]);
+    if (i == text.size()) return;
+    bytes.resize(start + i);
+    for (; i < text.size(); ++i)
+        Append(bytes, static_cast<unsigned long>(text[i]));
+}
+
 std::string QuarnEncodeUtf8(std::wstring_view text) {
     std::string bytes;
-    bytes.reserve(text.size());
-    for (wchar_t c : text)
-        Append(bytes, static_cast<unsigned long>(c));
+    quarn::detail::AppendUtf8(bytes, text);
     return bytes;
 }
 
