@@ -44,7 +44,7 @@ const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::
         factory.SetLastDiagnostic(diagnostic);
         return nullptr;
     }
-    return detail::ReadWktDialectText(factory, text, dialect);
+    return detail::ReadWktDialectText(factory, text, utf8, dialect);
 }
 
 std::string Name(const CS_Info& object) {

@@ -12,6 +12,7 @@
 
 #include <cwchar>
 #include <iterator>
+#include <type_traits>
 
 using namespace quarn::detail;
 
@@ -427,19 +428,25 @@ private:
     QuarnParseDiagnostic m_refusal;
 };
 
+// The passes below read a text as wide characters or as its UTF-8 bytes alike: every
+// character they look for is ASCII, and no byte of a longer UTF-8 sequence is.
+template <class Char> wchar_t Wide(Char c) {
+    return static_cast<wchar_t>(static_cast<std::make_unsigned_t<Char>>(c));
+}
+
 // Whether `word` is `keyword` (capitals) in any case.
-bool IsKeyword(std::wstring_view word, std::wstring_view keyword) {
+template <class Char> bool IsKeyword(std::basic_string_view<Char> word, std::string_view keyword) {
     if (word.size() != keyword.size()) return false;
     for (std::size_t i = 0; i < keyword.size(); ++i) {
-        wchar_t c = word[i];
+        wchar_t c = Wide(word[i]);
         if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-        if (c != keyword[i]) return false;
+        if (c != Wide(keyword[i])) return false;
     }
     return true;
 }
 
-std::size_t SkipBlanks(std::wstring_view text, std::size_t at) {
-    while (at < text.size() && IsWktBlank(text[at]))
+template <class Char> std::size_t SkipBlanks(std::basic_string_view<Char> text, std::size_t at) {
+    while (at < text.size() && IsWktBlank(Wide(text[at])))
         ++at;
     return at;
 }
@@ -447,15 +454,15 @@ std::size_t SkipBlanks(std::wstring_view text, std::size_t at) {
 // Whether the AUTHORITY node opened by the bracket at `open` may hold a code that is a
 // number (the rewriting quotes it): true unless it plainly starts with a quoted name and a
 // quoted code.
-bool MayHaveNumericCode(std::wstring_view text, std::size_t open) {
+template <class Char> bool MayHaveNumericCode(std::basic_string_view<Char> text, std::size_t open) {
     std::size_t at = SkipBlanks(text, open + 1);
-    if (at >= text.size() || text[at] != L'"') return true;
-    std::size_t close = text.find(L'"', at + 1);
-    if (close == std::wstring_view::npos) return true;
+    if (at >= text.size() || text[at] != Char('"')) return true;
+    std::size_t close = text.find(Char('"'), at + 1);
+    if (close == std::basic_string_view<Char>::npos) return true;
     at = SkipBlanks(text, close + 1);
-    if (at >= text.size() || text[at] != L',') return false;
+    if (at >= text.size() || text[at] != Char(',')) return false;
     at = SkipBlanks(text, at + 1);
-    return at < text.size() && IsWktNumberStart(text[at]);
+    return at < text.size() && IsWktNumberStart(Wide(text[at]));
 }
 
 // False when the Rewriter would find nothing to rewrite or refuse in `text`, so that the
@@ -466,27 +473,27 @@ bool MayHaveNumericCode(std::wstring_view text, std::size_t open) {
 // the second of two systems that make a compound; and an AUTHORITY whose code may be a
 // number. (A word glued to a token before it, as in `1eVERTCS[`, is taken whole here; the
 // Splitter refuses such a text anyway.)
-bool MayRewrite(std::wstring_view text, WktDialect dialect) {
-    static const std::wstring_view kGdal[] = {L"EXTENSION"};
-    static const std::wstring_view kEsri[] = {L"VERTCS", L"GXYZCS", L"HVCOORDSYS", L"LINUNIT",
-                                              L"VERT_CS"};
+template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDialect dialect) {
+    static const std::string_view kGdal[] = {"EXTENSION"};
+    static const std::string_view kEsri[] = {"VERTCS", "GXYZCS", "HVCOORDSYS", "LINUNIT",
+                                             "VERT_CS"};
     const bool esri = dialect == WktDialect::Esri;
-    const std::wstring_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
-    const std::wstring_view* last = esri ? std::end(kEsri) : std::end(kGdal);
-    for (std::size_t open = text.find(L'['); open != std::wstring_view::npos;
-         open = text.find(L'[', open + 1)) {
+    const std::string_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
+    const std::string_view* last = esri ? std::end(kEsri) : std::end(kGdal);
+    for (std::size_t open = text.find(Char('[')); open != std::basic_string_view<Char>::npos;
+         open = text.find(Char('['), open + 1)) {
         std::size_t end = open;
-        while (end > 0 && IsWktBlank(text[end - 1]))
+        while (end > 0 && IsWktBlank(Wide(text[end - 1])))
             --end;
         std::size_t start = end;
-        while (start > 0 && IsWktWordPart(text[start - 1]))
+        while (start > 0 && IsWktWordPart(Wide(text[start - 1])))
             --start;
-        std::wstring_view word = text.substr(start, end - start);
-        if (IsKeyword(word, L"AUTHORITY")) {
+        std::basic_string_view<Char> word = text.substr(start, end - start);
+        if (IsKeyword(word, "AUTHORITY")) {
             if (MayHaveNumericCode(text, open)) return true;
             continue;
         }
-        for (const std::wstring_view* keyword = first; keyword != last; ++keyword)
+        for (const std::string_view* keyword = first; keyword != last; ++keyword)
             if (IsKeyword(word, *keyword)) return true;
     }
     return false;
@@ -580,8 +587,8 @@ const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory
 
 const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
                                                       const std::wstring& text,
-                                                      WktDialect dialect) {
-    if (dialect == WktDialect::Canonical || !MayRewrite(text, dialect))
+                                                      std::string_view utf8, WktDialect dialect) {
+    if (dialect == WktDialect::Canonical || !MayRewrite(utf8, dialect))
         return factory.CreateFromWKT(text.c_str());
     return ReadRewritten(factory, text, dialect);
 }
