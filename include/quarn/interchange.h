@@ -23,7 +23,7 @@
 
 namespace quarn {
 
-enum class WktDialect { Canonical, Gdal, Esri };
+enum class WktDialect { Canonical, Gdal, Esri, Wkt2 };
 
 // Writes objects in one dialect and keeps why the last object could not be written. The
 // texts belong to the caller; writers on different threads do not share anything, but the

@@ -2,6 +2,7 @@
 #include <quarn/interchange.h>
 
 #include "interchange/InterchangeInternal.h"
+#include "interchange/Wkt2Internal.h"
 #include <quarn/interchange/WktDialects.h>
 
 #include <quarn/model/Utf8.h>
@@ -16,6 +17,10 @@ std::string WktWriter::Write(const CS_Info& object) {
     if (m_dialect == WktDialect::Canonical) {
         text = QuarnEncodeUtf8(object.GetWKT(nullptr));
         if (text.empty()) m_reason = "the canonical text does not fit in 2047 characters";
+        return text;
+    }
+    if (m_dialect == WktDialect::Wkt2) {
+        if (!WriteWkt2(object, text, m_reason)) text.clear();
         return text;
     }
     const InterchangeDialect dialect =

@@ -25,6 +25,23 @@ bool WriteInterchange(const CS_Info& object, InterchangeDialect dialect, std::st
 // for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
 std::string ShortestNumber(double value);
 
+// The object's name without the registry's unique-name suffix (`~` and digits), which only
+// tells apart two objects of one factory and means nothing to another program; BaseName
+// gives it as UTF-8.
+std::wstring_view BaseNameOf(const wchar_t* name);
+std::string BaseName(const wchar_t* name);
+
+// The object's EPSG code, or 0 when it has none.
+int EpsgCode(const CS_Info& object);
+
+// The longitude in degrees, in the fewest digits that the reader turns back into the very
+// longitude held (it reads degrees and multiplies by pi / 180).
+std::string DegreesOf(double radians);
+
+// Methods that only this library knows: another program would read an unknown method, or
+// worse a known one with other formulas.
+bool OwnMethod(EProjectionType type);
+
 // One parameter of a projection as the Esri dialect writes it.
 struct EsriParameter {
     std::string name;

@@ -25,9 +25,9 @@ bool IsAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// The object's name without the registry's unique-name suffix (`~` and digits), which only
-// tells apart two objects of one factory and means nothing to another program.
-std::wstring_view BaseNameOf(const wchar_t* name) {
+} // namespace
+
+std::wstring_view quarn::detail::BaseNameOf(const wchar_t* name) {
     std::wstring_view text = name != nullptr ? name : L"";
     std::size_t tilde = text.rfind(L'~');
     if (tilde != std::wstring_view::npos && tilde + 1 < text.size() &&
@@ -36,7 +36,7 @@ std::wstring_view BaseNameOf(const wchar_t* name) {
     return text;
 }
 
-std::string BaseName(const wchar_t* name) {
+std::string quarn::detail::BaseName(const wchar_t* name) {
     return QuarnEncodeUtf8(BaseNameOf(name));
 }
 
@@ -54,7 +54,7 @@ std::string EsriSpelling(const std::string& name) {
     return out;
 }
 
-int EpsgCode(const CS_Info& object) {
+int quarn::detail::EpsgCode(const CS_Info& object) {
     const wchar_t* authority = object.GetAuthority();
     const wchar_t* code = object.GetAuthorityCode();
     if (authority == nullptr || code == nullptr || std::wcscmp(authority, L"EPSG") != 0) return 0;
@@ -65,6 +65,8 @@ int EpsgCode(const CS_Info& object) {
     }
     return value;
 }
+
+namespace {
 
 const char* OrientationWord(long orientation) {
     static const char* const kWords[] = {"OTHER", "NORTH", "SOUTH", "EAST", "WEST", "UP", "DOWN"};
@@ -246,9 +248,9 @@ bool Writer::Ellipsoid(const CS_Ellipsoid* ellipsoid) {
            (m_out += ',', Number(inverseFlattening)) && Close(*ellipsoid);
 }
 
-// The longitude in degrees, in the fewest digits that the reader turns back into the very
-// longitude held (it reads degrees and multiplies by pi / 180).
-std::string DegreesOf(double radians) {
+} // namespace
+
+std::string quarn::detail::DegreesOf(double radians) {
     const double degrees = radians * 180.0 / quarn::kPi;
     char text[40];
     for (int precision = 15; precision <= 17; ++precision) {
@@ -260,6 +262,8 @@ std::string DegreesOf(double radians) {
     }
     return ShortestNumber(degrees);
 }
+
+namespace {
 
 bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
     if (meridian == nullptr) return Refuse("a coordinate system has no prime meridian");
@@ -330,9 +334,9 @@ bool Writer::LocalDatum(const CS_LocalDatum* datum) {
     return Close(*datum);
 }
 
-// Methods that only this library knows: another program would read an unknown method, or
-// worse a known one with other formulas.
-bool OwnMethod(EProjectionType type) {
+} // namespace
+
+bool quarn::detail::OwnMethod(EProjectionType type) {
     switch (type) {
     case PT_ObliqueMercator83:
     case PT_LambertConformalConic27:
@@ -354,6 +358,8 @@ bool OwnMethod(EProjectionType type) {
         return false;
     }
 }
+
+namespace {
 
 bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ellipsoid) {
     if (projection == nullptr) return Refuse("a projected system has no projection");

@@ -3,8 +3,10 @@
 // where each token came from.
 #include <quarn/interchange/WktDialects.h>
 
+#include "interchange/DialectElements.h"
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
+#include "interchange/Wkt2Internal.h"
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
 #include <quarn/model/Text.h>
@@ -19,123 +21,11 @@ using namespace quarn::detail;
 namespace quarn {
 namespace {
 
-// ---- Scanner: the canonical lexer's token rules (wkt/WktCharacters.h), with positions
-// --------------------
-
-enum class Kind { Word, Number, String, Open, Close, Comma, Other, End };
-
-struct Token {
-    Kind kind;
-    std::size_t at, length;
-};
-
-using detail::IsWktBlank;
-using detail::IsWktDigit;
-using detail::IsWktNumberPart;
-using detail::IsWktNumberStart;
-using detail::IsWktWordPart;
-using detail::IsWktWordStart;
-
-class Scanner {
-public:
-    explicit Scanner(std::wstring_view text) : m_text(text) {}
-
-    Token Next() {
-        while (m_at < m_text.size() && IsWktBlank(m_text[m_at]))
-            ++m_at;
-        std::size_t start = m_at;
-        if (m_at >= m_text.size() || m_text[m_at] == L'\0') return {Kind::End, start, 0};
-        wchar_t c = m_text[m_at++];
-        Kind kind = Kind::Other;
-        if (IsWktWordStart(c)) {
-            while (m_at < m_text.size() && IsWktWordPart(m_text[m_at]))
-                ++m_at;
-            kind = Kind::Word;
-        } else if (IsWktNumberStart(c)) {
-            while (m_at < m_text.size() && IsWktNumberPart(m_text[m_at]))
-                ++m_at;
-            kind = Kind::Number;
-        } else if (c == L'"') {
-            std::size_t close = m_text.find(L'"', m_at);
-            if (close == std::wstring_view::npos) return {Kind::Other, start, 1};
-            m_at = close + 1;
-            kind = Kind::String;
-        } else if (c == L'[') {
-            kind = Kind::Open;
-        } else if (c == L']') {
-            kind = Kind::Close;
-        } else if (c == L',') {
-            kind = Kind::Comma;
-        }
-        return {kind, start, m_at - start};
-    }
-
-private:
-    std::wstring_view m_text;
-    std::size_t m_at = 0;
-};
-
-// ---- Elements -----------------------------------------------------------------------------
-
-// A keyword element (`KEYWORD[...]`) or a single value (a string with its quotes, a number,
-// a bare word), with the place in the original text it stands for.
-struct Element {
-    std::wstring text;
-    std::size_t at = 0, length = 0;
-    bool node = false;
-    bool made = false;     // made up by the rewriting: `at` is the construct it stands for
-    std::size_t close = 0; // the original closing bracket of a node that was read
-    std::vector<Element> children;
-};
-
-bool IsNode(const Element& e, const wchar_t* keyword) {
-    return e.node && QuarnEqualNoCase(e.text.c_str(), keyword);
-}
-bool IsString(const Element& e) {
-    return !e.node && !e.text.empty() && e.text[0] == L'"';
-}
-bool IsNumber(const Element& e) {
-    return !e.node && !e.text.empty() && IsWktNumberStart(e.text[0]);
-}
-
-// The name of a node: its first child without the quotes, or empty.
-std::wstring NameOf(const Element& e) {
-    if (e.children.empty() || !IsString(e.children[0])) return {};
-    return e.children[0].text.substr(1, e.children[0].text.size() - 2);
-}
-
-Element* ChildNode(Element& e, const wchar_t* keyword) {
-    for (Element& child : e.children)
-        if (IsNode(child, keyword)) return &child;
-    return nullptr;
-}
-
-// Takes the first child node of `keyword` out of `e`; false when there is none.
-bool TakeChild(Element& e, const wchar_t* keyword, Element& taken) {
-    for (auto it = e.children.begin(); it != e.children.end(); ++it) {
-        if (!IsNode(*it, keyword)) continue;
-        taken = std::move(*it);
-        e.children.erase(it);
-        return true;
-    }
-    return false;
-}
-
-Element Made(std::wstring text, const Element& standsFor, std::vector<Element> children = {},
-             bool node = false) {
-    Element e;
-    e.text = std::move(text);
-    e.at = standsFor.at;
-    e.length = standsFor.length;
-    e.made = true;
-    e.node = node || !children.empty();
-    e.children = std::move(children);
-    return e;
-}
-
-std::wstring Quoted(const std::wstring& name) {
-    return L"\"" + name + L"\"";
-}
+using detail::Element;
+using detail::Made;
+using detail::Quoted;
+using detail::ScannedToken;
+using detail::TokenKind;
 
 // ESRI names datums in its own way ("Ordnance_Datum_Newlyn" for "Ordnance Datum Newlyn",
 // "Genoa" for "Genoa 1942", "D_WGS_1984" for "World Geodetic System 1984"); the table of
@@ -147,84 +37,6 @@ std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
     if (record == nullptr || !QuarnDecodeUtf8(record->epsgName, name)) return esriName;
     return name;
 }
-
-// Splits a text into its top-level elements (separated by commas). Fails on anything that
-// is not elements, values, brackets and commas, and on nesting deeper than WKT goes.
-class Splitter {
-public:
-    explicit Splitter(std::wstring_view text) : m_text(text), m_scanner(text) { Advance(); }
-
-    bool Split(std::vector<Element>& top) {
-        for (;;) {
-            top.emplace_back();
-            if (!Read(top.back(), 0)) return false;
-            if (m_token.kind == Kind::End) return true;
-            if (m_token.kind != Kind::Comma) return false;
-            Advance();
-        }
-    }
-
-private:
-    static constexpr int kMaxDepth = 32;
-
-    void Advance() { m_token = m_scanner.Next(); }
-
-    bool Read(Element& e, int depth) {
-        Kind kind = m_token.kind;
-        if (depth > kMaxDepth ||
-            (kind != Kind::Word && kind != Kind::Number && kind != Kind::String))
-            return false;
-        e.text.assign(m_text.substr(m_token.at, m_token.length));
-        e.at = m_token.at;
-        e.length = m_token.length;
-        Advance();
-        if (kind != Kind::Word || m_token.kind != Kind::Open) return true;
-        e.node = true;
-        for (;;) {
-            Advance();
-            e.children.emplace_back();
-            if (!Read(e.children.back(), depth + 1)) return false;
-            if (m_token.kind == Kind::Comma) continue;
-            if (m_token.kind != Kind::Close) return false;
-            e.close = m_token.at;
-            Advance();
-            return true;
-        }
-    }
-
-    std::wstring_view m_text;
-    Scanner m_scanner;
-    Token m_token{Kind::End, 0, 0};
-};
-
-// Writes elements back as text, one piece per token.
-class Writer {
-public:
-    explicit Writer(DialectRewrite& out) : m_out(out) {}
-
-    void Write(const Element& e) {
-        Put(e.text, e.at, e.length);
-        if (!e.node) return;
-        m_out.text += L'[';
-        for (std::size_t i = 0; i < e.children.size(); ++i) {
-            if (i > 0) m_out.text += L',';
-            Write(e.children[i]);
-        }
-        if (e.made)
-            Put(L"]", e.at, e.length);
-        else
-            Put(L"]", e.close, 1);
-    }
-    void Comma() { m_out.text += L','; }
-
-private:
-    void Put(const std::wstring& token, std::size_t at, std::size_t length) {
-        m_out.pieces.push_back({m_out.text.size(), token.size(), at, length});
-        m_out.text += token;
-    }
-
-    DialectRewrite& m_out;
-};
 
 // ---- The rewriting ------------------------------------------------------------------------
 
@@ -499,6 +311,16 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
     return false;
 }
 
+// Whether `text` of `dialect` reads as it stands: a canonical text, or one that is not WKT 2
+// (which every dialect but the canonical one takes) and holds nothing the Rewriter would
+// change. `scan` is the text itself or its UTF-8.
+template <class Char>
+bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
+    if (dialect == WktDialect::Canonical) return true;
+    if (dialect == WktDialect::Wkt2 || StartsAsWkt2(text)) return false;
+    return !MayRewrite(scan, dialect);
+}
+
 // Reads a text that needs rewriting (or may need it).
 const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
                                          std::wstring_view text, WktDialect dialect) {
@@ -517,12 +339,14 @@ const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
+    if (dialect == WktDialect::Wkt2 || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
+        return RewriteWkt2(text);
     DialectRewrite out;
     out.text.assign(text);
     out.originalLength = text.size();
     if (dialect == WktDialect::Canonical) return out;
     std::vector<Element> top;
-    if (!Splitter(text).Split(top)) return out;
+    if (!SplitElements(text, top)) return out;
     Rewriter rewriter(text, dialect);
     rewriter.Rewrite(top);
     if (rewriter.Refused()) {
@@ -533,11 +357,7 @@ DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
     if (!rewriter.Changed()) return out;
     out.changed = true;
     out.text.clear();
-    Writer writer(out);
-    for (std::size_t i = 0; i < top.size(); ++i) {
-        if (i > 0) writer.Comma();
-        writer.Write(top[i]);
-    }
+    WriteElements(top, out);
     return out;
 }
 
@@ -580,23 +400,21 @@ QuarnParseDiagnostic DialectRewrite::ToOriginal(const QuarnParseDiagnostic& diag
 
 const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory,
                                           std::wstring_view text, WktDialect dialect) {
-    if (dialect == WktDialect::Canonical || !MayRewrite(text, dialect))
-        return factory.CreateFromWKT(std::wstring(text).c_str());
+    if (ReadsInPlace(text, text, dialect)) return factory.CreateFromWKT(std::wstring(text).c_str());
     return ReadRewritten(factory, text, dialect);
 }
 
 const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
                                                       const std::wstring& text,
                                                       std::string_view utf8, WktDialect dialect) {
-    if (dialect == WktDialect::Canonical || !MayRewrite(utf8, dialect))
-        return factory.CreateFromWKT(text.c_str());
+    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.c_str());
     return ReadRewritten(factory, text, dialect);
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {
-    std::vector<Token> tokens;
-    Scanner scanner(text);
-    for (Token t = scanner.Next(); t.kind != Kind::End; t = scanner.Next())
+    std::vector<ScannedToken> tokens;
+    DialectScanner scanner(text);
+    for (ScannedToken t = scanner.Next(); t.kind != TokenKind::End; t = scanner.Next())
         tokens.push_back(t);
     std::size_t first = 0;
     while (first < tokens.size() && tokens[first].at + tokens[first].length <= offset)
@@ -609,12 +427,14 @@ DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset
     // system, then the element that follows it).
     for (std::size_t i = first; i < tokens.size() && i < first + 3 && !found; ++i) {
         std::wstring w = word(i);
-        if (tokens[i].kind == Kind::Word) {
+        if (tokens[i].kind == TokenKind::Word) {
             for (const wchar_t* esri : {L"VERTCS", L"VDATUM", L"GXYZCS", L"HVCOORDSYS", L"LINUNIT"})
                 if (QuarnEqualNoCase(w.c_str(), esri)) found = {w, false, true};
             if (QuarnEqualNoCase(w.c_str(), L"EXTENSION")) found = {w, true, false};
-        } else if (tokens[i].kind == Kind::Number && i >= 4 && tokens[i - 1].kind == Kind::Comma &&
-                   tokens[i - 2].kind == Kind::String && tokens[i - 3].kind == Kind::Open &&
+        } else if (tokens[i].kind == TokenKind::Number && i >= 4 &&
+                   tokens[i - 1].kind == TokenKind::Comma &&
+                   tokens[i - 2].kind == TokenKind::String &&
+                   tokens[i - 3].kind == TokenKind::Open &&
                    QuarnEqualNoCase(word(i - 4).c_str(), L"AUTHORITY")) {
             found = {L"AUTHORITY code " + w, true, true};
         }

@@ -1,13 +1,7 @@
 # Builds and runs a small outside project that adds Quarn's source tree with add_subdirectory
 # (tests/package/subdirectory), as a project that vendors the library does.
 file(REMOVE_RECURSE ${WORK_DIR})
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
-    endif()
-    set(last_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/Run.cmake)
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package/subdirectory -B ${WORK_DIR}
     -DQUARN_SOURCE_DIR=${SOURCE_DIR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
     -DCMAKE_BUILD_TYPE=Debug -DQUARN_EPSG=OFF)

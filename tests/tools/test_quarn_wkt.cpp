@@ -132,9 +132,9 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
             {"--version", 0, "quarn-wkt ", "", true},
             {"--nonsense vertical.wkt", 2, "",
              "quarn-wkt: unknown option '--nonsense'\nusage: ", true},
-            {"--dialect=wkt2 vertical.wkt", 2, "",
-             "quarn-wkt: unknown dialect 'wkt2' (canonical, gdal or esri)\nusage: ", true},
-            {"--from=wkt2 vertical.wkt", 2, "", "quarn-wkt: ", true},
+            {"--dialect=wkt3 vertical.wkt", 2, "",
+             "quarn-wkt: unknown dialect 'wkt3' (canonical, gdal, esri or wkt2)\nusage: ", true},
+            {"--from=wkt3 vertical.wkt", 2, "", "quarn-wkt: ", true},
         },
         kExamples);
 }
