@@ -18,7 +18,7 @@ PyObject* g_crsError = nullptr;
 PyObject* g_wktError = nullptr;
 
 // How a text is read: one of the library's dialects, or Auto (see ReadText).
-enum class Reading { Auto, Canonical, Gdal, Esri };
+enum class Reading { Auto, Canonical, Gdal, Esri, Wkt2 };
 
 bool SameWord(std::string_view a, const char* b) {
     std::size_t length = std::strlen(b);
@@ -36,18 +36,22 @@ Reading ReadingByName(std::string_view name) {
     if (SameWord(name, "CANONICAL")) return Reading::Canonical;
     if (SameWord(name, "GDAL") || SameWord(name, "WKT1_GDAL")) return Reading::Gdal;
     if (SameWord(name, "ESRI") || SameWord(name, "WKT1_ESRI")) return Reading::Esri;
+    if (SameWord(name, "WKT2")) return Reading::Wkt2;
     throw py::value_error("unknown dialect '" + std::string(name) +
-                          "': use 'auto', 'canonical', 'gdal' or 'esri'");
+                          "': use 'auto', 'canonical', 'gdal', 'esri' or 'wkt2'");
 }
 
 WktDialect WritingByName(std::string_view version) {
     if (SameWord(version, "WKT1_GDAL")) return WktDialect::Gdal;
     if (SameWord(version, "WKT1_ESRI")) return WktDialect::Esri;
     if (SameWord(version, "CANONICAL")) return WktDialect::Canonical;
+    // The WKT 2 writer writes the 2019 form (2018 was its draft's name).
+    if (SameWord(version, "WKT2_2019") || SameWord(version, "WKT2_2018")) return WktDialect::Wkt2;
     if (SameWord(version.substr(0, 5), "WKT2_"))
-        RaiseCrsError("this build of quarn does not write " + std::string(version));
+        RaiseCrsError("quarn writes WKT 2 in its 2019 form only (WKT2_2019), not " +
+                      std::string(version));
     throw py::value_error("unknown WKT version '" + std::string(version) +
-                          "': use 'WKT1_GDAL', 'WKT1_ESRI' or 'CANONICAL'");
+                          "': use 'WKT1_GDAL', 'WKT1_ESRI', 'WKT2_2019' or 'CANONICAL'");
 }
 
 // The UTF-8 bytes of a str (kept by the str itself) or of a bytes object.
@@ -100,14 +104,15 @@ void WarnStrayText(std::string_view utf8, const QuarnParseDiagnostic& diagnostic
 }
 
 // Reads a text into the factory; the caller holds the factory's lock. Auto reads the GDAL
-// dialect (canonical texts included: a text without GDAL's constructs reads exactly as the
-// canonical reader reads it); when that reading stops at a construct only the ESRI dialect
-// has (VERTCS, LINUNIT, GXYZCS, HVCOORDSYS, a VERTCS after a system), the text is read as
-// ESRI's instead.
+// dialect: canonical texts included (a text without GDAL's constructs reads exactly as the
+// canonical reader reads it), and WKT 2 (a text whose first keyword is a WKT 2 one); when
+// that reading stops at a construct only the ESRI dialect has (VERTCS, LINUNIT, GXYZCS,
+// HVCOORDSYS, a VERTCS after a system), the text is read as ESRI's instead.
 const CS_CoordinateSystem* ReadText(FactoryState& state, std::string_view utf8, Reading reading,
                                     QuarnParseDiagnostic& diagnostic) {
     static constexpr WktDialect kDialects[] = {WktDialect::Gdal, WktDialect::Canonical,
-                                               WktDialect::Gdal, WktDialect::Esri};
+                                               WktDialect::Gdal, WktDialect::Esri,
+                                               WktDialect::Wkt2};
     CQuarnCoordinateSystemFactory& factory = state.factory;
     const CS_CoordinateSystem* system =
         FromWkt(factory, utf8, kDialects[static_cast<int>(reading)]);

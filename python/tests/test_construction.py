@@ -23,6 +23,11 @@ def test_auto_reads_every_dialect_as_its_own_reader_does(factory):
     assert height is factory.from_wkt(ESRI_HEIGHT, "esri") and height.is_vertical
     with pytest.raises(quarn.WktError, match="unexpected VERTCS"):
         factory.from_wkt(ESRI_HEIGHT, "gdal")
+    # WKT 2 as pyproj writes it, in either form.
+    for version in ("WKT2_2019", "WKT2_2015"):
+        wkt2 = pyproj.CRS.from_epsg(2056).to_wkt(version)
+        assert factory.from_wkt(wkt2) is factory.from_wkt(wkt2, "wkt2")
+        assert factory.from_wkt(wkt2).equals(quarn.CRS.from_epsg(2056))
     # Two systems, the second a VERTCS, are ESRI's compound.
     geographic = factory.from_wkt(example("geographic.wkt"))
     compound = factory.from_wkt(example("geographic.wkt") + "," + ESRI_HEIGHT)
@@ -34,7 +39,9 @@ def test_text_bytes_and_dialect_names(factory):
     assert factory.from_wkt(UTM.encode()) is crs
     for name in ("canonical", "GDAL", "wkt1_esri", "Auto"):
         assert factory.from_wkt(UTM, dialect=name) is crs
-    with pytest.raises(ValueError, match="unknown dialect 'wkt2'"):
+    with pytest.raises(ValueError, match="unknown dialect 'wkt3'"):
+        factory.from_wkt(UTM, "wkt3")
+    with pytest.raises(quarn.WktError, match="^1:1: error: unexpected PROJCS; expected GEOGCRS"):
         factory.from_wkt(UTM, "wkt2")
     with pytest.raises(TypeError):
         factory.from_wkt(42)

@@ -1,7 +1,7 @@
 """Texts written in each version, indented, and the systems a version cannot express."""
 import pytest
 import quarn
-from conftest import example
+from conftest import corpus, example
 
 GEOGRAPHIC = example("geographic.wkt")
 
@@ -26,8 +26,20 @@ def test_each_version(factory):
     )
     with pytest.raises(ValueError, match="unknown WKT version 'PROJ4'"):
         crs.to_wkt("PROJ4")
-    with pytest.raises(quarn.CRSError, match="does not write WKT2_2019"):
-        crs.to_wkt("WKT2_2019")
+    with pytest.raises(quarn.CRSError, match="2019 form only .WKT2_2019., not WKT2_2015$"):
+        crs.to_wkt("WKT2_2015")
+
+
+def test_wkt2_reads_back_to_an_equal_system_in_every_reading(factory):
+    import pyproj
+
+    for code, text in corpus("gdal"):
+        crs = factory.from_wkt(text)
+        wkt2 = crs.to_wkt("WKT2_2019")
+        assert factory.from_wkt(wkt2).equals(crs) and factory.from_wkt(wkt2, "wkt2").equals(crs), code
+    swiss = quarn.CRS.from_epsg(2056)
+    assert swiss.to_wkt("wkt2_2018").startswith('PROJCRS["CH1903+ / LV95",BASEGEOGCRS["CH1903+"')
+    assert pyproj.CRS(swiss.to_wkt("WKT2_2019")) == pyproj.CRS.from_epsg(2056)
 
 
 def test_pretty_text_reads_back_to_the_same_object(factory):
