@@ -1,7 +1,8 @@
 // Projection methods and parameters under ESRI's names. ESRI writes parameter names in
 // title case (False_Easting), names a few methods differently (Double_Stereographic for the
 // oblique stereographic, Albers, Cassini, ...) and describes a few by other parameters (the
-// one-parallel Lambert conic by its standard parallel, the polar stereographic by its pole).
+// one-parallel Lambert conic by its standard parallel, the polar stereographic off a pole by
+// its standard parallel).
 // Methods already under ESRI's names pass through unchanged.
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
@@ -121,7 +122,9 @@ bool quarn::detail::EsriProjection(const CS_Projection& projection, const CS_Ell
     } else if (key == "polarstereographic") {
         const double latitude = p.Value("latitudeoforigin", 90.0);
         if (std::fabs(latitude) == 90.0) {
-            method = "Polar_Stereographic_Variant_A";
+            // At a pole, under GDAL's name: PROJ reads ESRI's Polar_Stereographic_Variant_A
+            // as another system than its own reading of the WKT 1 original.
+            method = "Polar_Stereographic";
         } else {
             // The latitude of a variant B projection is its standard parallel.
             if (p.Value("scalefactor", 1.0) != 1.0) {

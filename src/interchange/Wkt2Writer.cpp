@@ -65,6 +65,10 @@ private:
     }
     bool Unit(const char* keyword, const CS_Unit* unit) {
         if (unit == nullptr) return Refuse("a coordinate system has no unit");
+        // WKT 2 states a unit by its positive conversion factor; another is not a unit.
+        if (!(unit->GetIUnitsPerUnit() > 0.0))
+            return Refuse("the unit " + BaseName(unit->GetName()) +
+                          " has no positive conversion factor");
         if (!Open(keyword, BaseName(unit->GetName()))) return false;
         m_out += ',';
         if (!Number(unit->GetIUnitsPerUnit())) return false;

@@ -7,8 +7,10 @@
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
 #include "interchange/Wkt2Internal.h"
+#include "interchange/Wkt2Names.h"
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
+#include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
@@ -79,6 +81,44 @@ private:
         if (IsNode(e, L"GXYZCS")) Rename(e, L"GEOCCS");
         if (IsNode(e, L"HVCOORDSYS")) Rename(e, L"COMPD_CS");
         if (IsNode(e, L"VERTCS")) ReadVertcs(e);
+        // With the projection-file conveniences on, the datum keeps the name the file gives
+        // it: the shifts of those conveniences are told by that name.
+        if (IsNode(e, L"GEOGCS") && !IsPrjLoading()) NameAsEpsg(e);
+    }
+
+    // A geographic system's datum and ellipsoid under the names GDAL and PROJ give them in
+    // WKT 1, through the table of ESRI names: the datum's EPSG name spelt as GDAL spells
+    // datums ("D_NZGD_2000" is New_Zealand_Geodetic_Datum_2000), the ellipsoid's EPSG name
+    // ("GRS_1980" is GRS 1980). Off Greenwich, ESRI names the datum as its Greenwich one
+    // ("D_NTF" on Paris is "NTF (Paris)"). A datum the table does not know loses its D_ prefix
+    // as in PROJ's reading; other names stay.
+    void NameAsEpsg(Element& geographic) {
+        Element* datum = ChildNode(geographic, L"DATUM");
+        if (datum == nullptr || NameOf(*datum).empty()) return;
+        const Element* meridian = ChildNode(geographic, L"PRIMEM");
+        const bool offGreenwich = meridian != nullptr && meridian->children.size() >= 2 &&
+                                  IsNumber(meridian->children[1]) &&
+                                  std::wcstod(meridian->children[1].text.c_str(), nullptr) != 0.0;
+        const std::string datumName = QuarnEncodeUtf8(NameOf(*datum));
+        const EsriNameRecord* record =
+            offGreenwich ? FindEsriDatumOffGreenwich(datumName) : nullptr;
+        if (record == nullptr) record = FindByEsriName(kEsriDatum, datumName);
+        if (record != nullptr)
+            SetName(datum->children[0], Wkt1DatumName(record->epsgName));
+        else if (datumName.size() > 2 && datumName.compare(0, 2, "D_") == 0)
+            SetName(datum->children[0], datumName.substr(2));
+        Element* ellipsoid = ChildNode(*datum, L"SPHEROID");
+        if (ellipsoid == nullptr || NameOf(*ellipsoid).empty()) return;
+        record = FindByEsriName(kEsriEllipsoid, QuarnEncodeUtf8(NameOf(*ellipsoid)));
+        if (record != nullptr) SetName(ellipsoid->children[0], record->epsgName);
+    }
+
+    // The name `utf8`, quoted, in place of the one `at` holds.
+    void SetName(Element& at, const std::string& utf8) {
+        std::wstring name;
+        if (!QuarnDecodeUtf8(utf8, name) || Quoted(name) == at.text) return;
+        at.text = Quoted(name);
+        m_changed = true;
     }
 
     void Rename(Element& e, const wchar_t* keyword) {

@@ -19,9 +19,18 @@ const std::wstring kGeog =
 const std::wstring kOsgb =
     L"GEOGCS[\"GCS_OSGB_1936\",DATUM[\"D_OSGB_1936\",SPHEROID[\"Airy_1830\",6377563.396,"
     L"299.3249646]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]";
+// What the Esri dialect reads them as: the datum and the ellipsoid under their EPSG names.
+const std::wstring kGeogRead =
+    L"GEOGCS[\"GCS_WGS_1984\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137.0,"
+    L"298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]";
+const std::wstring kOsgbRead =
+    L"GEOGCS[\"GCS_OSGB_1936\",DATUM[\"Ordnance_Survey_of_Great_Britain_1936\",SPHEROID["
+    L"\"Airy 1830\",6377563.396,299.3249646]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+    L"0.0174532925199433]";
 const std::wstring kTm = L",PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"False_Easting\","
                          L"400000.0],PARAMETER[\"Scale_Factor\",0.9996012717]";
 const std::wstring kBng = L"PROJCS[\"British_National_Grid\"," + kOsgb + L"]" + kTm;
+const std::wstring kBngRead = L"PROJCS[\"British_National_Grid\"," + kOsgbRead + L"]" + kTm;
 const std::wstring kNewlyn = L"VERTCS[\"Newlyn\",VDATUM[\"Ordnance_Datum_Newlyn\"],PARAMETER["
                              L"\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",1.0],UNIT["
                              L"\"Meter\",1.0]]";
@@ -65,12 +74,13 @@ const Case kCases[] = {
          L"AXIS[\"Ellipsoidal height\",UP]]",
          kQuarnVerticalCS, 1},
     Case{"PROJCS followed by VERTCS", WktDialect::Esri, kBng + L",UNIT[\"Meter\",1.0]], " + kNewlyn,
-         L"COMPD_CS[\"British_National_Grid + Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," +
+         L"COMPD_CS[\"British_National_Grid + Newlyn\"," + kBngRead + L",UNIT[\"Meter\",1.0]]," +
              kNewlynCanonical + L"]",
          kQuarnCompoundCS, 2},
     Case{"HVCOORDSYS", WktDialect::Esri,
          L"HVCOORDSYS[\"BNG_Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," + kNewlyn + L"]",
-         L"COMPD_CS[\"BNG_Newlyn\"," + kBng + L",UNIT[\"Meter\",1.0]]," + kNewlynCanonical + L"]",
+         L"COMPD_CS[\"BNG_Newlyn\"," + kBngRead + L",UNIT[\"Meter\",1.0]]," + kNewlynCanonical +
+             L"]",
          kQuarnCompoundCS, 2},
     Case{"GXYZCS", WktDialect::Esri,
          L"GXYZCS[\"x\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"m\",1]]",
@@ -79,14 +89,15 @@ const Case kCases[] = {
     Case{"three-dimensional GEOGCS", WktDialect::Esri,
          L"GEOGCS[\"WGS_1984_3D\"" + kGeog.substr(21) +
              L",LINUNIT[\"Meter\",1.0],AUTHORITY[\"EPSG\",4979]]",
-         L"COMPD_CS[\"WGS_1984_3D\",GEOGCS[\"WGS_1984_3D\"" + kGeog.substr(21) + L"]," + kHeight +
+         L"COMPD_CS[\"WGS_1984_3D\",GEOGCS[\"WGS_1984_3D\"" + kGeogRead.substr(21) + L"]," +
+             kHeight +
              L"UNIT[\"Meter\",1.0],AXIS[\"Ellipsoidal height\",UP]],AUTHORITY[\"EPSG\","
              L"\"4979\"]]",
          kQuarnCompoundCS, 1},
     Case{"PROJCS on a 3D GEOGCS ending with its own LINUNIT", WktDialect::Esri,
          L"PROJCS[\"BNG_3D\"," + kOsgb + L",LINUNIT[\"Meter\",1.0]]" + kTm +
              L",UNIT[\"Foot\",0.3048],LINUNIT[\"Foot\",0.3048]]",
-         L"COMPD_CS[\"BNG_3D\",PROJCS[\"BNG_3D\"," + kOsgb + L"]" + kTm +
+         L"COMPD_CS[\"BNG_3D\",PROJCS[\"BNG_3D\"," + kOsgbRead + L"]" + kTm +
              L",UNIT[\"Foot\",0.3048]]," + kHeight +
              L"UNIT[\"Foot\",0.3048],AXIS[\"Ellipsoidal height\",UP]]]",
          kQuarnCompoundCS, 1},
@@ -225,6 +236,44 @@ TEST(DialectConstruct, NamesTheDialectThatReadsWhatStoppedTheCanonicalReading) {
         quarn::DialectConstruct found = quarn::FindDialectConstruct(row.text, offset);
         EXPECT_EQ(found.construct + L"|" + L"-G"[found.gdal] + L"-E"[found.esri],
                   row.construct + L"|" + L"-G"[row.gdal] + L"-E"[row.esri]);
+    }
+}
+
+// The Esri dialect names datums and ellipsoids as GDAL and PROJ do in WKT 1, and the Gdal
+// writer writes those names; the canonical dialect, and the projection-file conveniences
+// (whose shifts go by the datum's name as the file gives it), keep the names as written.
+TEST(DialectNames, EsriDatumsAndEllipsoidsReadUnderTheirEpsgNames) {
+    const std::string unit = R"w(UNIT["Degree",0.0174532925199433]])w";
+    const std::pair<std::string, std::string> rows[] = {
+        {R"w(DATUM["D_NZGD_2000",SPHEROID["GRS_1980",6378137.0,298.257222101]],PRIMEM["Greenwich",0.0],)w",
+         R"w(DATUM["New_Zealand_Geodetic_Datum_2000",SPHEROID["GRS 1980",6378137,298.257222101]],PRIMEM["Greenwich",0],)w"},
+        // Off Greenwich, ESRI names the datum as its Greenwich one.
+        {R"w(DATUM["D_NTF",SPHEROID["Clarke_1880_IGN",6378249.2,293.466021293627]],PRIMEM["Paris",2.33722917],)w",
+         R"w(DATUM["Nouvelle_Triangulation_Francaise_Paris",SPHEROID["Clarke 1880 (IGN)",6378249.2,293.466021293627]],PRIMEM["Paris",2.33722917],)w"},
+        {R"w(DATUM["D_Moon_Base",SPHEROID["Moon_Sphere",1737400.0,0.0]],PRIMEM["Greenwich",0.0],)w",
+         R"w(DATUM["Moon_Base",SPHEROID["Moon_Sphere",1737400,0]],PRIMEM["Greenwich",0],)w"},
+    };
+    for (const auto& [esri, gdal] : rows) {
+        const std::string text = R"w(GEOGCS["g",)w" + esri + unit;
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* read = quarn::FromWkt(factory, text, WktDialect::Esri);
+        ASSERT_NE(read, nullptr) << text;
+        EXPECT_EQ(quarn::ToWkt(*read, WktDialect::Gdal), R"w(GEOGCS["g",)w" + gdal + unit);
+        EXPECT_EQ(quarn::ToWkt(*read, WktDialect::Esri), text) << "and back";
+        // The canonical dialect, and the Esri one with the projection-file conveniences on.
+        const CS_CoordinateSystem* asWritten = quarn::FromWkt(factory, text);
+        CQuarnCoordinateSystemFactory prjFactory;
+        SetPrjLoading(true);
+        const CS_CoordinateSystem* prj = quarn::FromWkt(prjFactory, text, WktDialect::Esri);
+        SetPrjLoading(false);
+        for (const CS_CoordinateSystem* kept : {asWritten, prj}) {
+            const auto* geographic = dynamic_cast<const CS_GeographicCoordinateSystem*>(kept);
+            ASSERT_NE(geographic, nullptr);
+            const CS_HorizontalDatum* datum = geographic->GetHorizontalDatum();
+            EXPECT_EQ(R"w(DATUM[")w" + QuarnEncodeUtf8(datum->GetName()) + R"w(",SPHEROID[")w" +
+                          QuarnEncodeUtf8(datum->GetEllipsoid()->GetName()),
+                      esri.substr(0, esri.find("\",", esri.find("SPHEROID"))));
+        }
     }
 }
 

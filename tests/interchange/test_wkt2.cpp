@@ -253,6 +253,13 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(writer.Write(*local), "");
     EXPECT_EQ(writer.Reason(),
               "the local datum type 10000 has no WKT 2 form (an engineering datum has no type)");
+    // A unit the canonical reader holds with a factor of 0 (found by the fuzzer).
+    const CS_CoordinateSystem* zero = factory.CreateFromWKT(
+        L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],PRIMEM[\"G\",0],"
+        L"UNIT[\"Degree\",0]]");
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(writer.Write(*zero), "");
+    EXPECT_EQ(writer.Reason(), "the unit Degree has no positive conversion factor");
 }
 
 TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
