@@ -42,6 +42,8 @@ std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
 
 // ---- The rewriting ------------------------------------------------------------------------
 
+// Every construct rewritten here is one MayRewrite (below) looks for: a text in which it
+// finds none is read as it stands.
 class Rewriter {
 public:
     Rewriter(std::wstring_view original, WktDialect dialect)
@@ -321,14 +323,14 @@ template <class Char> bool MayHaveNumericCode(std::basic_string_view<Char> text,
 // canonical reading of the text itself is the dialect's reading; true when it might. Every
 // construct the Rewriter acts on is a node, so only the word before each opening bracket is
 // looked at (brackets inside quoted names too, which at worst sends a text the long way):
-// EXTENSION for GDAL; for ESRI VERTCS, GXYZCS, HVCOORDSYS, LINUNIT, and VERT_CS, which may be
-// the second of two systems that make a compound; and an AUTHORITY whose code may be a
-// number. (A word glued to a token before it, as in `1eVERTCS[`, is taken whole here; the
-// Splitter refuses such a text anyway.)
+// EXTENSION for GDAL; for ESRI VERTCS, GXYZCS, HVCOORDSYS, LINUNIT, VERT_CS, which may be
+// the second of two systems that make a compound, and GEOGCS, whose datum and ellipsoid take
+// the names GDAL gives them; and an AUTHORITY whose code may be a number. (A word glued to a token
+// before it, as in `1eVERTCS[`, is taken whole here; the Splitter refuses such a text anyway.)
 template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDialect dialect) {
     static const std::string_view kGdal[] = {"EXTENSION"};
-    static const std::string_view kEsri[] = {"VERTCS", "GXYZCS", "HVCOORDSYS", "LINUNIT",
-                                             "VERT_CS"};
+    static const std::string_view kEsri[] = {"VERTCS",  "GXYZCS",  "HVCOORDSYS",
+                                             "LINUNIT", "VERT_CS", "GEOGCS"};
     const bool esri = dialect == WktDialect::Esri;
     const std::string_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
     const std::string_view* last = esri ? std::end(kEsri) : std::end(kGdal);
