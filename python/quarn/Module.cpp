@@ -103,10 +103,25 @@ void WarnStrayText(std::string_view utf8, const QuarnParseDiagnostic& diagnostic
     if (PyErr_WarnEx(PyExc_UserWarning, message.c_str(), 1) != 0) throw py::error_already_set();
 }
 
-// Reads a text into the factory; the caller holds the factory's lock. Auto reads the GDAL
+// Whether a datum of the text is named as ESRI names datums, "D_" first (DATUM["D_WGS_1984"):
+// GDAL's WKT 1 and the canonical text never name them so.
+bool NamesDatumsAsEsri(std::string_view utf8) {
+    for (std::size_t at = utf8.find("\"D_"); at != std::string_view::npos;
+         at = utf8.find("\"D_", at + 1)) {
+        std::size_t before = utf8.find_last_not_of(" \t\r\n", at - 1);
+        if (before == std::string_view::npos || before < 5 || utf8[before] != '[') continue;
+        std::size_t end = utf8.find_last_not_of(" \t\r\n", before - 1);
+        if (end != std::string_view::npos && end >= 4 && SameWord(utf8.substr(end - 4, 5), "DATUM"))
+            return true;
+    }
+    return false;
+}
+
+// Reads a text into the factory; the caller holds the factory's lock. Auto reads a text whose
+// datums are named as ESRI names them ("D_...") as ESRI's dialect, any other as the GDAL
 // dialect: canonical texts included (a text without GDAL's constructs reads exactly as the
-// canonical reader reads it), and WKT 2 (a text whose first keyword is a WKT 2 one); when
-// that reading stops at a construct only the ESRI dialect has (VERTCS, LINUNIT, GXYZCS,
+// canonical reader reads it), and WKT 2 (a text whose first keyword is a WKT 2 one). When the
+// GDAL reading stops at a construct only the ESRI dialect has (VERTCS, LINUNIT, GXYZCS,
 // HVCOORDSYS, a VERTCS after a system), the text is read as ESRI's instead.
 const CS_CoordinateSystem* ReadText(FactoryState& state, std::string_view utf8, Reading reading,
                                     QuarnParseDiagnostic& diagnostic) {
@@ -114,9 +129,11 @@ const CS_CoordinateSystem* ReadText(FactoryState& state, std::string_view utf8, 
                                                WktDialect::Gdal, WktDialect::Esri,
                                                WktDialect::Wkt2};
     CQuarnCoordinateSystemFactory& factory = state.factory;
-    const CS_CoordinateSystem* system =
-        FromWkt(factory, utf8, kDialects[static_cast<int>(reading)]);
-    if (reading == Reading::Auto && factory.GetLastDiagnostic().syntaxError) {
+    WktDialect dialect = kDialects[static_cast<int>(reading)];
+    if (reading == Reading::Auto && NamesDatumsAsEsri(utf8)) dialect = WktDialect::Esri;
+    const CS_CoordinateSystem* system = FromWkt(factory, utf8, dialect);
+    if (reading == Reading::Auto && dialect == WktDialect::Gdal &&
+        factory.GetLastDiagnostic().syntaxError) {
         std::wstring text;
         if (QuarnDecodeUtf8(utf8, text)) {
             DialectConstruct found = FindDialectConstruct(text, factory.GetLastDiagnostic().offset);
