@@ -1,9 +1,10 @@
 // Writing WKT 2 (ISO 19162:2019) as PROJ writes it: every unit and identifier stated, methods
-// and parameters under their EPSG names and codes (Wkt2Names.h), a datum's shift to WGS 84 as
-// a BOUNDCRS around the system, and a geographic or projected system paired with a height
-// above its ellipsoid as one three-dimensional system.
+// and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to WGS 84
+// as a BOUNDCRS around the system, and a geographic or projected system paired with a height above
+// its ellipsoid as one three-dimensional system.
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 
@@ -240,8 +241,7 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 2 has no form for it");
     const CS_ProjectionParameter* origin = projection->GetParameter(L"latitude_of_origin");
-    const Wkt2Method* known =
-        FindWkt2MethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
+    const Method* known = FindMethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
     if (!Open("CONVERSION", BaseName(projection->GetName()).empty()
                                 ? std::string("unnamed")
                                 : BaseName(projection->GetName())) ||
@@ -254,15 +254,15 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     for (long i = 0; i < projection->GetNumParameters(); ++i) {
         const CS_ProjectionParameter* parameter = projection->GetParameter(i);
         const std::string name = QuarnEncodeUtf8(parameter->name);
-        const Wkt2Parameter* row = known != nullptr ? FindWkt2Parameter(*known, 0, name) : nullptr;
+        const MethodParameter* row = known != nullptr ? FindParameter(*known, 0, name) : nullptr;
         if (known != nullptr && row == nullptr) {
             // A variant B polar stereographic holds a scale of 1 that EPSG's method has not.
             if (NameKey(name) == "scalefactor" && parameter->value == 1.0) continue;
             return Refuse("the parameter " + name + " has no place in the method " + known->wkt2);
         }
-        const ParameterKind kind = row != nullptr ? row->kind : KindOfParameter(name);
+        const ParameterKind kind = row != nullptr ? row->Kind() : KindOfParameter(name);
         m_out += ',';
-        if (!Open("PARAMETER", row != nullptr ? row->wkt2 : name)) return false;
+        if (!Open("PARAMETER", row != nullptr ? row->Wkt2() : name)) return false;
         m_out += ',';
         if (!Number(parameter->value)) return false;
         m_out += ',';
@@ -273,8 +273,8 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
         } else {
             m_out += "SCALEUNIT[\"unity\",1]";
         }
-        if (row != nullptr && row->code > 0)
-            m_out += ",ID[\"EPSG\"," + std::to_string(row->code) + "]";
+        if (row != nullptr && row->Code() > 0)
+            m_out += ",ID[\"EPSG\"," + std::to_string(row->Code()) + "]";
         m_out += ']';
     }
     m_out += ']';
