@@ -1,6 +1,7 @@
 // WKT 2 in and out: one hand-written WKT 2 text per kind of system with the canonical text it
 // stands for, every refusal with its diagnostic, the writer's text of each kind, and the
 // table of methods and parameters by rows, both ways.
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 #include <quarn/interchange.h>
@@ -262,7 +263,7 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(writer.Reason(), "the unit Degree has no positive conversion factor");
 }
 
-TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
+TEST(ProjectionMethods, Wkt2AndWkt1NamesByRowsBothWays) {
     using namespace quarn::detail;
     struct Row {
         const char* wkt1;
@@ -280,15 +281,15 @@ TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
         {"Equirectangular", 0, "Equidistant Cylindrical", 1028},
     };
     for (const Row& row : kRows) {
-        const Wkt2Method* out = FindWkt2MethodForWkt1(row.wkt1, row.latitude);
+        const Method* out = FindMethodForWkt1(row.wkt1, row.latitude);
         ASSERT_NE(out, nullptr) << row.wkt1;
         EXPECT_STREQ(out->wkt2, row.wkt2);
         EXPECT_EQ(out->code, row.code);
-        EXPECT_EQ(FindWkt2Method(row.code, ""), out);
-        EXPECT_EQ(FindWkt2Method(0, row.wkt2), out); // by name where the id is missing
-        EXPECT_STREQ(FindWkt2Method(row.code, "")->wkt1, row.wkt1);
+        EXPECT_EQ(FindMethod(row.code, ""), out);
+        EXPECT_EQ(FindMethod(0, row.wkt2), out); // by name where the id is missing
+        EXPECT_STREQ(FindMethod(row.code, "")->wkt1, row.wkt1);
     }
-    EXPECT_EQ(FindWkt2Method(9999, "no such method"), nullptr);
+    EXPECT_EQ(FindMethod(9999, "no such method"), nullptr);
     struct ParameterRow {
         int method;
         const char* wkt1;
@@ -306,15 +307,15 @@ TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
         {1041, "azimuth", "Co-latitude of cone axis", 1036, ParameterKind::Angle},
     };
     for (const ParameterRow& row : kParameters) {
-        const Wkt2Method& method = *FindWkt2Method(row.method, "");
-        const Wkt2Parameter* byCode = FindWkt2Parameter(method, row.code, "");
+        const Method& method = *FindMethod(row.method, "");
+        const MethodParameter* byCode = FindParameter(method, row.code, "");
         ASSERT_NE(byCode, nullptr) << row.wkt2;
         EXPECT_STREQ(byCode->wkt1, row.wkt1);
-        EXPECT_EQ(byCode->kind, row.kind);
-        const Wkt2Parameter* byName = FindWkt2Parameter(method, 0, row.wkt1);
+        EXPECT_EQ(byCode->Kind(), row.kind);
+        const MethodParameter* byName = FindParameter(method, 0, row.wkt1);
         ASSERT_NE(byName, nullptr) << row.wkt1;
-        EXPECT_STREQ(byName->wkt2, row.wkt2);
-        EXPECT_EQ(byName->code, row.code);
+        EXPECT_STREQ(byName->Wkt2(), row.wkt2);
+        EXPECT_EQ(byName->Code(), row.code);
     }
     // The naming rules of WKT 1 readers.
     EXPECT_EQ(Wkt1DatumName("World Geodetic System 1984 ensemble"), "WGS_1984");
