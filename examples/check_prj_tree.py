@@ -26,8 +26,10 @@ class Row(NamedTuple):
     name: Optional[str]  # the system's name when it reads
 
 
-def check_files(paths: List[str]) -> List[Row]:
-    """Reads and identifies each file in the worker's process-wide factory."""
+def check_files(paths: List[str]) -> List[tuple]:
+    """Reads and identifies each file in the worker's process-wide factory: the fields of a
+    Row for each (plain tuples, which every worker unpickles, even when this file runs as a
+    script)."""
     import quarn
 
     rows = []
@@ -35,12 +37,11 @@ def check_files(paths: List[str]) -> List[Row]:
         try:
             crs = quarn.CRS.from_wkt(pathlib.Path(path).read_bytes())
             best = next(iter(crs.list_authority()), None)
-            rows.append(Row(path, True, None, best and best.code, best and best.confidence,
-                            crs.name))
+            rows.append((path, True, None, best and best.code, best and best.confidence, crs.name))
         except quarn.WktError as error:
-            rows.append(Row(path, False, f"{path}:{error}", None, None, None))
+            rows.append((path, False, f"{path}:{error}", None, None, None))
         except OSError as error:
-            rows.append(Row(path, False, f"{path}: error: {error.strerror}", None, None, None))
+            rows.append((path, False, f"{path}: error: {error.strerror}", None, None, None))
     return rows
 
 
@@ -50,7 +51,7 @@ def check_tree(client: Client, folder, share: int = 100) -> List[Row]:
     paths = sorted(str(p) for p in pathlib.Path(folder).rglob("*") if p.suffix.lower() == ".prj")
     shares = [paths[i:i + share] for i in range(0, len(paths), share)]
     futures = client.map(check_files, shares, pure=False)
-    return [row for rows in client.gather(futures) for row in rows]
+    return [Row(*row) for rows in client.gather(futures) for row in rows]
 
 
 def main(argv):

@@ -1,4 +1,7 @@
 """The dask.distributed example checks a generated folder tree on two worker processes."""
+import subprocess
+import sys
+
 import check_prj_tree  # examples/ is on the path of the tests
 import distributed
 import quarn
@@ -38,3 +41,10 @@ def test_two_worker_processes_check_a_tree(tmp_path):
     # The ESRI text of EPSG:2003 has no code of its own: the workers identified it.
     esri_2003 = [row for row in rows if row.name == "Grenada_1953_British_West_Indies_Grid"]
     assert [(row.code, row.confidence) for row in esri_2003] == [("2003", 100)]
+    # Run as a script, its functions travel to the workers by value.
+    run = subprocess.run([sys.executable, check_prj_tree.__file__, str(tmp_path / "part0")],
+                         capture_output=True, text=True, timeout=300)
+    lines = run.stdout.splitlines()
+    assert run.returncode == 1 and len(lines) == sum(f.startswith(str(tmp_path / "part0"))
+                                                     for f in expected)
+    assert f"{broken}\terror\t-\t{broken}:5:5: error: unexpected UNIT; expected ','" in lines
