@@ -264,9 +264,10 @@ const Method* EpsgForm(const CS_ProjectedCoordinateSystem& projected,
         double value = meaning.parameters[role];
         const ProjectionRole r = static_cast<ProjectionRole>(role);
         if (!placed[role] && value != (r == quarn::kRoleScaleFactor ? 1.0 : 0.0)) return nullptr;
-        // Describe gives degrees and metres; WKT 1 holds the systems' own units.
-        if (IsAngleRole(r) && std::fabs(radiansPerUnit / degree - 1.0) > 1e-12)
-            value *= degree / radiansPerUnit;
+        // Describe gives degrees and metres; WKT 1 holds the systems' own units. The way back
+        // is taken for every angular unit, a degree of another rounding included, so that a
+        // value comes out as the system holds it.
+        if (IsAngleRole(r)) value *= degree / radiansPerUnit;
         if (IsLengthRole(r) && metresPerUnit != 1.0) value /= metresPerUnit;
         values[role] = value;
     }

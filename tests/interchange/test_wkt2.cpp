@@ -245,6 +245,33 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(text, w.wkt2);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
+    // A method held under ESRI's name is written as the EPSG method its parameters make it:
+    // ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each value
+    // as the system holds it.
+    {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* esri = quarn::FromWkt(
+            factory,
+            "PROJCS[\"X\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+            "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+            "0.0174532925199433]],PROJECTION[\"Lambert_Conformal_Conic\"],PARAMETER["
+            "\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],PARAMETER["
+            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",45.0],PARAMETER["
+            "\"Scale_Factor\",0.9996],PARAMETER[\"Latitude_Of_Origin\",45.0],UNIT[\"Meter\",1.0]]",
+            WktDialect::Esri);
+        ASSERT_NE(esri, nullptr);
+        const std::string text = quarn::ToWkt(*esri, WktDialect::Wkt2);
+        EXPECT_NE(text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
+                            "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",45,ANGLEUNIT["
+                            "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
+                            "\"Longitude of natural origin\",10,"),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("PARAMETER[\"Scale factor at natural origin\",0.9996,SCALEUNIT["
+                            "\"unity\",1],ID[\"EPSG\",8805]]"),
+                  std::string::npos)
+            << text;
+    }
     // What WKT 2 cannot say is not written.
     CQuarnCoordinateSystemFactory factory;
     quarn::WktWriter writer(WktDialect::Wkt2);
