@@ -1,5 +1,6 @@
 // Reading and writing the corpus of real WKT texts.
 #include "support/Corpus.h"
+#include <quarn/interchange.h>
 #include <quarn/quarn.h>
 
 #include <benchmark/benchmark.h>
@@ -107,6 +108,25 @@ void ReadCorpusFreshFactories(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(texts.size()));
 }
 BENCHMARK(ReadCorpusFreshFactories)->Unit(benchmark::kMillisecond);
+
+// The same texts as UTF-8 through quarn::FromWkt, in the canonical (0) and the GDAL (1)
+// dialect: the UTF-8 face must cost no more than the wide reading above.
+void ReadCorpusUtf8FreshFactories(benchmark::State& state) {
+    std::vector<std::string> texts;
+    for (const CorpusEntry& entry : Texts("gdal"))
+        texts.push_back(QuarnEncodeUtf8(entry.wkt));
+    if (texts.empty()) state.SkipWithError("corpus not found");
+    quarn::WktDialect dialect =
+        state.range(0) == 0 ? quarn::WktDialect::Canonical : quarn::WktDialect::Gdal;
+    for (auto _ : state) {
+        for (const std::string& text : texts) {
+            CQuarnCoordinateSystemFactory factory;
+            benchmark::DoNotOptimize(quarn::FromWkt(factory, text, dialect));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(texts.size()));
+}
+BENCHMARK(ReadCorpusUtf8FreshFactories)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- Long lists and long tokens --------------------------------------------------------
 // Each text is built with n elements (or n times ten characters); the reading time must

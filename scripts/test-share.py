@@ -3,9 +3,9 @@
 
 Code lines are the non-blank lines that are not wholly comment. C, C++ and yacc sources count
 (.c .cc .cpp .cxx .h .hh .hpp .inc .y); generated files (*.generated.*) do not. Tests are those
-under tests/; the product is src/, include/ and tools/. Python tests (tests/**/test_*.py)
-count against the Python binding's sources (python/ and src/python/, if present) the same way,
-with '#' comments.
+under tests/; the product is src/, include/ and tools/. The Python module's tests
+(python/tests/) count against the binding (the rest of python/: its C++ and Python sources)
+the same way, with '#' comments.
 
     scripts/test-share.py [-v]      # prints the ratio; -v lists each tree's figure
 """
@@ -79,12 +79,13 @@ def py_code_lines(text):
     return count
 
 
-def tree_lines(subdirs, keep, counter):
+def tree_lines(subdirs, keep, counter, skip=()):
     total = 0
     for sub in subdirs:
         top = os.path.join(ROOT, sub)
         for dirpath, dirnames, filenames in os.walk(top):
-            dirnames[:] = [d for d in dirnames if not d.startswith((".", "build", "__pycache__"))]
+            dirnames[:] = [d for d in dirnames if not d.startswith((".", "build", "__pycache__"))
+                           and os.path.relpath(os.path.join(dirpath, d), ROOT) not in skip]
             for name in filenames:
                 if ".generated." in name or not keep(name):
                     continue
@@ -96,17 +97,19 @@ def tree_lines(subdirs, keep, counter):
 def main():
     verbose = "-v" in sys.argv[1:]
     is_c = lambda name: name.endswith(C_EXT)
-    is_py_test = lambda name: name.startswith("test_") and name.endswith(".py")
-    is_py = lambda name: name.endswith(".py")
+    is_py = lambda name: name.endswith((".py", ".pyi"))
     tests_c = tree_lines(["tests"], is_c, c_code_lines)
     product_c = tree_lines(["src", "include", "tools"], is_c, c_code_lines)
-    tests_py = tree_lines(["tests"], is_py_test, py_code_lines)
-    binding_py = tree_lines(["python", os.path.join("src", "python")], is_py, py_code_lines)
+    # The Python module: its tests (python/tests/) against the binding (the rest of python/,
+    # C++ and Python alike).
+    tests_py = tree_lines([os.path.join("python", "tests")], is_py, py_code_lines)
+    binding = (tree_lines(["python"], is_c, c_code_lines, skip=(os.path.join("python", "tests"),))
+               + tree_lines(["python"], is_py, py_code_lines, skip=(os.path.join("python", "tests"),)))
     tests = tests_c + tests_py
-    product = product_c + binding_py
+    product = product_c + binding
     if verbose:
         print(f"C/C++/yacc: tests {tests_c}, product {product_c}")
-        print(f"Python: tests {tests_py}, binding {binding_py}")
+        print(f"Python module: tests {tests_py}, binding {binding}")
     print(f"test share: {tests} / {product} = {tests / product:.3f}")
 
 

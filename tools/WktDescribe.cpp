@@ -208,56 +208,10 @@ private:
     }
 };
 
-bool StartsElement(std::wstring_view wkt, std::size_t at) {
-    std::size_t end = at;
-    while (end < wkt.size() && (std::iswalnum(wkt[end]) || wkt[end] == L'_'))
-        ++end;
-    while (end < wkt.size() && std::iswspace(wkt[end]))
-        ++end;
-    return end > at && end < wkt.size() && wkt[end] == L'[';
-}
-
-bool IsNegativeZero(std::wstring_view wkt, std::size_t at) {
-    return wkt.substr(at, 2) == L"-0" &&
-           (at + 2 == wkt.size() || wkt[at + 2] == L',' || wkt[at + 2] == L']');
-}
-
 } // namespace
 
 std::string DescribeSystem(const CS_CoordinateSystem* system) {
     Describer describer;
     describer.System(system, 0, "");
     return describer.text;
-}
-
-std::wstring IndentWkt(std::wstring_view wkt) {
-    std::wstring out;
-    int depth = 0;
-    bool quoted = false;
-    wchar_t previous = 0;
-    for (std::size_t i = 0; i < wkt.size(); ++i) {
-        wchar_t c = wkt[i];
-        if (quoted || c == L'"') {
-            if (c == L'"') quoted = !quoted;
-        } else if (std::iswspace(c)) {
-            continue;
-        } else if (c == L'[') {
-            ++depth;
-        } else if (c == L']') {
-            --depth;
-        } else if (previous == L',' && StartsElement(wkt, i)) {
-            out += L'\n';
-            out.append(static_cast<std::size_t>(depth) * 4, L' ');
-        } else if (IsNegativeZero(wkt, i)) {
-            // The writer gives -0 for a negative zero, which reads back as the integer 0; the
-            // real number -0.0 keeps the sign, so the text reads back to the same values.
-            out += L"-0.0";
-            ++i;
-            previous = L'0';
-            continue;
-        }
-        out += c;
-        previous = c;
-    }
-    return out;
 }

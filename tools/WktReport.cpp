@@ -9,24 +9,6 @@ namespace {
 
 // Lines longer than this are shown cut to this many characters around the place.
 constexpr std::size_t kExcerptWidth = 80;
-// Tokens longer than this are cut in messages (a name can be megabytes long).
-constexpr std::size_t kTokenWidth = 40;
-
-std::string QuoteToken(std::wstring_view token) {
-    if (token.size() > kTokenWidth) return QuarnEncodeUtf8(token.substr(0, kTokenWidth)) + "...";
-    // Punctuation is quoted the way the expected tokens are (',' or ']'); words and
-    // strings stand as they are in the text.
-    bool punctuation =
-        token.size() == 1 && !std::iswalnum(token[0]) && token[0] != L'"' && token[0] != L'_';
-    std::string text = QuarnEncodeUtf8(token);
-    return punctuation ? "'" + text + "'" : text;
-}
-
-std::string Expected(const QuarnParseDiagnostic& diagnostic) {
-    if (diagnostic.expected.empty()) return "";
-    return "; expected " + QuarnEncodeUtf8(diagnostic.expected);
-}
-
 // Control characters (a binary file has many) would garble the terminal: each shows as one
 // replacement character, which keeps the caret aligned.
 std::wstring Printable(std::wstring_view text) {
@@ -38,43 +20,13 @@ std::wstring Printable(std::wstring_view text) {
 
 } // namespace
 
-SourcePlace Locate(std::wstring_view text, std::size_t offset, std::size_t firstLine) {
-    if (offset > text.size()) offset = text.size();
-    SourcePlace place;
-    std::size_t lineStart = 0;
-    place.line = firstLine;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (text[i] == L'\n') {
-            ++place.line;
-            lineStart = i + 1;
-        }
-    }
-    std::size_t lineEnd = text.find(L'\n', offset);
-    if (lineEnd == std::wstring_view::npos) lineEnd = text.size();
-    place.lineText = text.substr(lineStart, lineEnd - lineStart);
-    if (!place.lineText.empty() && place.lineText.back() == L'\r') place.lineText.remove_suffix(1);
-    place.caret = offset - lineStart;
-    place.column = place.caret + 1;
-    return place;
-}
-
-std::string DescribeSyntaxError(const QuarnParseDiagnostic& diagnostic) {
-    if (!diagnostic.syntaxError) return "the text forms no coordinate system";
-    if (diagnostic.token.empty()) return "unexpected end of text" + Expected(diagnostic);
-    return "unexpected " + QuoteToken(diagnostic.token) + Expected(diagnostic);
-}
-
-std::string DescribeStrayText(const QuarnParseDiagnostic& diagnostic) {
-    return QuoteToken(diagnostic.token) + " after the end of the coordinate system is ignored";
-}
-
 void Reporter::FileError(const std::string& file, const std::string& message) {
     HideProgress();
     std::fprintf(stderr, "%s: error: %s\n", file.c_str(), message.c_str());
 }
 
-void Reporter::Diagnostic(const std::string& file, const char* severity, const SourcePlace& place,
-                          const std::string& message) {
+void Reporter::Diagnostic(const std::string& file, const char* severity,
+                          const quarn::SourcePlace& place, const std::string& message) {
     HideProgress();
     std::fprintf(stderr, "%s:%zu:%zu: %s: %s\n", file.c_str(), place.line, place.column, severity,
                  message.c_str());

@@ -6,6 +6,7 @@
 #include "WktReport.h"
 
 #include <quarn/interchange.h>
+#include <quarn/interchange/Diagnostics.h>
 #include <quarn/interchange/WktDialects.h>
 #include <quarn/model/ObjectKinds.h>
 #include <quarn/quarn.h>
@@ -182,17 +183,6 @@ int ParseOptions(int argc, char** argv, Options& options) {
     return -1;
 }
 
-// Where to point at a text that does not read: the offending token; at the end of the text,
-// just after its last character (not on a blank line after it); without a syntax error (a
-// well-formed text that still forms no system), the start of the text.
-std::size_t ErrorOffset(const std::wstring& text, const QuarnParseDiagnostic& diagnostic) {
-    const wchar_t* blanks = L" \t\r\n";
-    if (!diagnostic.syntaxError) return text.find_first_not_of(blanks);
-    if (!diagnostic.token.empty() || diagnostic.offset < text.size()) return diagnostic.offset;
-    std::size_t last = text.find_last_not_of(blanks);
-    return last == std::wstring::npos ? 0 : last + 1;
-}
-
 class Reader {
 public:
     Reader(const Options& options)
@@ -293,15 +283,16 @@ private:
         const CS_CoordinateSystem* system = quarn::ReadWktDialect(m_factory, text, m_options.from);
         const QuarnParseDiagnostic& diagnostic = m_factory.GetLastDiagnostic();
         if (system == nullptr) {
-            m_reporter.Diagnostic(name, "error",
-                                  Locate(text, ErrorOffset(text, diagnostic), source.firstLine),
-                                  DescribeSyntaxError(diagnostic) + OtherDialectHint(text));
+            m_reporter.Diagnostic(
+                name, "error",
+                quarn::Locate(text, quarn::ErrorOffset(text, diagnostic), source.firstLine),
+                quarn::DescribeSyntaxError(diagnostic) + OtherDialectHint(text));
             return false;
         }
         if (diagnostic.stray || diagnostic.syntaxError)
             m_reporter.Diagnostic(name, "warning",
-                                  Locate(text, diagnostic.offset, source.firstLine),
-                                  DescribeStrayText(diagnostic));
+                                  quarn::Locate(text, diagnostic.offset, source.firstLine),
+                                  quarn::DescribeStrayText(diagnostic));
         if (m_options.output == Output::kIdentify && m_options.lines)
             return Write(name + ":" + std::to_string(source.firstLine), system);
         return Write(name, system);
@@ -340,7 +331,7 @@ private:
         if (m_options.output == Output::kPretty) {
             std::wstring wide;
             QuarnDecodeUtf8(wkt, wide);
-            wkt = QuarnEncodeUtf8(IndentWkt(wide));
+            wkt = QuarnEncodeUtf8(quarn::IndentWkt(wide));
         }
         m_reporter.HideProgress();
         std::printf("%s\n", wkt.c_str());
@@ -384,7 +375,7 @@ private:
         rest = rest.substr(0, rest.find('\n'));
         // Enough of the rest of the line for the excerpt, without decoding megabytes.
         std::wstring line = before.substr(lineStart) + DecodeLossy(rest.substr(0, 400));
-        SourcePlace place = Locate(before, before.size(), source.firstLine);
+        quarn::SourcePlace place = quarn::Locate(before, before.size(), source.firstLine);
         place.lineText = line;
         char message[96];
         if (fault.kind == DecodeFault::kInvalidUtf8)

@@ -25,6 +25,8 @@ std::string WktWriter::Write(const CS_Info& object) {
     }
     const InterchangeDialect dialect =
         m_dialect == WktDialect::Esri ? InterchangeDialect::Esri : InterchangeDialect::Gdal;
+    // Room for a system's text at once, rather than a growth at every doubling.
+    text.reserve(1024);
     if (!WriteInterchange(object, dialect, text, m_reason)) text.clear();
     return text;
 }
@@ -47,7 +49,7 @@ const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::
         factory.SetLastDiagnostic(diagnostic);
         return nullptr;
     }
-    return ReadWktDialect(factory, text, dialect);
+    return detail::ReadWktDialectText(factory, text, utf8, dialect);
 }
 
 std::string Name(const CS_Info& object) {

@@ -1,8 +1,11 @@
 // The interchange writer behind quarn::WktWriter: WKT 1 as other programs read it, in the
-// GDAL or the ESRI dialect, built as UTF-8 in the caller's string.
+// GDAL or the ESRI dialect, built as UTF-8 in the caller's string; and the dialect reading
+// of a text that quarn::FromWkt decoded.
 #ifndef QUARN_WKT_INTERCHANGEINTERNAL_H
 #define QUARN_WKT_INTERCHANGEINTERNAL_H
 
+#include <quarn/factory/Factory.h>
+#include <quarn/interchange.h>
 #include <quarn/model/Model.h>
 
 #include <string>
@@ -23,7 +26,9 @@ bool WriteInterchange(const CS_Info& object, InterchangeDialect dialect, std::st
 std::string ShortestNumber(double value);
 
 // The object's name without the registry's unique-name suffix (`~` and digits), which only
-// tells apart two objects of one factory and means nothing to another program.
+// tells apart two objects of one factory and means nothing to another program; BaseName
+// gives it as UTF-8.
+std::wstring_view BaseNameOf(const wchar_t* name);
 std::string BaseName(const wchar_t* name);
 
 // The object's EPSG code, or 0 when it has none.
@@ -50,6 +55,13 @@ struct EsriParameter {
 bool EsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipsoid,
                     std::string& method, std::vector<EsriParameter>& parameters,
                     std::string& reason);
+
+// ReadWktDialect for a text the caller holds as a string of its own and as the UTF-8 it was
+// decoded from: read in place, without a copy, when the text needs no rewriting (which is
+// seen in the UTF-8, a quarter of the bytes).
+const CS_CoordinateSystem* ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
+                                              const std::wstring& text, std::string_view utf8,
+                                              WktDialect dialect);
 
 } // namespace quarn::detail
 

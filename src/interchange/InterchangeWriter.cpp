@@ -9,6 +9,8 @@
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
 
+#include "model/Utf8Internal.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -25,13 +27,17 @@ bool IsAsciiAlnum(char c) {
 
 } // namespace
 
-std::string quarn::detail::BaseName(const wchar_t* name) {
+std::wstring_view quarn::detail::BaseNameOf(const wchar_t* name) {
     std::wstring_view text = name != nullptr ? name : L"";
     std::size_t tilde = text.rfind(L'~');
     if (tilde != std::wstring_view::npos && tilde + 1 < text.size() &&
         text.find_first_not_of(L"0123456789", tilde + 1) == std::wstring_view::npos)
         text = text.substr(0, tilde);
-    return QuarnEncodeUtf8(text);
+    return text;
+}
+
+std::string quarn::detail::BaseName(const wchar_t* name) {
+    return QuarnEncodeUtf8(BaseNameOf(name));
 }
 
 // ESRI spells names with underscores: every run of other ASCII signs becomes one `_`.
@@ -67,6 +73,52 @@ const char* OrientationWord(long orientation) {
     return orientation >= 0 && orientation <= 6 ? kWords[orientation] : nullptr;
 }
 
+// Room for any text of FormatShortestNumber.
+constexpr std::size_t kShortestNumberRoom = 64;
+
+// ShortestNumber into `text`, which has kShortestNumberRoom characters; returns the length.
+std::size_t FormatShortestNumber(double value, char* text) {
+    if (value == 0.0) return text[0] = '0', 1;
+    char scientific[kShortestNumberRoom];
+    char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                              std::chars_format::scientific)
+                    .ptr;
+    const std::size_t length = static_cast<std::size_t>(end - scientific);
+    const bool negative = scientific[0] == '-';
+    const char* e = static_cast<const char*>(std::memchr(scientific, 'e', length));
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    if (exponent < -5 || exponent > 20) return std::memcpy(text, scientific, length), length;
+    // The significant digits without the decimal point, placed around the point by the
+    // exponent.
+    char digits[32];
+    std::size_t count = 0;
+    for (const char* c = scientific + (negative ? 1 : 0); c < e; ++c)
+        if (*c != '.') digits[count++] = *c;
+    std::size_t n = 0;
+    if (negative) text[n++] = '-';
+    const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+    if (exponent < 0) {
+        text[n++] = '0';
+        text[n++] = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            text[n++] = '0';
+        for (std::size_t i = 0; i < count; ++i)
+            text[n++] = digits[i];
+    } else if (count <= whole) {
+        for (std::size_t i = 0; i < count; ++i)
+            text[n++] = digits[i];
+        for (std::size_t i = count; i < whole; ++i)
+            text[n++] = '0';
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i == whole) text[n++] = '.';
+            text[n++] = digits[i];
+        }
+    }
+    return n;
+}
+
 class Writer {
 public:
     Writer(InterchangeDialect dialect, std::string& out, std::string& reason)
@@ -83,7 +135,11 @@ private:
     bool Number(double value);
     void Authority(const CS_Info& object);
     bool Open(const char* keyword, const std::string& name);
+    // The same for a name held as wide characters, encoded straight into the text.
+    bool Open(const char* keyword, std::wstring_view name);
     bool Close(const CS_Info& object);
+    // Opens a system's element with its name (in ESRI's spelling in that dialect).
+    bool OpenSystem(const char* keyword, const CS_Info& system);
     std::string EsriName(EsriNameKind kind, const CS_Info& object);
 
     bool Unit(const CS_Unit* unit);
@@ -119,27 +175,42 @@ bool Writer::Quoted(const std::string& text) {
 
 bool Writer::Number(double value) {
     if (!std::isfinite(value)) return Refuse("a value is not a finite number");
-    std::string text = ShortestNumber(value);
+    char text[kShortestNumberRoom];
+    const std::size_t length = FormatShortestNumber(value, text);
+    m_out.append(text, length);
     // ESRI's writers mark every floating value with a decimal point.
-    if (m_esri && text.find_first_of(".e") == std::string::npos) text += ".0";
-    m_out += text;
+    if (m_esri && std::string_view(text, length).find_first_of(".e") == std::string_view::npos)
+        m_out += ".0";
     return true;
 }
 
 void Writer::Authority(const CS_Info& object) {
     if (m_esri) return;
-    const std::string authority = QuarnEncodeUtf8(object.GetAuthority());
-    const std::string code = QuarnEncodeUtf8(object.GetAuthorityCode());
-    if (authority.empty() || code.empty() || authority.find('"') != std::string::npos ||
-        code.find('"') != std::string::npos)
+    const std::wstring_view authority = object.GetAuthority() ? object.GetAuthority() : L"";
+    const std::wstring_view code = object.GetAuthorityCode() ? object.GetAuthorityCode() : L"";
+    if (authority.empty() || code.empty() || authority.find(L'"') != std::wstring_view::npos ||
+        code.find(L'"') != std::wstring_view::npos)
         return;
-    m_out += ",AUTHORITY[\"" + authority + "\",\"" + code + "\"]";
+    m_out += ",AUTHORITY[\"";
+    AppendUtf8(m_out, authority);
+    m_out += "\",\"";
+    AppendUtf8(m_out, code);
+    m_out += "\"]";
 }
 
 bool Writer::Open(const char* keyword, const std::string& name) {
     m_out += keyword;
     m_out += '[';
     return Quoted(name);
+}
+
+bool Writer::Open(const char* keyword, std::wstring_view name) {
+    if (name.find(L'"') != std::wstring_view::npos) return Open(keyword, QuarnEncodeUtf8(name));
+    m_out += keyword;
+    m_out += "[\"";
+    AppendUtf8(m_out, name);
+    m_out += '"';
+    return true;
 }
 
 bool Writer::Close(const CS_Info& object) {
@@ -161,18 +232,19 @@ std::string Writer::EsriName(EsriNameKind kind, const CS_Info& object) {
 
 bool Writer::Unit(const CS_Unit* unit) {
     if (unit == nullptr) return Refuse("a coordinate system has no unit");
-    const std::string name = m_esri ? EsriName(kEsriUnit, *unit) : BaseName(unit->GetName());
-    return Open("UNIT", name) && (m_out += ',', Number(unit->GetIUnitsPerUnit())) && Close(*unit);
+    const bool opened = m_esri ? Open("UNIT", EsriName(kEsriUnit, *unit))
+                               : Open("UNIT", BaseNameOf(unit->GetName()));
+    return opened && (m_out += ',', Number(unit->GetIUnitsPerUnit())) && Close(*unit);
 }
 
 bool Writer::Ellipsoid(const CS_Ellipsoid* ellipsoid) {
     if (ellipsoid == nullptr) return Refuse("a datum has no ellipsoid");
-    const std::string name =
-        m_esri ? EsriName(kEsriEllipsoid, *ellipsoid) : BaseName(ellipsoid->GetName());
+    const bool opened = m_esri ? Open("SPHEROID", EsriName(kEsriEllipsoid, *ellipsoid))
+                               : Open("SPHEROID", BaseNameOf(ellipsoid->GetName()));
     // A sphere made from two equal axes has an infinite inverse flattening; WKT 1 writes 0.
     double inverseFlattening = ellipsoid->GetInverseFlattening();
     if (std::isinf(inverseFlattening)) inverseFlattening = 0.0;
-    return Open("SPHEROID", name) && (m_out += ',', Number(ellipsoid->GetSemiMajorAxis())) &&
+    return opened && (m_out += ',', Number(ellipsoid->GetSemiMajorAxis())) &&
            (m_out += ',', Number(inverseFlattening)) && Close(*ellipsoid);
 }
 
@@ -212,8 +284,9 @@ bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
     if (grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0))
         return Refuse("the datum " + BaseName(datum->GetName()) +
                       " is defined by grid files, which WKT 1 cannot carry");
-    const std::string name = m_esri ? EsriName(kEsriDatum, *datum) : BaseName(datum->GetName());
-    if (!Open("DATUM", name) || !(m_out += ',', Ellipsoid(datum->GetEllipsoid()))) return false;
+    const bool opened = m_esri ? Open("DATUM", EsriName(kEsriDatum, *datum))
+                               : Open("DATUM", BaseNameOf(datum->GetName()));
+    if (!opened || !(m_out += ',', Ellipsoid(datum->GetEllipsoid()))) return false;
     // The shift is written only when it is one: an all-zero TOWGS84 would tell the reader
     // that the datum is WGS 84. ESRI names the datum and keeps shifts elsewhere.
     const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
@@ -297,19 +370,24 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
     std::string name = method;
     if (m_esri) {
         if (!EsriProjection(*projection, ellipsoid, name, parameters, m_reason)) return false;
-    } else {
-        for (long i = 0; i < projection->GetNumParameters(); ++i) {
-            const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-            parameters.push_back({QuarnEncodeUtf8(parameter->name), parameter->value});
-        }
     }
     if (!Open("PROJECTION", name) || !Close(*projection)) return false;
-    for (const EsriParameter& parameter : parameters) {
+    auto write = [this](auto parameterName, double value) {
         m_out += ',';
-        if (!Open("PARAMETER", parameter.name)) return false;
+        if (!Open("PARAMETER", parameterName)) return false;
         m_out += ',';
-        if (!Number(parameter.value)) return false;
+        if (!Number(value)) return false;
         m_out += ']';
+        return true;
+    };
+    if (m_esri) {
+        for (const EsriParameter& parameter : parameters)
+            if (!write(parameter.name, parameter.value)) return false;
+        return true;
+    }
+    for (long i = 0; i < projection->GetNumParameters(); ++i) {
+        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
+        if (!write(std::wstring_view(parameter->name), parameter->value)) return false;
     }
     return true;
 }
@@ -331,7 +409,7 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, bool always) {
         const char* word = axis != nullptr ? OrientationWord(axis->orientation) : nullptr;
         if (word == nullptr) return Refuse("an axis has no orientation WKT 1 can write");
         m_out += ',';
-        if (!Open("AXIS", QuarnEncodeUtf8(axis->name))) return false;
+        if (!Open("AXIS", std::wstring_view(axis->name))) return false;
         m_out += ',';
         m_out += word;
         m_out += ']';
@@ -339,13 +417,13 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, bool always) {
     return true;
 }
 
-std::string SystemName(const CS_Info& system, bool esri) {
-    std::string name = BaseName(system.GetName());
-    return esri ? EsriSpelling(name) : name;
+bool Writer::OpenSystem(const char* keyword, const CS_Info& system) {
+    if (m_esri) return Open(keyword, EsriSpelling(BaseName(system.GetName())));
+    return Open(keyword, BaseNameOf(system.GetName()));
 }
 
 bool Writer::Geographic(const CS_GeographicCoordinateSystem& system) {
-    return Open("GEOGCS", SystemName(system, m_esri)) &&
+    return OpenSystem("GEOGCS", system) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
            (m_out += ',', Unit(system.GetAngularUnit())) && Axes(system, 2, false) && Close(system);
@@ -359,14 +437,14 @@ const CS_Ellipsoid* EllipsoidOf(const CS_GeographicCoordinateSystem& system) {
 bool Writer::Projected(const CS_ProjectedCoordinateSystem& system) {
     const CS_GeographicCoordinateSystem* geographic = system.GetGeographicCoordinateSystem();
     if (geographic == nullptr) return Refuse("a projected system has no geographic system");
-    return Open("PROJCS", SystemName(system, m_esri)) && (m_out += ',', Geographic(*geographic)) &&
+    return OpenSystem("PROJCS", system) && (m_out += ',', Geographic(*geographic)) &&
            (m_out += ',', Projection(system.GetProjection(), EllipsoidOf(*geographic))) &&
            (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 2, false) && Close(system);
 }
 
 bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
     if (m_esri) return Refuse("the Esri dialect has no geocentric system");
-    return Open("GEOCCS", SystemName(system, false)) &&
+    return OpenSystem("GEOCCS", system) &&
            (m_out += ',', HorizontalDatum(system.GetHorizontalDatum())) &&
            (m_out += ',', PrimeMeridian(system.GetPrimeMeridian())) &&
            (m_out += ',', Unit(system.GetLinearUnit())) && Axes(system, 3, false) && Close(system);
@@ -374,7 +452,7 @@ bool Writer::Geocentric(const CS_GeocentricCoordinateSystem& system) {
 
 bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
     if (!m_esri)
-        return Open("VERT_CS", SystemName(system, false)) &&
+        return OpenSystem("VERT_CS", system) &&
                (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
                (m_out += ',', Unit(system.GetVerticalUnit())) && Axes(system, 1, false) &&
                Close(system);
@@ -382,7 +460,7 @@ bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
     const CS_AxisInfo* axis = system.GetAxis(0);
     if (axis == nullptr || (axis->orientation != CS_AO_Up && axis->orientation != CS_AO_Down))
         return Refuse("the Esri dialect writes only vertical axes pointing up or down");
-    return Open("VERTCS", SystemName(system, true)) &&
+    return OpenSystem("VERTCS", system) &&
            (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
            (m_out += ",PARAMETER[\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",",
             m_out += axis->orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
@@ -394,7 +472,7 @@ bool Writer::Compound(const CS_CompoundCoordinateSystem& system) {
     const CS_CoordinateSystem* tail = system.GetTailCS();
     if (head == nullptr || tail == nullptr) return Refuse("a compound system lacks a part");
     if (!m_esri)
-        return Open("COMPD_CS", SystemName(system, false)) && (m_out += ',', System(head)) &&
+        return OpenSystem("COMPD_CS", system) && (m_out += ',', System(head)) &&
                (m_out += ',', System(tail)) && Close(system);
     // ESRI writes a system with heights as the horizontal system followed by the vertical
     // one; the compound's own name has no place.
@@ -405,8 +483,7 @@ bool Writer::Compound(const CS_CompoundCoordinateSystem& system) {
 
 bool Writer::Local(const CS_LocalCoordinateSystem& system) {
     if (m_esri) return Refuse("the Esri dialect has no local (engineering) system");
-    return Open("LOCAL_CS", SystemName(system, false)) &&
-           (m_out += ',', LocalDatum(system.GetLocalDatum())) &&
+    return OpenSystem("LOCAL_CS", system) && (m_out += ',', LocalDatum(system.GetLocalDatum())) &&
            (m_out += ',', Unit(system.GetUnits(0))) && Axes(system, system.GetDimension(), true) &&
            Close(system);
 }
@@ -457,30 +534,8 @@ bool Writer::Object(const CS_Info& object) {
 } // namespace
 
 std::string quarn::detail::ShortestNumber(double value) {
-    if (value == 0.0) return "0";
-    char buffer[64];
-    std::to_chars_result end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    std::string scientific(buffer, end.ptr);
-    const bool negative = scientific[0] == '-';
-    if (negative) scientific.erase(0, 1);
-    const std::size_t e = scientific.find('e');
-    int exponent = 0;
-    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
-                    scientific.data() + scientific.size(), exponent);
-    if (exponent < -5 || exponent > 20) return (negative ? "-" : "") + scientific;
-    std::string digits = scientific.substr(0, e);
-    if (digits.size() > 1) digits.erase(1, 1); // the decimal point
-    std::string text;
-    if (exponent < 0) {
-        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
-        text = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
-    } else {
-        text = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
-               digits.substr(static_cast<std::size_t>(exponent) + 1);
-    }
-    return (negative ? "-" : "") + text;
+    char text[kShortestNumberRoom];
+    return std::string(text, FormatShortestNumber(value, text));
 }
 
 bool quarn::detail::WriteInterchange(const CS_Info& object, InterchangeDialect dialect,

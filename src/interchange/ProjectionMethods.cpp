@@ -3,86 +3,247 @@
 // "lambert conformal conic 2sp" all look the same up.
 #include "interchange/ProjectionMethods.h"
 
+#include "interchange/EsriNamesInternal.h"
+
 #include <quarn/model/Constants.h>
 
 #include <cmath>
+#include <cstddef>
+#include <iterator>
+#include <string>
 
 namespace quarn::detail {
 namespace {
+
+// The parameters of EPSG that the methods below use.
+const EpsgParameter kLatitudeOfNaturalOrigin{8801, "Latitude of natural origin",
+                                             kRoleLatitudeOfOrigin};
+const EpsgParameter kLongitudeOfNaturalOrigin{8802, "Longitude of natural origin",
+                                              kRoleLongitudeOfOrigin};
+const EpsgParameter kScaleAtNaturalOrigin{8805, "Scale factor at natural origin", kRoleScaleFactor};
+const EpsgParameter kFalseEasting{8806, "False easting", kRoleFalseEasting};
+const EpsgParameter kFalseNorthing{8807, "False northing", kRoleFalseNorthing};
+const EpsgParameter kLatitudeOfCentre{8811, "Latitude of projection centre", kRoleLatitudeOfOrigin};
+const EpsgParameter kLongitudeOfCentre{8812, "Longitude of projection centre",
+                                       kRoleLongitudeOfOrigin};
+const EpsgParameter kAzimuth{8813, "Azimuth of initial line", kRoleAzimuth};
+const EpsgParameter kGridAngle{8814, "Angle from Rectified to Skew Grid", kRoleRectifiedGridAngle};
+const EpsgParameter kScaleOnInitialLine{8815, "Scale factor on initial line", kRoleScaleFactor};
+const EpsgParameter kEastingAtCentre{8816, "Easting at projection centre", kRoleFalseEasting};
+const EpsgParameter kNorthingAtCentre{8817, "Northing at projection centre", kRoleFalseNorthing};
+const EpsgParameter kPseudoParallel{8818, "Latitude of pseudo standard parallel",
+                                    kRolePseudoParallel};
+const EpsgParameter kScaleOnPseudoParallel{8819, "Scale factor on pseudo standard parallel",
+                                           kRoleScaleFactor};
+const EpsgParameter kLatitudeOfFalseOrigin{8821, "Latitude of false origin", kRoleLatitudeOfOrigin};
+const EpsgParameter kLongitudeOfFalseOrigin{8822, "Longitude of false origin",
+                                            kRoleLongitudeOfOrigin};
+const EpsgParameter kFirstParallel{8823, "Latitude of 1st standard parallel",
+                                   kRoleStandardParallel1};
+const EpsgParameter kSecondParallel{8824, "Latitude of 2nd standard parallel",
+                                    kRoleStandardParallel2};
+const EpsgParameter kEastingAtFalseOrigin{8826, "Easting at false origin", kRoleFalseEasting};
+const EpsgParameter kNorthingAtFalseOrigin{8827, "Northing at false origin", kRoleFalseNorthing};
+const EpsgParameter kStandardParallelOfPole{8832, "Latitude of standard parallel",
+                                            kRoleStandardParallel1};
+const EpsgParameter kLongitudeOfOrigin{8833, "Longitude of origin", kRoleLongitudeOfOrigin};
+const EpsgParameter kConeAxis{1036, "Co-latitude of cone axis", kRoleAzimuth};
+const EpsgParameter kPlaneHeight{1039, "Projection plane origin height", kRolePlaneHeight};
+
+const EpsgParameter* const kEpsgParameters[] = {
+    &kLatitudeOfNaturalOrigin,
+    &kLongitudeOfNaturalOrigin,
+    &kScaleAtNaturalOrigin,
+    &kFalseEasting,
+    &kFalseNorthing,
+    &kLatitudeOfCentre,
+    &kLongitudeOfCentre,
+    &kAzimuth,
+    &kGridAngle,
+    &kScaleOnInitialLine,
+    &kEastingAtCentre,
+    &kNorthingAtCentre,
+    &kPseudoParallel,
+    &kScaleOnPseudoParallel,
+    &kLatitudeOfFalseOrigin,
+    &kLongitudeOfFalseOrigin,
+    &kFirstParallel,
+    &kSecondParallel,
+    &kEastingAtFalseOrigin,
+    &kNorthingAtFalseOrigin,
+    &kStandardParallelOfPole,
+    &kLongitudeOfOrigin,
+    &kConeAxis,
+    &kPlaneHeight,
+};
+
+// The parameter sets that methods share, under their WKT 1 names.
+const MethodParameter kNaturalOrigin[] = {
+    {"latitude_of_origin", &kLatitudeOfNaturalOrigin},
+    {"central_meridian", &kLongitudeOfNaturalOrigin},
+    {"scale_factor", &kScaleAtNaturalOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kNaturalOriginNoScale[] = {
+    {"latitude_of_origin", &kLatitudeOfNaturalOrigin},
+    {"central_meridian", &kLongitudeOfNaturalOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kAzimuthalCentre[] = {
+    {"latitude_of_center", &kLatitudeOfNaturalOrigin},
+    {"longitude_of_center", &kLongitudeOfNaturalOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+    // ESRI's names of the centre, written under EPSG's and read back as GDAL's.
+    {"latitude_of_origin", &kLatitudeOfNaturalOrigin},
+    {"central_meridian", &kLongitudeOfNaturalOrigin},
+};
+const MethodParameter kConicTwoParallels[] = {
+    {"latitude_of_origin", &kLatitudeOfFalseOrigin}, {"central_meridian", &kLongitudeOfFalseOrigin},
+    {"standard_parallel_1", &kFirstParallel},        {"standard_parallel_2", &kSecondParallel},
+    {"false_easting", &kEastingAtFalseOrigin},       {"false_northing", &kNorthingAtFalseOrigin},
+};
+const MethodParameter kAlbers[] = {
+    {"latitude_of_center", &kLatitudeOfFalseOrigin},
+    {"longitude_of_center", &kLongitudeOfFalseOrigin},
+    {"standard_parallel_1", &kFirstParallel},
+    {"standard_parallel_2", &kSecondParallel},
+    {"false_easting", &kEastingAtFalseOrigin},
+    {"false_northing", &kNorthingAtFalseOrigin},
+};
+const MethodParameter kPolarVariantB[] = {
+    {"latitude_of_origin", &kStandardParallelOfPole},
+    {"central_meridian", &kLongitudeOfOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kStandardParallel[] = {
+    {"standard_parallel_1", &kFirstParallel},
+    {"central_meridian", &kLongitudeOfNaturalOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kEquidistantCylindrical[] = {
+    {"standard_parallel_1", &kFirstParallel},
+    {"latitude_of_origin", &kLatitudeOfNaturalOrigin},
+    {"central_meridian", &kLongitudeOfNaturalOrigin},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kHotineA[] = {
+    {"latitude_of_center", &kLatitudeOfCentre},
+    {"longitude_of_center", &kLongitudeOfCentre},
+    {"azimuth", &kAzimuth},
+    {"rectified_grid_angle", &kGridAngle},
+    {"scale_factor", &kScaleOnInitialLine},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+const MethodParameter kHotineB[] = {
+    {"latitude_of_center", &kLatitudeOfCentre},
+    {"longitude_of_center", &kLongitudeOfCentre},
+    {"azimuth", &kAzimuth},
+    {"rectified_grid_angle", &kGridAngle},
+    {"scale_factor", &kScaleOnInitialLine},
+    {"false_easting", &kEastingAtCentre},
+    {"false_northing", &kNorthingAtCentre},
+};
+const MethodParameter kKrovak[] = {
+    {"latitude_of_center", &kLatitudeOfCentre},
+    {"longitude_of_center", &kLongitudeOfOrigin},
+    {"azimuth", &kConeAxis},
+    {"pseudo_standard_parallel_1", &kPseudoParallel},
+    {"scale_factor", &kScaleOnPseudoParallel},
+    {"false_easting", &kFalseEasting},
+    {"false_northing", &kFalseNorthing},
+};
+
+template <std::size_t N> constexpr int Count(const MethodParameter (&)[N]) {
+    return static_cast<int>(N);
+}
+#define QUARN_PARAMETERS(list) list, Count(list)
+
+// The methods with a WKT 2 form. Rows of one WKT 1 method are tried in order by the writer;
+// the reader finds any of them.
+const Method kMethods[] = {
+    {9807, "Transverse Mercator", "Transverse_Mercator", 0, QUARN_PARAMETERS(kNaturalOrigin)},
+    {9808, "Transverse Mercator (South Orientated)", "Transverse_Mercator_South_Orientated", 0,
+     QUARN_PARAMETERS(kNaturalOrigin)},
+    {9801, "Lambert Conic Conformal (1SP)", "Lambert_Conformal_Conic_1SP", 0,
+     QUARN_PARAMETERS(kNaturalOrigin)},
+    {9802, "Lambert Conic Conformal (2SP)", "Lambert_Conformal_Conic_2SP", 0,
+     QUARN_PARAMETERS(kConicTwoParallels)},
+    {9803, "Lambert Conic Conformal (2SP Belgium)", "Lambert_Conformal_Conic_2SP_Belgium", 0,
+     QUARN_PARAMETERS(kConicTwoParallels)},
+    {9809, "Oblique Stereographic", "Oblique_Stereographic", 0, QUARN_PARAMETERS(kNaturalOrigin)},
+    {0, "Stereographic", "Stereographic", 0, QUARN_PARAMETERS(kNaturalOrigin)},
+    {9810, "Polar Stereographic (variant A)", "Polar_Stereographic", 1,
+     QUARN_PARAMETERS(kNaturalOrigin)},
+    {9829, "Polar Stereographic (variant B)", "Polar_Stereographic", -1,
+     QUARN_PARAMETERS(kPolarVariantB)},
+    {9820, "Lambert Azimuthal Equal Area", "Lambert_Azimuthal_Equal_Area", 0,
+     QUARN_PARAMETERS(kAzimuthalCentre)},
+    {1027, "Lambert Azimuthal Equal Area (Spherical)", "Lambert_Azimuthal_Equal_Area", 0,
+     QUARN_PARAMETERS(kAzimuthalCentre)},
+    {9822, "Albers Equal Area", "Albers_Conic_Equal_Area", 0, QUARN_PARAMETERS(kAlbers)},
+    {9806, "Cassini-Soldner", "Cassini_Soldner", 0, QUARN_PARAMETERS(kNaturalOriginNoScale)},
+    {9818, "American Polyconic", "Polyconic", 0, QUARN_PARAMETERS(kNaturalOriginNoScale)},
+    {1024, "Popular Visualisation Pseudo Mercator", "Popular_Visualisation_Pseudo_Mercator", 0,
+     QUARN_PARAMETERS(kNaturalOriginNoScale)},
+    {9804, "Mercator (variant A)", "Mercator_1SP", 0, QUARN_PARAMETERS(kNaturalOrigin)},
+    {9805, "Mercator (variant B)", "Mercator_2SP", 0, QUARN_PARAMETERS(kStandardParallel)},
+    {1028, "Equidistant Cylindrical", "Equirectangular", 0,
+     QUARN_PARAMETERS(kEquidistantCylindrical)},
+    {9812, "Hotine Oblique Mercator (variant A)", "Hotine_Oblique_Mercator", 0,
+     QUARN_PARAMETERS(kHotineA)},
+    {9815, "Hotine Oblique Mercator (variant B)", "Hotine_Oblique_Mercator_Azimuth_Center", 0,
+     QUARN_PARAMETERS(kHotineB)},
+    {1041, "Krovak (North Orientated)", "Krovak", 0, QUARN_PARAMETERS(kKrovak)},
+    {9819, "Krovak", "Krovak", 0, QUARN_PARAMETERS(kKrovak)},
+};
+
+#undef QUARN_PARAMETERS
 
 struct MethodName {
     const char* key;
     int code;
 };
 
-// EPSG names first, then the WKT 1 (GDAL) names, then ESRI's.
-const MethodName kMethodNames[] = {
-    // Transverse Mercator and its relatives.
-    {"transversemercator", 9807},
+// The other names of methods, as NameKey spells them: ESRI's, GDAL's others, EPSG methods
+// without a WKT 2 form here, and the names whose method depends on their parameters. They
+// are looked up before the names of the rows above.
+const MethodName kOtherMethodNames[] = {
     {"gausskruger", 9807},
-    {"transversemercatorsouthorientated", 9808},
     {"transversemercatorzonedgridsystem", 9824},
     {"transversemercator3d", 1111},
-    // Lambert conic conformal.
-    {"lambertconicconformal1sp", 9801},
-    {"lambertconformalconic1sp", 9801},
-    {"lambertconicconformal2sp", 9802},
-    {"lambertconformalconic2sp", 9802},
-    {"lambertconicconformal2spbelgium", 9803},
-    {"lambertconformalconic2spbelgium", 9803},
     {"lambertconicconformal2spmichigan", 1051},
     {"lambertconformalconic2spmichigan", 1051},
     {"lambertconicconformalwestorientated", 9826},
     {"lambertconicnearconformal", 9817},
     {"lambertconformalconic", kMethodEsriLambert},
-    // Mercator.
-    {"mercatorvarianta", 9804},
-    {"mercator1sp", 9804},
-    {"mercatorvariantb", 9805},
-    {"mercator2sp", 9805},
     {"mercator", kMethodEsriMercator},
     {"mercator1spspherical", 9841},
-    {"popularvisualisationpseudomercator", 1024},
     {"mercatorauxiliarysphere", kMethodAuxiliarySphere},
-    // Stereographic.
-    {"obliquestereographic", 9809},
     {"doublestereographic", 9809},
-    {"polarstereographicvarianta", 9810},
-    {"polarstereographicvariantb", 9829},
     {"polarstereographicvariantc", 9830},
     {"polarstereographic", kMethodPolarStereographic},
     {"stereographicnorthpole", kMethodPolarStereographicParallel},
     {"stereographicsouthpole", kMethodPolarStereographicParallel},
-    // Oblique Mercator.
-    {"hotineobliquemercatorvarianta", 9812},
-    {"hotineobliquemercator", 9812},
     {"hotineobliquemercatorazimuthnaturalorigin", 9812},
     {"rectifiedskeworthomorphicnaturalorigin", 9812},
-    {"hotineobliquemercatorvariantb", 9815},
-    {"hotineobliquemercatorazimuthcenter", 9815},
     {"rectifiedskeworthomorphiccenter", 9815},
     {"labordeobliquemercator", 9813},
-    // Conic, azimuthal and cylindrical equal-area and others.
-    {"albersequalarea", 9822},
-    {"albersconicequalarea", 9822},
     {"albers", 9822},
-    {"lambertazimuthalequalarea", 9820},
-    {"lambertazimuthalequalareaspherical", 1027},
     {"lambertcylindricalequalarea", 9835},
     {"cylindricalequalarea", 9835},
     {"lambertcylindricalequalareaspherical", 9834},
     {"behrmann", kMethodBehrmann},
-    {"cassinisoldner", 9806},
     {"cassini", 9806},
     {"hyperboliccassinisoldner", 9833},
-    {"americanpolyconic", 9818},
-    {"polyconic", 9818},
-    {"krovak", 9819},
-    {"krovaknorthorientated", 1041},
     {"krovakmodified", 1042},
     {"krovakmodifiednorthorientated", 1043},
-    {"equidistantcylindrical", 1028},
-    {"equirectangular", 1028},
     {"equidistantcylindricalspherical", 1029},
     {"newzealandmapgrid", 9811},
     {"tunisiamininggrid", 9816},
@@ -99,62 +260,53 @@ struct RoleName {
     ProjectionRole role;
 };
 
+// The other names of parameters, as NameKey spells them: WKT 1's and ESRI's, and EPSG's
+// where several EPSG names have one role. EPSG's names of the parameters above come first.
 const RoleName kRoleNames[] = {
     {"latitudeoforigin", kRoleLatitudeOfOrigin},
     {"latitudeofcenter", kRoleLatitudeOfOrigin},
-    {"latitudeofnaturalorigin", kRoleLatitudeOfOrigin},
-    {"latitudeoffalseorigin", kRoleLatitudeOfOrigin},
-    {"latitudeofprojectioncentre", kRoleLatitudeOfOrigin},
     {"latitudeofprojectioncenter", kRoleLatitudeOfOrigin},
     {"centralmeridian", kRoleLongitudeOfOrigin},
-    {"longitudeoforigin", kRoleLongitudeOfOrigin},
     {"longitudeofcenter", kRoleLongitudeOfOrigin},
-    {"longitudeofnaturalorigin", kRoleLongitudeOfOrigin},
-    {"longitudeoffalseorigin", kRoleLongitudeOfOrigin},
-    {"longitudeofprojectioncentre", kRoleLongitudeOfOrigin},
     {"longitudeofprojectioncenter", kRoleLongitudeOfOrigin},
     {"scalefactor", kRoleScaleFactor},
-    {"scalefactoratnaturalorigin", kRoleScaleFactor},
-    {"scalefactoroninitialline", kRoleScaleFactor},
-    {"scalefactoronpseudostandardparallel", kRoleScaleFactor},
     {"falseeasting", kRoleFalseEasting},
-    {"eastingatfalseorigin", kRoleFalseEasting},
-    {"eastingatprojectioncentre", kRoleFalseEasting},
     {"falsenorthing", kRoleFalseNorthing},
-    {"northingatfalseorigin", kRoleFalseNorthing},
-    {"northingatprojectioncentre", kRoleFalseNorthing},
     {"standardparallel1", kRoleStandardParallel1},
-    {"latitudeof1ststandardparallel", kRoleStandardParallel1},
-    {"latitudeofstandardparallel", kRoleStandardParallel1},
     {"standardparallel2", kRoleStandardParallel2},
-    {"latitudeof2ndstandardparallel", kRoleStandardParallel2},
     {"azimuth", kRoleAzimuth},
-    {"azimuthofinitialline", kRoleAzimuth},
-    {"colatitudeofconeaxis", kRoleAzimuth},
     {"rectifiedgridangle", kRoleRectifiedGridAngle},
-    {"anglefromrectifiedtoskewgrid", kRoleRectifiedGridAngle},
     {"xyplanerotation", kRoleRectifiedGridAngle},
     {"pseudostandardparallel1", kRolePseudoParallel},
-    {"latitudeofpseudostandardparallel", kRolePseudoParallel},
     {"height", kRolePlaneHeight},
-    {"projectionplaneoriginheight", kRolePlaneHeight},
 };
 
-struct RoleCode {
-    int code;
-    ProjectionRole role;
+// The keys of the rows' names, made once: a method's EPSG and WKT 1 names, then the EPSG
+// parameters' names.
+struct Keys {
+    std::string wkt2[std::size(kMethods)];
+    std::string wkt1[std::size(kMethods)];
+    std::string parameters[std::size(kEpsgParameters)];
 };
 
-const RoleCode kRoleCodes[] = {
-    {8801, kRoleLatitudeOfOrigin},   {8811, kRoleLatitudeOfOrigin},  {8821, kRoleLatitudeOfOrigin},
-    {8802, kRoleLongitudeOfOrigin},  {8812, kRoleLongitudeOfOrigin}, {8822, kRoleLongitudeOfOrigin},
-    {8833, kRoleLongitudeOfOrigin},  {8805, kRoleScaleFactor},       {8815, kRoleScaleFactor},
-    {8819, kRoleScaleFactor},        {8806, kRoleFalseEasting},      {8816, kRoleFalseEasting},
-    {8826, kRoleFalseEasting},       {8807, kRoleFalseNorthing},     {8817, kRoleFalseNorthing},
-    {8827, kRoleFalseNorthing},      {8823, kRoleStandardParallel1}, {8832, kRoleStandardParallel1},
-    {8824, kRoleStandardParallel2},  {8813, kRoleAzimuth},           {1036, kRoleAzimuth},
-    {8814, kRoleRectifiedGridAngle}, {8818, kRolePseudoParallel},    {1039, kRolePlaneHeight},
-};
+const Keys& RowKeys() {
+    static const Keys keys = [] {
+        Keys k;
+        for (std::size_t i = 0; i < std::size(kMethods); ++i) {
+            k.wkt2[i] = NameKey(kMethods[i].wkt2);
+            k.wkt1[i] = NameKey(kMethods[i].wkt1);
+        }
+        for (std::size_t i = 0; i < std::size(kEpsgParameters); ++i)
+            k.parameters[i] = NameKey(kEpsgParameters[i]->name);
+        return k;
+    }();
+    return keys;
+}
+
+bool SameName(std::string_view a, const char* b) {
+    const std::string key = NameKey(a);
+    return !key.empty() && key == NameKey(b);
+}
 
 // Angles in degrees that are the same after a conversion from another unit.
 bool Near(double a, double b) {
@@ -198,21 +350,70 @@ void SettleKrovak(Meaning& m) {
 } // namespace
 
 int MethodOfName(std::string_view key) {
-    for (const MethodName& name : kMethodNames)
+    for (const MethodName& name : kOtherMethodNames)
         if (key == name.key) return name.code;
+    const Keys& keys = RowKeys();
+    for (std::size_t i = 0; i < std::size(kMethods); ++i)
+        if (key == keys.wkt2[i]) return kMethods[i].code;
+    for (std::size_t i = 0; i < std::size(kMethods); ++i)
+        if (key == keys.wkt1[i]) return kMethods[i].code;
     return 0;
 }
 
 ProjectionRole RoleOfName(std::string_view key) {
+    const Keys& keys = RowKeys();
+    for (std::size_t i = 0; i < std::size(kEpsgParameters); ++i)
+        if (key == keys.parameters[i]) return kEpsgParameters[i]->role;
     for (const RoleName& name : kRoleNames)
         if (key == name.key) return name.role;
     return kProjectionRoleCount;
 }
 
 ProjectionRole RoleOfEpsgParameter(int code) {
-    for (const RoleCode& entry : kRoleCodes)
-        if (entry.code == code) return entry.role;
+    for (const EpsgParameter* parameter : kEpsgParameters)
+        if (parameter->code == code) return parameter->role;
     return kProjectionRoleCount;
+}
+
+ParameterKind MethodParameter::Kind() const {
+    return IsAngleRole(epsg->role)    ? ParameterKind::Angle
+           : IsLengthRole(epsg->role) ? ParameterKind::Length
+                                      : ParameterKind::Scale;
+}
+
+const Method* FindMethod(int code, std::string_view name) {
+    if (code > 0)
+        for (const Method& method : kMethods)
+            if (method.code == code) return &method;
+    for (const Method& method : kMethods)
+        if (SameName(name, method.wkt2) || SameName(name, method.wkt1)) return &method;
+    return nullptr;
+}
+
+const Method* FindMethodForWkt1(std::string_view wkt1, double latitudeOfOrigin) {
+    const bool pole = std::fabs(latitudeOfOrigin) == 90.0;
+    for (const Method& method : kMethods)
+        if (SameName(wkt1, method.wkt1) && (method.pole == 0 || (method.pole > 0) == pole))
+            return &method;
+    return nullptr;
+}
+
+const MethodParameter* FindParameter(const Method& method, int code, std::string_view name) {
+    for (int i = 0; i < method.count; ++i)
+        if (code > 0 && method.parameters[i].Code() == code) return &method.parameters[i];
+    for (int i = 0; i < method.count; ++i)
+        if (SameName(name, method.parameters[i].Wkt2()) ||
+            SameName(name, method.parameters[i].wkt1))
+            return &method.parameters[i];
+    return nullptr;
+}
+
+ParameterKind KindOfParameter(std::string_view name) {
+    const std::string key = NameKey(name);
+    for (const char* length : {"easting", "northing", "height"})
+        if (key.find(length) != std::string::npos) return ParameterKind::Length;
+    if (key.find("scale") != std::string::npos) return ParameterKind::Scale;
+    return ParameterKind::Angle;
 }
 
 bool IsAngleRole(ProjectionRole role) {

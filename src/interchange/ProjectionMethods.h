@@ -1,11 +1,13 @@
-// Projection methods and their parameters under every name the dialects give them: the
-// EPSG names, the names of WKT 1 as GDAL and PROJ write it and ESRI's names, mapped to EPSG
-// method codes and to the roles of quarn::Meaning.
+// The one table of projection methods and their parameters under every name the dialects
+// give them: EPSG codes and names (WKT 2 writes those), the names of WKT 1 as GDAL and PROJ
+// write it and ESRI's names, mapped to EPSG method codes and to the roles of quarn::Meaning.
+// Equivalence, the WKT 2 reader and the WKT 2 writer all go through it.
 #ifndef QUARN_INTERCHANGE_PROJECTIONMETHODS_H
 #define QUARN_INTERCHANGE_PROJECTIONMETHODS_H
 
 #include <quarn/equivalent.h>
 
+#include <string>
 #include <string_view>
 
 namespace quarn::detail {
@@ -33,6 +35,53 @@ ProjectionRole RoleOfEpsgParameter(int code);
 // Whether a role is an angle (degrees) or a length (metres); otherwise it is a ratio.
 bool IsAngleRole(ProjectionRole role);
 bool IsLengthRole(ProjectionRole role);
+
+// What a parameter's value measures, and so which unit WKT 2 gives it.
+enum class ParameterKind { Angle, Length, Scale };
+
+// A parameter of EPSG: its code, its name and its role.
+struct EpsgParameter {
+    int code;
+    const char* name;
+    ProjectionRole role;
+};
+
+// A parameter of a method: its WKT 1 name and what EPSG calls it.
+struct MethodParameter {
+    const char* wkt1;          // latitude_of_origin
+    const EpsgParameter* epsg; // Latitude of natural origin, 8801
+
+    const char* Wkt2() const { return epsg->name; }
+    int Code() const { return epsg->code; }
+    ParameterKind Kind() const;
+};
+
+// A method with its WKT 1 and WKT 2 (EPSG) forms.
+struct Method {
+    int code;         // EPSG code, 0 when EPSG has none
+    const char* wkt2; // EPSG name (Transverse Mercator)
+    const char* wkt1; // WKT 1 name (Transverse_Mercator)
+    // Only for writing WKT 1 names in WKT 2: the row is taken only when the latitude of
+    // origin is a pole (+1), is not (-1), or in any case (0).
+    int pole;
+    const MethodParameter* parameters;
+    int count;
+};
+
+// The method by its EPSG code when positive and known, else by its EPSG name or its WKT 1
+// name (compared by NameKey). Null when the table does not know it.
+const Method* FindMethod(int code, std::string_view name);
+
+// The method of a WKT 1 name (compared by NameKey); `latitudeOfOrigin` picks between the
+// rows of one WKT 1 method that differ by `pole`. Null when unknown.
+const Method* FindMethodForWkt1(std::string_view wkt1, double latitudeOfOrigin);
+
+// The parameter of `method` by its EPSG code when positive, else by its EPSG or WKT 1 name.
+const MethodParameter* FindParameter(const Method& method, int code, std::string_view name);
+
+// What a parameter measures, told from its name alone (for methods the table does not know):
+// eastings, northings and heights are lengths, scale factors scales, the rest angles.
+ParameterKind KindOfParameter(std::string_view name);
 
 // Turns the provisional method and roles read from a text or a database into the method's
 // one form: variants settled by their parameters, defaults put where nothing was written.

@@ -1,12 +1,13 @@
 // Reading WKT 2: the text is split into elements, each system is rewritten into the
 // canonical WKT 1 elements of the same system (units converted, methods and parameters
-// renamed through the one table of Wkt2Names.h), and the canonical text goes to the
+// renamed through the one table of ProjectionMethods.h), and the canonical text goes to the
 // factory's reader with the way back to the original positions. What the model cannot hold
 // is refused on its keyword; what only describes a system's use (USAGE, SCOPE, AREA, BBOX,
 // extents, REMARK) is left aside.
 #include "interchange/DialectElements.h"
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 
@@ -625,8 +626,8 @@ bool Reader::Projected(const Element& e, Element& out) {
             }
         return 0L;
     };
-    const Wkt2Method* known =
-        FindWkt2Method(static_cast<int>(epsgCode(*method)), QuarnEncodeUtf8(NameOf(*method)));
+    const Method* known =
+        FindMethod(static_cast<int>(epsgCode(*method)), QuarnEncodeUtf8(NameOf(*method)));
     std::wstring methodName = NameOf(*method);
     if (known != nullptr) {
         QuarnDecodeUtf8(known->wkt1, methodName);
@@ -649,13 +650,13 @@ bool Reader::Projected(const Element& e, Element& out) {
                 return Unexpected(p->children[i], L"PARAMETER", L"a unit or ID");
             }
         const std::string wkt2Name = QuarnEncodeUtf8(NameOf(*p));
-        const Wkt2Parameter* parameter =
-            known != nullptr ? FindWkt2Parameter(*known, static_cast<int>(epsgCode(*p)), wkt2Name)
+        const MethodParameter* parameter =
+            known != nullptr ? FindParameter(*known, static_cast<int>(epsgCode(*p)), wkt2Name)
                              : nullptr;
         if (known != nullptr && parameter == nullptr)
             return Refuse(*p, L"a parameter of the method " + NameOf(*method));
         const ParameterKind kind =
-            parameter != nullptr ? parameter->kind : KindOfParameter(wkt2Name);
+            parameter != nullptr ? parameter->Kind() : KindOfParameter(wkt2Name);
         // WKT 1 gives angles in the base system's unit, lengths in the system's.
         const double target = kind == ParameterKind::Angle    ? angular.factor
                               : kind == ParameterKind::Length ? linear.factor

@@ -1,12 +1,14 @@
 // Writing WKT 2 (ISO 19162:2019) as PROJ writes it: every unit and identifier stated, methods
-// and parameters under their EPSG names and codes (Wkt2Names.h), a datum's shift to WGS 84 as
-// a BOUNDCRS around the system, and a geographic or projected system paired with a height
-// above its ellipsoid as one three-dimensional system.
+// and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to WGS 84
+// as a BOUNDCRS around the system, and a geographic or projected system paired with a height above
+// its ellipsoid as one three-dimensional system.
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 
+#include <quarn/equivalent.h>
 #include <quarn/model/Constants.h>
 #include <quarn/model/Utf8.h>
 
@@ -14,6 +16,8 @@
 #include <cwchar>
 
 using namespace quarn::detail;
+using quarn::kProjectionRoleCount;
+using quarn::ProjectionRole;
 
 namespace {
 
@@ -85,6 +89,8 @@ private:
     bool Geographic(const CS_GeographicCoordinateSystem& system, const CS_Info& named,
                     const CS_CoordinateSystem* height);
     bool Conversion(const CS_ProjectedCoordinateSystem& system);
+    bool Parameter(const char* name, int code, ParameterKind kind, double value,
+                   const CS_ProjectedCoordinateSystem& system);
     bool Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info& named,
                    const CS_CoordinateSystem* height);
     bool Geocentric(const CS_GeocentricCoordinateSystem& system);
@@ -233,6 +239,61 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system, const CS_In
     return true;
 }
 
+// The EPSG form of a method held under a name of its own (ESRI's Gauss_Kruger, its
+// Lambert_Conformal_Conic of one parallel or two, Albers, Double_Stereographic, ...) or with
+// parameters its WKT 1 row has no place for: the EPSG method as equivalence settles it from
+// the parameters, and the value of each role in the units the system holds. Null when the
+// method has none, or a parameter that counts would be left out.
+const Method* EpsgForm(const CS_ProjectedCoordinateSystem& projected,
+                       double (&values)[kProjectionRoleCount]) {
+    quarn::Meaning meaning;
+    if (!quarn::Describe(projected, meaning) || meaning.method <= 0 ||
+        !meaning.otherParameters.empty())
+        return nullptr;
+    const Method* method = FindMethod(meaning.method, "");
+    if (method == nullptr || method->code != meaning.method) return nullptr;
+    bool placed[kProjectionRoleCount] = {};
+    for (int i = 0; i < method->count; ++i)
+        placed[method->parameters[i].epsg->role] = true;
+    const double radiansPerUnit =
+        projected.GetGeographicCoordinateSystem()->GetAngularUnit()->GetRadiansPerUnit();
+    const double metresPerUnit = projected.GetLinearUnit()->GetMetersPerUnit();
+    if (!(radiansPerUnit > 0.0) || !(metresPerUnit > 0.0)) return nullptr;
+    const double degree = quarn::kPi / 180.0;
+    for (int role = 0; role < kProjectionRoleCount; ++role) {
+        double value = meaning.parameters[role];
+        const ProjectionRole r = static_cast<ProjectionRole>(role);
+        if (!placed[role] && value != (r == quarn::kRoleScaleFactor ? 1.0 : 0.0)) return nullptr;
+        // Describe gives degrees and metres; WKT 1 holds the systems' own units. The way back
+        // is taken for every angular unit, a degree of another rounding included, so that a
+        // value comes out as the system holds it.
+        if (IsAngleRole(r)) value *= degree / radiansPerUnit;
+        if (IsLengthRole(r) && metresPerUnit != 1.0) value /= metresPerUnit;
+        values[role] = value;
+    }
+    return method;
+}
+
+bool Writer::Parameter(const char* name, int code, ParameterKind kind, double value,
+                       const CS_ProjectedCoordinateSystem& system) {
+    m_out += ',';
+    if (!Open("PARAMETER", name)) return false;
+    m_out += ',';
+    if (!Number(value)) return false;
+    m_out += ',';
+    if (kind == ParameterKind::Angle) {
+        if (!Unit("ANGLEUNIT", system.GetGeographicCoordinateSystem()->GetAngularUnit()))
+            return false;
+    } else if (kind == ParameterKind::Length) {
+        if (!Unit("LENGTHUNIT", system.GetLinearUnit())) return false;
+    } else {
+        m_out += "SCALEUNIT[\"unity\",1]";
+    }
+    if (code > 0) m_out += ",ID[\"EPSG\"," + std::to_string(code) + "]";
+    m_out += ']';
+    return true;
+}
+
 bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     const CS_Projection* projection = system.GetProjection();
     if (projection == nullptr) return Refuse("a projected system has no projection");
@@ -240,8 +301,24 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 2 has no form for it");
     const CS_ProjectionParameter* origin = projection->GetParameter(L"latitude_of_origin");
-    const Wkt2Method* known =
-        FindWkt2MethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
+    const Method* known = FindMethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
+    // A parameter the method's row has no place for (a variant B polar stereographic holds a
+    // scale of 1 that EPSG's method has not).
+    std::string misplaced;
+    for (long i = 0; known != nullptr && misplaced.empty() && i < projection->GetNumParameters();
+         ++i) {
+        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
+        const std::string name = QuarnEncodeUtf8(parameter->name);
+        if (FindParameter(*known, 0, name) == nullptr &&
+            !(NameKey(name) == "scalefactor" && parameter->value == 1.0))
+            misplaced = name;
+    }
+    double values[kProjectionRoleCount] = {};
+    const Method* epsg =
+        known == nullptr || !misplaced.empty() ? EpsgForm(system, values) : nullptr;
+    if (epsg == nullptr && !misplaced.empty())
+        return Refuse("the parameter " + misplaced + " has no place in the method " + known->wkt2);
+    if (epsg != nullptr) known = epsg;
     if (!Open("CONVERSION", BaseName(projection->GetName()).empty()
                                 ? std::string("unnamed")
                                 : BaseName(projection->GetName())) ||
@@ -250,32 +327,29 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     if (known != nullptr && known->code > 0)
         m_out += ",ID[\"EPSG\"," + std::to_string(known->code) + "]";
     m_out += ']';
-    const CS_GeographicCoordinateSystem* base = system.GetGeographicCoordinateSystem();
-    for (long i = 0; i < projection->GetNumParameters(); ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        const std::string name = QuarnEncodeUtf8(parameter->name);
-        const Wkt2Parameter* row = known != nullptr ? FindWkt2Parameter(*known, 0, name) : nullptr;
-        if (known != nullptr && row == nullptr) {
-            // A variant B polar stereographic holds a scale of 1 that EPSG's method has not.
-            if (NameKey(name) == "scalefactor" && parameter->value == 1.0) continue;
-            return Refuse("the parameter " + name + " has no place in the method " + known->wkt2);
+    if (epsg != nullptr) {
+        // Each parameter of the EPSG method once, by its role.
+        for (int i = 0; i < epsg->count; ++i) {
+            const MethodParameter& row = epsg->parameters[i];
+            bool again = false;
+            for (int j = 0; j < i; ++j)
+                again = again || epsg->parameters[j].Code() == row.Code();
+            if (!again &&
+                !Parameter(row.Wkt2(), row.Code(), row.Kind(), values[row.epsg->role], system))
+                return false;
         }
-        const ParameterKind kind = row != nullptr ? row->kind : KindOfParameter(name);
-        m_out += ',';
-        if (!Open("PARAMETER", row != nullptr ? row->wkt2 : name)) return false;
-        m_out += ',';
-        if (!Number(parameter->value)) return false;
-        m_out += ',';
-        if (kind == ParameterKind::Angle) {
-            if (!Unit("ANGLEUNIT", base->GetAngularUnit())) return false;
-        } else if (kind == ParameterKind::Length) {
-            if (!Unit("LENGTHUNIT", system.GetLinearUnit())) return false;
-        } else {
-            m_out += "SCALEUNIT[\"unity\",1]";
+    } else {
+        for (long i = 0; i < projection->GetNumParameters(); ++i) {
+            const CS_ProjectionParameter* parameter = projection->GetParameter(i);
+            const std::string name = QuarnEncodeUtf8(parameter->name);
+            const MethodParameter* row =
+                known != nullptr ? FindParameter(*known, 0, name) : nullptr;
+            if (known != nullptr && row == nullptr) continue; // the scale of 1 above
+            if (!Parameter(
+                    row != nullptr ? row->Wkt2() : name.c_str(), row != nullptr ? row->Code() : 0,
+                    row != nullptr ? row->Kind() : KindOfParameter(name), parameter->value, system))
+                return false;
         }
-        if (row != nullptr && row->code > 0)
-            m_out += ",ID[\"EPSG\"," + std::to_string(row->code) + "]";
-        m_out += ']';
     }
     m_out += ']';
     return true;

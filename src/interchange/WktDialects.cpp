@@ -5,6 +5,7 @@
 
 #include "interchange/DialectElements.h"
 #include "interchange/EsriNamesInternal.h"
+#include "interchange/InterchangeInternal.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 #include "wkt/WktCharacters.h"
@@ -14,6 +15,8 @@
 #include <quarn/model/Utf8.h>
 
 #include <cwchar>
+#include <iterator>
+#include <type_traits>
 
 using namespace quarn::detail;
 
@@ -39,6 +42,8 @@ std::wstring DatumName(EsriNameKind kind, const std::wstring& esriName) {
 
 // ---- The rewriting ------------------------------------------------------------------------
 
+// Every construct rewritten here is one MayRewrite (below) looks for: a text in which it
+// finds none is read as it stands.
 class Rewriter {
 public:
     Rewriter(std::wstring_view original, WktDialect dialect)
@@ -277,6 +282,102 @@ private:
     QuarnParseDiagnostic m_refusal;
 };
 
+// The passes below read a text as wide characters or as its UTF-8 bytes alike: every
+// character they look for is ASCII, and no byte of a longer UTF-8 sequence is.
+template <class Char> wchar_t Wide(Char c) {
+    return static_cast<wchar_t>(static_cast<std::make_unsigned_t<Char>>(c));
+}
+
+// Whether `word` is `keyword` (capitals) in any case.
+template <class Char> bool IsKeyword(std::basic_string_view<Char> word, std::string_view keyword) {
+    if (word.size() != keyword.size()) return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        wchar_t c = Wide(word[i]);
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+        if (c != Wide(keyword[i])) return false;
+    }
+    return true;
+}
+
+template <class Char> std::size_t SkipBlanks(std::basic_string_view<Char> text, std::size_t at) {
+    while (at < text.size() && IsWktBlank(Wide(text[at])))
+        ++at;
+    return at;
+}
+
+// Whether the AUTHORITY node opened by the bracket at `open` may hold a code that is a
+// number (the rewriting quotes it): true unless it plainly starts with a quoted name and a
+// quoted code.
+template <class Char> bool MayHaveNumericCode(std::basic_string_view<Char> text, std::size_t open) {
+    std::size_t at = SkipBlanks(text, open + 1);
+    if (at >= text.size() || text[at] != Char('"')) return true;
+    std::size_t close = text.find(Char('"'), at + 1);
+    if (close == std::basic_string_view<Char>::npos) return true;
+    at = SkipBlanks(text, close + 1);
+    if (at >= text.size() || text[at] != Char(',')) return false;
+    at = SkipBlanks(text, at + 1);
+    return at < text.size() && IsWktNumberStart(Wide(text[at]));
+}
+
+// False when the Rewriter would find nothing to rewrite or refuse in `text`, so that the
+// canonical reading of the text itself is the dialect's reading; true when it might. Every
+// construct the Rewriter acts on is a node, so only the word before each opening bracket is
+// looked at (brackets inside quoted names too, which at worst sends a text the long way):
+// EXTENSION for GDAL; for ESRI VERTCS, GXYZCS, HVCOORDSYS, LINUNIT, VERT_CS, which may be
+// the second of two systems that make a compound, and GEOGCS, whose datum and ellipsoid take
+// the names GDAL gives them; and an AUTHORITY whose code may be a number. (A word glued to a token
+// before it, as in `1eVERTCS[`, is taken whole here; the Splitter refuses such a text anyway.)
+template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDialect dialect) {
+    static const std::string_view kGdal[] = {"EXTENSION"};
+    static const std::string_view kEsri[] = {"VERTCS",  "GXYZCS",  "HVCOORDSYS",
+                                             "LINUNIT", "VERT_CS", "GEOGCS"};
+    const bool esri = dialect == WktDialect::Esri;
+    const std::string_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
+    const std::string_view* last = esri ? std::end(kEsri) : std::end(kGdal);
+    for (std::size_t open = text.find(Char('[')); open != std::basic_string_view<Char>::npos;
+         open = text.find(Char('['), open + 1)) {
+        std::size_t end = open;
+        while (end > 0 && IsWktBlank(Wide(text[end - 1])))
+            --end;
+        std::size_t start = end;
+        while (start > 0 && IsWktWordPart(Wide(text[start - 1])))
+            --start;
+        std::basic_string_view<Char> word = text.substr(start, end - start);
+        if (IsKeyword(word, "AUTHORITY")) {
+            if (MayHaveNumericCode(text, open)) return true;
+            continue;
+        }
+        for (const std::string_view* keyword = first; keyword != last; ++keyword)
+            if (IsKeyword(word, *keyword)) return true;
+    }
+    return false;
+}
+
+// Whether `text` of `dialect` reads as it stands: a canonical text, or one that is not WKT 2
+// (which every dialect but the canonical one takes) and holds nothing the Rewriter would
+// change. `scan` is the text itself or its UTF-8.
+template <class Char>
+bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
+    if (dialect == WktDialect::Canonical) return true;
+    if (dialect == WktDialect::Wkt2 || StartsAsWkt2(text)) return false;
+    return !MayRewrite(scan, dialect);
+}
+
+// Reads a text that needs rewriting (or may need it).
+const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
+                                         std::wstring_view text, WktDialect dialect) {
+    DialectRewrite rewrite = RewriteDialect(text, dialect);
+    if (!rewrite.ok) {
+        // Nothing is read; the last diagnostic is the refusal.
+        factory.SetLastDiagnostic(rewrite.refusal);
+        return nullptr;
+    }
+    const CS_CoordinateSystem* result = factory.CreateFromWKT(rewrite.text.c_str());
+    if (rewrite.changed)
+        factory.SetLastDiagnostic(rewrite.ToOriginal(factory.GetLastDiagnostic(), text));
+    return result;
+}
+
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
@@ -341,17 +442,15 @@ QuarnParseDiagnostic DialectRewrite::ToOriginal(const QuarnParseDiagnostic& diag
 
 const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory,
                                           std::wstring_view text, WktDialect dialect) {
-    if (dialect == WktDialect::Canonical) return factory.CreateFromWKT(std::wstring(text).c_str());
-    DialectRewrite rewrite = RewriteDialect(text, dialect);
-    if (!rewrite.ok) {
-        // Nothing is read; the last diagnostic is the refusal.
-        factory.SetLastDiagnostic(rewrite.refusal);
-        return nullptr;
-    }
-    const CS_CoordinateSystem* result = factory.CreateFromWKT(rewrite.text.c_str());
-    if (rewrite.changed)
-        factory.SetLastDiagnostic(rewrite.ToOriginal(factory.GetLastDiagnostic(), text));
-    return result;
+    if (ReadsInPlace(text, text, dialect)) return factory.CreateFromWKT(std::wstring(text).c_str());
+    return ReadRewritten(factory, text, dialect);
+}
+
+const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
+                                                      const std::wstring& text,
+                                                      std::string_view utf8, WktDialect dialect) {
+    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.c_str());
+    return ReadRewritten(factory, text, dialect);
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {

@@ -1,5 +1,10 @@
 #include <quarn/model/Utf8.h>
 
+#include "model/Utf8Internal.h"
+
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 bool IsContinuation(unsigned char c) {
@@ -39,37 +44,68 @@ void Append(std::string& bytes, unsigned long c) {
 } // namespace
 
 bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* badOffset) {
-    text.clear();
-    text.reserve(bytes.size());
-    std::size_t i = 0;
+    // Written in place: at most one character a byte, cut to the length at the end.
+    text.resize(bytes.size());
+    wchar_t* out = text.data();
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t i = 0, n = 0;
     while (i < bytes.size()) {
-        unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        // Eight characters at a time while they are all ASCII.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t eight;
+            std::memcpy(&eight, in + i, 8);
+            if ((eight & 0x8080808080808080u) != 0) break;
+            for (int k = 0; k < 8; ++k)
+                out[n + k] = static_cast<wchar_t>(in[i + k]);
+            i += 8;
+            n += 8;
+        }
+        if (i >= bytes.size()) break;
+        unsigned char lead = in[i];
+        if (lead < 0x80) {
+            out[n++] = static_cast<wchar_t>(lead);
+            ++i;
+            continue;
+        }
         unsigned long minimum = 0;
         int length = SequenceLength(lead, minimum);
         bool good = length > 0 && i + static_cast<std::size_t>(length) <= bytes.size();
-        unsigned long code = length == 1 ? lead : lead & (0x7Fu >> length);
+        unsigned long code = lead & (0x7Fu >> length);
         for (int k = 1; good && k < length; ++k) {
-            unsigned char next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            unsigned char next = in[i + static_cast<std::size_t>(k)];
             good = IsContinuation(next);
             code = (code << 6) | (next & 0x3Fu);
         }
-        if (good && length > 1)
-            good = code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        if (good) good = code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
         if (!good) {
+            text.resize(n);
             if (badOffset != nullptr) *badOffset = i;
             return false;
         }
-        text.push_back(static_cast<wchar_t>(code));
+        out[n++] = static_cast<wchar_t>(code);
         i += static_cast<std::size_t>(length);
     }
+    text.resize(n);
     return true;
+}
+
+void quarn::detail::AppendUtf8(std::string& bytes, std::wstring_view text) {
+    // ASCII, the common case, is written in place; the first other character hands the rest
+    // to Append.
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size());
+    std::size_t i = 0;
+    for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+        bytes[start + i] = static_cast<char>(text[i]);
+    if (i == text.size()) return;
+    bytes.resize(start + i);
+    for (; i < text.size(); ++i)
+        Append(bytes, static_cast<unsigned long>(text[i]));
 }
 
 std::string QuarnEncodeUtf8(std::wstring_view text) {
     std::string bytes;
-    bytes.reserve(text.size());
-    for (wchar_t c : text)
-        Append(bytes, static_cast<unsigned long>(c));
+    quarn::detail::AppendUtf8(bytes, text);
     return bytes;
 }
 

@@ -152,6 +152,40 @@ TEST(DialectConstruct, RewritesIntoCanonicalTextAndReads) {
     }
 }
 
+// A text of a dialect is read in place when nothing in it needs rewriting: the constructs
+// are still found in any case, with blanks around their brackets, and a name that only
+// looks like one reads as it stands.
+TEST(DialectConstruct, FoundInAnyCaseAndSpacingButNotInNames) {
+    const std::wstring geog = L"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],"
+                              L"UNIT[\"u\",1]";
+    struct Spelling {
+        WktDialect dialect;
+        std::wstring text;
+        std::wstring read; // type, code and name of what it reads to
+    } spellings[] = {
+        {WktDialect::Gdal, geog + L",authority [ \"EPSG\" ,\n 4326 ]]", L"4 4326 g"},
+        {WktDialect::Gdal, geog + L",Extension\t[\"PROJ4\",\"+proj=longlat\"]]", L"4  g"},
+        {WktDialect::Gdal, L"GEOGCS[\"a EXTENSION[ AUTHORITY[\"," + geog.substr(11) + L"]",
+         L"4  a EXTENSION[ AUTHORITY["},
+        {WktDialect::Gdal, geog + L",AUTHORITY[\"EPSG\",\"4326\"]]", L"4 4326 g"},
+        {WktDialect::Esri, geog + L",linUnit [\"Meter\",1]]", L"0  g"},
+        {WktDialect::Esri, geog + L"]," + kHeight + L"UNIT[\"m\",1]]",
+         L"0  g + Ellipsoidal height"},
+        {WktDialect::Esri,
+         L"gxyzcs [\"x\",DATUM[\"d\",SPHEROID[\"s\",1,2]],PRIMEM[\"G\",0],UNIT[\"m\",1]]",
+         L"5  x"}};
+    for (const Spelling& spelling : spellings) {
+        SCOPED_TRACE(QuarnEncodeUtf8(spelling.text));
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* system =
+            quarn::FromWkt(factory, QuarnEncodeUtf8(spelling.text), spelling.dialect);
+        ASSERT_NE(system, nullptr);
+        EXPECT_EQ(std::to_wstring(system->GetObjectType()) + L" " + system->GetAuthorityCode() +
+                      L" " + system->GetName(),
+                  spelling.read);
+    }
+}
+
 // A meaning no Quarn object can hold is refused, not dropped, with the place in the text.
 TEST(DialectRefused, GivesNoSystemAndPointsAtTheConstruct) {
     const std::pair<std::wstring, std::wstring> cases[] = {

@@ -1,6 +1,7 @@
 // WKT 2 in and out: one hand-written WKT 2 text per kind of system with the canonical text it
 // stands for, every refusal with its diagnostic, the writer's text of each kind, and the
 // table of methods and parameters by rows, both ways.
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 #include <quarn/interchange.h>
@@ -244,6 +245,33 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(text, w.wkt2);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
+    // A method held under ESRI's name is written as the EPSG method its parameters make it:
+    // ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each value
+    // as the system holds it.
+    {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* esri = quarn::FromWkt(
+            factory,
+            "PROJCS[\"X\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+            "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+            "0.0174532925199433]],PROJECTION[\"Lambert_Conformal_Conic\"],PARAMETER["
+            "\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],PARAMETER["
+            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",45.0],PARAMETER["
+            "\"Scale_Factor\",0.9996],PARAMETER[\"Latitude_Of_Origin\",45.0],UNIT[\"Meter\",1.0]]",
+            WktDialect::Esri);
+        ASSERT_NE(esri, nullptr);
+        const std::string text = quarn::ToWkt(*esri, WktDialect::Wkt2);
+        EXPECT_NE(text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
+                            "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",45,ANGLEUNIT["
+                            "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
+                            "\"Longitude of natural origin\",10,"),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("PARAMETER[\"Scale factor at natural origin\",0.9996,SCALEUNIT["
+                            "\"unity\",1],ID[\"EPSG\",8805]]"),
+                  std::string::npos)
+            << text;
+    }
     // Rotations (held with the opposite sign) read back to the same object; a quote inside a
     // name is written twice.
     CQuarnCoordinateSystemFactory factory;
@@ -297,7 +325,7 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         "the parameter scale_factor has no place in the method Polar Stereographic (variant B)");
 }
 
-TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
+TEST(ProjectionMethods, Wkt2AndWkt1NamesByRowsBothWays) {
     using namespace quarn::detail;
     struct Row {
         const char* wkt1;
@@ -315,15 +343,15 @@ TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
         {"Equirectangular", 0, "Equidistant Cylindrical", 1028},
     };
     for (const Row& row : kRows) {
-        const Wkt2Method* out = FindWkt2MethodForWkt1(row.wkt1, row.latitude);
+        const Method* out = FindMethodForWkt1(row.wkt1, row.latitude);
         ASSERT_NE(out, nullptr) << row.wkt1;
         EXPECT_STREQ(out->wkt2, row.wkt2);
         EXPECT_EQ(out->code, row.code);
-        EXPECT_EQ(FindWkt2Method(row.code, ""), out);
-        EXPECT_EQ(FindWkt2Method(0, row.wkt2), out); // by name where the id is missing
-        EXPECT_STREQ(FindWkt2Method(row.code, "")->wkt1, row.wkt1);
+        EXPECT_EQ(FindMethod(row.code, ""), out);
+        EXPECT_EQ(FindMethod(0, row.wkt2), out); // by name where the id is missing
+        EXPECT_STREQ(FindMethod(row.code, "")->wkt1, row.wkt1);
     }
-    EXPECT_EQ(FindWkt2Method(9999, "no such method"), nullptr);
+    EXPECT_EQ(FindMethod(9999, "no such method"), nullptr);
     struct ParameterRow {
         int method;
         const char* wkt1;
@@ -341,15 +369,15 @@ TEST(Wkt2Names, MethodsAndParametersByRowsBothWays) {
         {1041, "azimuth", "Co-latitude of cone axis", 1036, ParameterKind::Angle},
     };
     for (const ParameterRow& row : kParameters) {
-        const Wkt2Method& method = *FindWkt2Method(row.method, "");
-        const Wkt2Parameter* byCode = FindWkt2Parameter(method, row.code, "");
+        const Method& method = *FindMethod(row.method, "");
+        const MethodParameter* byCode = FindParameter(method, row.code, "");
         ASSERT_NE(byCode, nullptr) << row.wkt2;
         EXPECT_STREQ(byCode->wkt1, row.wkt1);
-        EXPECT_EQ(byCode->kind, row.kind);
-        const Wkt2Parameter* byName = FindWkt2Parameter(method, 0, row.wkt1);
+        EXPECT_EQ(byCode->Kind(), row.kind);
+        const MethodParameter* byName = FindParameter(method, 0, row.wkt1);
         ASSERT_NE(byName, nullptr) << row.wkt1;
-        EXPECT_STREQ(byName->wkt2, row.wkt2);
-        EXPECT_EQ(byName->code, row.code);
+        EXPECT_STREQ(byName->Wkt2(), row.wkt2);
+        EXPECT_EQ(byName->Code(), row.code);
     }
     // The naming rules of WKT 1 readers.
     EXPECT_EQ(Wkt1DatumName("World Geodetic System 1984 ensemble"), "WGS_1984");

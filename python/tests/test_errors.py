@@ -1,0 +1,64 @@
+"""Texts that do not read, codes that name nothing, and input that must not crash."""
+import random
+
+import pytest
+import quarn
+from conftest import corpus, example
+
+
+def raised(text, **options):
+    with pytest.raises(quarn.WktError) as error:
+        quarn.CRS.from_wkt(text, **options)
+    e = error.value
+    return str(e), e.line, e.column, e.offset, e.token, e.expected
+
+
+def test_wkt_error_is_the_tools_diagnostic_with_its_parts():
+    assert issubclass(quarn.WktError, quarn.CRSError) and issubclass(quarn.WktError, ValueError)
+    assert issubclass(quarn.CRSError, RuntimeError)
+    broken = example("broken/missing_comma.wkt")
+    message, line, column, offset, token, expected = raised(broken)
+    assert (message, line, column, token, expected) == (
+        "5:5: error: unexpected UNIT; expected ','", 5, 5, "UNIT", "','")
+    assert broken[offset:].startswith('UNIT["degree"')
+    assert raised('GEOGCS["x",DATUM[  \n') == (
+        "1:18: error: unexpected end of text; expected STRING", 1, 18, 17, None, "STRING")
+    # Offsets count characters, as str does; bytes that are not UTF-8 stop at the bad byte.
+    assert raised('VERT_CS["Zürich",VERT_DATUM["d",2005],UNIT["metre"]]')[:4] == (
+        "1:51: error: unexpected ']'; expected ','", 1, 51, 50)
+    assert raised(b'VERT_CS["Z\xfcrich"]')[1:5] == (1, 11, 10, "invalid UTF-8")
+
+
+def test_text_after_the_system_warns_and_codes_that_name_nothing():
+    text = 'VERT_CS["h",VERT_DATUM["d",2005],UNIT["metre",1]] VERT_CS["again"]'
+    with pytest.warns(UserWarning, match=r"^1:51: warning: VERT_CS after the end of the "
+                      r"coordinate system is ignored$"):
+        assert quarn.CRS.from_wkt(text).name == "h"
+    with pytest.raises(quarn.CRSError, match="^EPSG:999999: no horizontal coordinate system"):
+        quarn.CRS.from_epsg(999999)
+    with pytest.raises(quarn.CRSError) as error:
+        quarn.CRS("EPSG:4x")
+    assert not isinstance(error.value, quarn.WktError)
+    with pytest.raises(quarn.CRSError):
+        quarn.CRS.from_epsg(-1)
+
+
+def test_damaged_texts_raise_and_never_crash(factory):
+    rng = random.Random(27)
+    texts = [text for _, text in corpus("gdal")[::50] + corpus("esri")[::50]]
+    for text in texts:
+        for cut in sorted(rng.sample(range(len(text) - 1), 20)):
+            with pytest.raises(quarn.WktError):
+                factory.from_wkt(text[:cut])
+        damaged = list(text)
+        for _ in range(5):
+            damaged[rng.randrange(len(damaged))] = rng.choice('[]",\0\u20ac\U0001F600x9')
+        try:
+            factory.from_wkt("".join(damaged))
+        except quarn.WktError:
+            pass
+    for text in ("", 'GEOGCS["' + "x" * 10_000_000):
+        with pytest.raises(quarn.WktError):
+            factory.from_wkt(text)
+    with pytest.raises(UnicodeEncodeError):
+        factory.from_wkt('GEOGCS["\ud800"]')

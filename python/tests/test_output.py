@@ -1,0 +1,73 @@
+"""Texts written in each version, indented, and the systems a version cannot express."""
+import pytest
+import quarn
+from conftest import corpus, example
+
+GEOGRAPHIC = example("geographic.wkt")
+
+
+def test_each_version(factory):
+    crs = factory.from_wkt(GEOGRAPHIC)
+    assert crs.to_wkt() == (
+        'GEOGCS["WGS 84",DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563,'
+        'AUTHORITY["EPSG","7030"]],AUTHORITY["EPSG","6326"]],PRIMEM["Greenwich",0,'
+        'AUTHORITY["EPSG","8901"]],UNIT["degree",0.0174532925199433,AUTHORITY["EPSG","9122"]],'
+        'AXIS["Latitude",NORTH],AXIS["Longitude",EAST],AUTHORITY["EPSG","4326"]]'
+    )
+    assert str(crs) == crs.to_wkt("wkt1_gdal")
+    assert crs.to_wkt("WKT1_ESRI") == (
+        'GEOGCS["WGS_84",DATUM["D_WGS_1984",SPHEROID["WGS_1984",6378137.0,298.257223563]],'
+        'PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]]'
+    )
+    vertical = factory.from_wkt(example("vertical.wkt"))
+    assert vertical.to_wkt("CANONICAL") == (
+        'VERT_CS["NAVD88 height",VERT_DATUM["North American Vertical Datum 1988",2005],'
+        'UNIT["metre",1],AXIS["Gravity-related height",Up]]'
+    )
+    with pytest.raises(ValueError, match="unknown WKT version 'PROJ4'"):
+        crs.to_wkt("PROJ4")
+    with pytest.raises(quarn.CRSError, match="2019 form only .WKT2_2019., not WKT2_2015$"):
+        crs.to_wkt("WKT2_2015")
+
+
+def test_wkt2_reads_back_to_an_equal_system_in_every_reading(factory):
+    import pyproj
+
+    for code, text in corpus("gdal"):
+        crs = factory.from_wkt(text)
+        wkt2 = crs.to_wkt("WKT2_2019")
+        assert factory.from_wkt(wkt2).equals(crs) and factory.from_wkt(wkt2, "wkt2").equals(crs), code
+    swiss = quarn.CRS.from_epsg(2056)
+    assert swiss.to_wkt("wkt2_2018").startswith('PROJCRS["CH1903+ / LV95",BASEGEOGCRS["CH1903+"')
+    assert pyproj.CRS(swiss.to_wkt("WKT2_2019")) == pyproj.CRS.from_epsg(2056)
+
+
+def test_pretty_text_reads_back_to_the_same_object(factory):
+    crs = factory.from_wkt(example("projected_utm_metres.wkt"))
+    pretty = crs.to_wkt("CANONICAL", pretty=True)
+    assert pretty.splitlines()[1:3] == ['    GEOGCS["NAD83",', '        DATUM["North_American_Datum_1983",']
+    assert factory.from_wkt(pretty) is crs
+    assert factory.from_wkt(crs.to_wkt(pretty=True)) is factory.from_wkt(crs.to_wkt())
+
+
+def test_what_a_version_cannot_express_raises_with_the_reason(factory):
+    fitted = factory.from_wkt(example("fitted_horizontal_site_grid.wkt"))
+    with pytest.raises(quarn.CRSError, match=r"^the system has no WKT1_GDAL text: a fitted system "
+                       r"\(Local_Grid or Linear_Correction\) has no form that other programs read$"):
+        fitted.to_wkt()
+    assert str(fitted).startswith('FITTED_CS["Site grid",PARAM_MT["Local_Grid"')
+    assert repr(fitted) == '<quarn.CRS Fitted CRS "Site grid">'
+
+
+def test_canonical_text_over_the_limit_raises_rather_than_cuts(factory):
+    name = lambda letter: '"' + letter * 250 + '"'  # noqa: E731
+    unit = f"UNIT[{name('u')},1]"
+    text = (
+        f"COMPD_CS[{name('c')},GEOGCS[{name('g')},DATUM[{name('d')},SPHEROID[{name('s')},"
+        f"6378137,298.257223563]],PRIMEM[{name('p')},0],UNIT[{name('a')},0.0174532925199433]],"
+        f"VERT_CS[{name('v')},VERT_DATUM[{name('h')},2005],{unit}]]"
+    )
+    crs = factory.from_wkt(text)
+    with pytest.raises(quarn.CRSError, match="does not fit in 2047 characters"):
+        crs.to_wkt("CANONICAL")
+    assert len(crs.to_wkt()) > 2047 and crs.to_wkt().startswith('COMPD_CS["ccc')
