@@ -11,6 +11,7 @@ def test_identification_as_pyproj_names_it(factory):
     assert (crs.to_epsg(), crs.to_authority(), crs.to_authority("epsg")) == (
         2003, ("EPSG", "2003"), ("EPSG", "2003"))
     assert crs.to_authority("ESRI") is None and crs.list_authority("ESRI") == []
+    assert crs.to_authority("EPSG2") is None
     # Best first; equal confidence, the lower code first.
     twins = factory.from_wkt(esri["EPSG:2143"])
     assert [(m.auth_name, m.code, m.confidence) for m in twins.list_authority()] == [
