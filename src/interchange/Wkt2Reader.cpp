@@ -25,6 +25,12 @@ using quarn::DialectRewrite;
 
 namespace {
 
+// A count, an order or a code as the text writes it; -1 for a number no such thing can be
+// (out of range, not a number), which the checks after refuse.
+long WholeNumber(double value) {
+    return value >= -1e9 && value <= 1e9 ? static_cast<long>(value) : -1L;
+}
+
 // Keywords of WKT 2 systems, and those of WKT 2 that are not systems; the first keyword of
 // a text says which WKT it is.
 const wchar_t* const kGeodeticKeywords[] = {L"GEOGCRS", L"GEODCRS", L"GEOGRAPHICCRS",
@@ -336,7 +342,7 @@ bool Reader::ReadCoordinateSystem(const Element& parent, const wchar_t* where, s
                 return Refuse(child, L"one CS[type,dimension]");
             cs.node = &child;
             cs.type = child.children[0].text;
-            cs.dimension = static_cast<long>(dimension);
+            cs.dimension = WholeNumber(dimension);
         } else if (IsNode(child, L"AXIS")) {
             Axis axis;
             axis.node = &child;
@@ -353,7 +359,7 @@ bool Reader::ReadCoordinateSystem(const Element& parent, const wchar_t* where, s
                     if (!ReadUnit(part, axis.unit)) return false;
                 } else if (IsNode(part, L"ORDER") && part.children.size() == 1 &&
                            ReadNumber(part.children[0], order)) {
-                    axis.order = static_cast<long>(order);
+                    axis.order = WholeNumber(order);
                 } else if (!IsNode(part, L"MERIDIAN") && !IsNode(part, L"BEARING") &&
                            !IsNode(part, L"ID") && !IsNode(part, L"RANGEMEANING") &&
                            !IsNode(part, L"AXISMINVALUE") && !IsNode(part, L"AXISMAXVALUE")) {
@@ -621,8 +627,8 @@ bool Reader::Projected(const Element& e, Element& out) {
             if (IsNode(child, L"ID") && child.children.size() >= 2 && NameOf(child) == L"EPSG") {
                 double code = 0.0;
                 const Element& c = child.children[1];
-                if (IsString(c)) return std::wcstol(c.text.c_str() + 1, nullptr, 10);
-                if (ReadNumber(c, code)) return static_cast<long>(code);
+                if (IsString(c)) return WholeNumber(std::wcstol(c.text.c_str() + 1, nullptr, 10));
+                if (ReadNumber(c, code)) return WholeNumber(code);
             }
         return 0L;
     };

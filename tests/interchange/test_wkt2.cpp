@@ -145,6 +145,10 @@ TEST(Wkt2Reader, RefusesWhatTheModelCannotHoldOnItsKeyword) {
                               L"0.0174532925199433]]";
     const std::wstring model = L"a construct the model holds; ";
     const Refusal kRefusals[] = {
+        // A dimension no number of axes can be (once undefined in its conversion).
+        {L"GEOGCRS[\"g\",DATUM[\"d\",ELLIPSOID[\"e\",6378137,300]],CS[ellipsoidal,1e300],AXIS["
+         L"\"lat\",north],AXIS[\"lon\",east]]",
+         L"CS", L"CS", L"as many AXIS elements as the CS has dimensions"},
         {L"TIMECRS[\"t\",TDATUM[\"x\"],CS[TemporalDateTime,1],AXIS[\"time\",future]]", L"TIMECRS",
          L"TIMECRS", model + L"a temporal system has no place in it"},
         {L"PARAMETRICCRS[\"p\",PDATUM[\"x\"],CS[parametric,1],AXIS[\"p\",up]]", L"PARAMETRICCRS",
