@@ -25,6 +25,11 @@ bool WriteInterchange(const CS_Info& object, InterchangeDialect dialect, std::st
 // for magnitudes from 1e-5 to 1e21, exponent notation beyond; 0 for both zeros.
 std::string ShortestNumber(double value);
 
+// `name` with every run of other characters than ASCII letters, digits (and, when asked,
+// hyphens) and bytes of non-ASCII characters made one underscore, none at either end: how
+// ESRI spells names, and how GDAL spells WKT 1 datum names.
+std::string UnderscoreSpelling(std::string_view name, bool keepHyphens);
+
 // The object's name without the registry's unique-name suffix (`~` and digits), which only
 // tells apart two objects of one factory and means nothing to another program; BaseName
 // gives it as UTF-8.

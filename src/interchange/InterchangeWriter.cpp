@@ -42,9 +42,13 @@ std::string quarn::detail::BaseName(const wchar_t* name) {
 
 // ESRI spells names with underscores: every run of other ASCII signs becomes one `_`.
 std::string EsriSpelling(const std::string& name) {
+    return UnderscoreSpelling(name, false);
+}
+
+std::string quarn::detail::UnderscoreSpelling(std::string_view name, bool keepHyphens) {
     std::string out;
     for (char c : name) {
-        if (IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80)
+        if (IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80 || (keepHyphens && c == '-'))
             out.push_back(c);
         else if (!out.empty() && out.back() != '_')
             out.push_back('_');

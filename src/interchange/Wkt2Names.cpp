@@ -2,6 +2,7 @@
 #include "interchange/Wkt2Names.h"
 
 #include "interchange/EsriNamesInternal.h"
+#include "interchange/InterchangeInternal.h"
 
 using namespace quarn::detail;
 
@@ -11,19 +12,7 @@ std::string quarn::detail::Wkt1DatumName(std::string_view wkt2Name) {
         wkt2Name.substr(wkt2Name.size() - kEnsemble.size()) == kEnsemble)
         wkt2Name.remove_suffix(kEnsemble.size());
     if (wkt2Name == "World Geodetic System 1984") return "WGS_1984";
-    std::string out;
-    for (char c : wkt2Name) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        const bool kept = byte >= 0x80 || c == '-' || (c >= '0' && c <= '9') ||
-                          (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (kept)
-            out.push_back(c);
-        else if (!out.empty() && out.back() != '_')
-            out.push_back('_');
-    }
-    while (!out.empty() && out.back() == '_')
-        out.pop_back();
-    return out;
+    return UnderscoreSpelling(wkt2Name, true);
 }
 
 std::string quarn::detail::Wkt1AxisName(std::string_view wkt2Name, bool geocentric) {
