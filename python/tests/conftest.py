@@ -9,6 +9,11 @@ SOURCE = pathlib.Path(os.environ.get("QUARN_SOURCE_DIR", pathlib.Path(__file__).
 CORPUS = pathlib.Path(os.environ.get("QUARN_CORPUS_DIR", SOURCE / "tests" / "data"))
 
 
+def pytest_configure(config):
+    config.addinivalue_line("markers", "epsg: needs the EPSG component (built with PROJ)")
+    config.addinivalue_line("markers", "no_epsg: checks a build without the EPSG component")
+
+
 def example(name):
     return (SOURCE / "examples" / name).read_text()
 

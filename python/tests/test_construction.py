@@ -10,6 +10,7 @@ ESRI_HEIGHT = (
 )
 
 
+@pytest.mark.epsg
 def test_auto_reads_every_dialect_as_its_own_reader_does(factory):
     for dialect in ("gdal", "esri"):
         for code, text in corpus(dialect)[:80]:
@@ -47,6 +48,7 @@ def test_text_bytes_and_dialect_names(factory):
         factory.from_wkt(42)
 
 
+@pytest.mark.epsg
 def test_epsg_codes_in_every_form():
     crs = quarn.CRS.from_epsg(26915)
     assert crs.name == "NAD83 / UTM zone 15N"

@@ -29,6 +29,16 @@ def test_wkt_error_is_the_tools_diagnostic_with_its_parts():
     assert raised(b'VERT_CS["Z\xfcrich"]')[1:5] == (1, 11, 10, "invalid UTF-8")
 
 
+@pytest.mark.no_epsg
+def test_codes_raise_in_a_build_without_the_epsg_component():
+    geographic = quarn.CRS.from_wkt(example("geographic.wkt"))
+    for call in (lambda: quarn.CRS.from_epsg(4326), lambda: quarn.CRS("EPSG:4326"),
+                 geographic.to_epsg, geographic.list_authority):
+        with pytest.raises(quarn.CRSError, match="^this build of quarn has no EPSG support"):
+            call()
+
+
+@pytest.mark.epsg
 def test_text_after_the_system_warns_and_codes_that_name_nothing():
     text = 'VERT_CS["h",VERT_DATUM["d",2005],UNIT["metre",1]] VERT_CS["again"]'
     with pytest.warns(UserWarning, match=r"^1:51: warning: VERT_CS after the end of the "
