@@ -24,6 +24,7 @@ Options: --scratch DIR (default $TMPDIR/quarn-faults-$USER), --jobs N (default 2
 """
 import argparse
 import getpass
+import hashlib
 import json
 import os
 import re
@@ -201,9 +202,11 @@ def main():
         return 1 if bad else 0
 
     variant = "sanitize" if args.sanitize else ("noproj" if args.no_proj else "proj")
+    # One scratch folder per checkout (a worktree beside another gets its own) and, in it,
+    # one copy per variant, so that runs of two checkouts or two variants do not meet.
+    checkout = hashlib.sha1(ROOT.encode()).hexdigest()[:8]
     scratch = args.scratch or os.path.join(tempfile.gettempdir(),
-                                           f"quarn-faults-{getpass.getuser()}")
-    # Each variant has its own copy, so that runs of two variants do not meet.
+                                           f"quarn-faults-{getpass.getuser()}-{checkout}")
     src = os.path.join(scratch, f"src-{variant}")
     build = os.path.join(scratch, f"build-{variant}")
     log = os.path.join(scratch, f"log-{variant}.txt")
