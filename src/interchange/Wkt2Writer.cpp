@@ -140,6 +140,25 @@ bool ShiftOf(const CS_HorizontalDatum* datum, double values[7]) {
     return any;
 }
 
+// The form in which the projection of `system` is written (ProjectionMethods.h).
+ProjectionForm FormOfProjection(const CS_ProjectedCoordinateSystem& system) {
+    const CS_Projection* projection = system.GetProjection();
+    const CS_GeographicCoordinateSystem* base = system.GetGeographicCoordinateSystem();
+    std::vector<HeldParameter> parameters;
+    for (long i = 0; i < projection->GetNumParameters(); ++i)
+        if (const CS_ProjectionParameter* parameter = projection->GetParameter(i))
+            parameters.push_back({QuarnEncodeUtf8(parameter->name), parameter->value});
+    const CS_Unit* angular = base != nullptr ? base->GetAngularUnit() : nullptr;
+    const CS_Unit* linear = system.GetLinearUnit();
+    const CS_HorizontalDatum* datum = base != nullptr ? base->GetHorizontalDatum() : nullptr;
+    const CS_Ellipsoid* ellipsoid = datum != nullptr ? datum->GetEllipsoid() : nullptr;
+    const double inverse = ellipsoid != nullptr ? ellipsoid->GetInverseFlattening() : 0.0;
+    return FormOf(QuarnEncodeUtf8(projection->GetClassName()), parameters,
+                  angular != nullptr ? angular->GetIUnitsPerUnit() : 0.0,
+                  linear != nullptr ? linear->GetIUnitsPerUnit() : 0.0,
+                  std::isfinite(inverse) ? inverse : 0.0);
+}
+
 bool Writer::Datum(const CS_HorizontalDatum* datum) {
     if (datum == nullptr) return Refuse("a coordinate system has no datum");
     const CS_3DIMInfo* grids = datum->Get3DIMParameters();
@@ -239,41 +258,6 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system, const CS_In
     return true;
 }
 
-// The EPSG form of a method held under a name of its own (ESRI's Gauss_Kruger, its
-// Lambert_Conformal_Conic of one parallel or two, Albers, Double_Stereographic, ...) or with
-// parameters its WKT 1 row has no place for: the EPSG method as equivalence settles it from
-// the parameters, and the value of each role in the units the system holds. Null when the
-// method has none, or a parameter that counts would be left out.
-const Method* EpsgForm(const CS_ProjectedCoordinateSystem& projected,
-                       double (&values)[kProjectionRoleCount]) {
-    quarn::Meaning meaning;
-    if (!quarn::Describe(projected, meaning) || meaning.method <= 0 ||
-        !meaning.otherParameters.empty())
-        return nullptr;
-    const Method* method = FindMethod(meaning.method, "");
-    if (method == nullptr || method->code != meaning.method) return nullptr;
-    bool placed[kProjectionRoleCount] = {};
-    for (int i = 0; i < method->count; ++i)
-        placed[method->parameters[i].epsg->role] = true;
-    const double radiansPerUnit =
-        projected.GetGeographicCoordinateSystem()->GetAngularUnit()->GetRadiansPerUnit();
-    const double metresPerUnit = projected.GetLinearUnit()->GetMetersPerUnit();
-    if (!(radiansPerUnit > 0.0) || !(metresPerUnit > 0.0)) return nullptr;
-    const double degree = quarn::kPi / 180.0;
-    for (int role = 0; role < kProjectionRoleCount; ++role) {
-        double value = meaning.parameters[role];
-        const ProjectionRole r = static_cast<ProjectionRole>(role);
-        if (!placed[role] && value != (r == quarn::kRoleScaleFactor ? 1.0 : 0.0)) return nullptr;
-        // Describe gives degrees and metres; WKT 1 holds the systems' own units. The way back
-        // is taken for every angular unit, a degree of another rounding included, so that a
-        // value comes out as the system holds it.
-        if (IsAngleRole(r)) value *= degree / radiansPerUnit;
-        if (IsLengthRole(r) && metresPerUnit != 1.0) value /= metresPerUnit;
-        values[role] = value;
-    }
-    return method;
-}
-
 bool Writer::Parameter(const char* name, int code, ParameterKind kind, double value,
                        const CS_ProjectedCoordinateSystem& system) {
     m_out += ',';
@@ -300,25 +284,11 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 2 has no form for it");
-    const CS_ProjectionParameter* origin = projection->GetParameter(L"latitude_of_origin");
-    const Method* known = FindMethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
-    // A parameter the method's row has no place for (a variant B polar stereographic holds a
-    // scale of 1 that EPSG's method has not).
-    std::string misplaced;
-    for (long i = 0; known != nullptr && misplaced.empty() && i < projection->GetNumParameters();
-         ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        const std::string name = QuarnEncodeUtf8(parameter->name);
-        if (FindParameter(*known, 0, name) == nullptr &&
-            !(NameKey(name) == "scalefactor" && parameter->value == 1.0))
-            misplaced = name;
-    }
-    double values[kProjectionRoleCount] = {};
-    const Method* epsg =
-        known == nullptr || !misplaced.empty() ? EpsgForm(system, values) : nullptr;
-    if (epsg == nullptr && !misplaced.empty())
-        return Refuse("the parameter " + misplaced + " has no place in the method " + known->wkt2);
-    if (epsg != nullptr) known = epsg;
+    const ProjectionForm form = FormOfProjection(system);
+    if (!form.misplaced.empty())
+        return Refuse("the parameter " + form.misplaced + " has no place in the method " +
+                      form.row->wkt2);
+    const Method* known = form.row;
     if (!Open("CONVERSION", BaseName(projection->GetName()).empty()
                                 ? std::string("unnamed")
                                 : BaseName(projection->GetName())) ||
@@ -327,15 +297,15 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     if (known != nullptr && known->code > 0)
         m_out += ",ID[\"EPSG\"," + std::to_string(known->code) + "]";
     m_out += ']';
-    if (epsg != nullptr) {
+    if (form.byRole) {
         // Each parameter of the EPSG method once, by its role.
-        for (int i = 0; i < epsg->count; ++i) {
-            const MethodParameter& row = epsg->parameters[i];
+        for (int i = 0; i < known->count; ++i) {
+            const MethodParameter& row = known->parameters[i];
             bool again = false;
             for (int j = 0; j < i; ++j)
-                again = again || epsg->parameters[j].Code() == row.Code();
+                again = again || known->parameters[j].Code() == row.Code();
             if (!again &&
-                !Parameter(row.Wkt2(), row.Code(), row.Kind(), values[row.epsg->role], system))
+                !Parameter(row.Wkt2(), row.Code(), row.Kind(), form.values[row.epsg->role], system))
                 return false;
         }
     } else {
