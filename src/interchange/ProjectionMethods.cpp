@@ -195,6 +195,8 @@ const Method kMethods[] = {
      QUARN_PARAMETERS(kNaturalOriginNoScale)},
     {9804, "Mercator (variant A)", "Mercator_1SP", 0, QUARN_PARAMETERS(kNaturalOrigin)},
     {9805, "Mercator (variant B)", "Mercator_2SP", 0, QUARN_PARAMETERS(kStandardParallel)},
+    {9835, "Lambert Cylindrical Equal Area", "Cylindrical_Equal_Area", 0,
+     QUARN_PARAMETERS(kStandardParallel)},
     {1028, "Equidistant Cylindrical", "Equirectangular", 0,
      QUARN_PARAMETERS(kEquidistantCylindrical)},
     {9812, "Hotine Oblique Mercator (variant A)", "Hotine_Oblique_Mercator", 0,
@@ -486,6 +488,7 @@ ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>&
             complete && (held || m.parameters[role] == (role == kRoleScaleFactor ? 1.0 : 0.0));
     }
     form.row = known;
+    std::copy(m.parameters, m.parameters + kProjectionRoleCount, form.degrees);
     if (complete && form.misplaced.empty()) return form;
 
     const Method* epsg = m.method > 0 ? FindMethod(m.method, "") : nullptr;
@@ -526,6 +529,31 @@ ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>&
     form.misplaced.clear();
     std::copy(values, values + kProjectionRoleCount, form.values);
     return form;
+}
+
+const ImpliedAxis* ImpliedAxes(int method, double latitude) {
+    const double none = std::nan("");
+    static const ImpliedAxis kWestingSouthing[] = {{"westing (Y)", "west", none},
+                                                   {"southing (X)", "south", none}};
+    static const ImpliedAxis kSouthingWesting[] = {{"southing (X)", "south", none},
+                                                   {"westing (Y)", "west", none}};
+    static const ImpliedAxis kNorthPole[] = {{"(E)", "south", 90.0}, {"(N)", "south", 180.0}};
+    static const ImpliedAxis kSouthPole[] = {{"(E)", "north", 90.0}, {"(N)", "north", 0.0}};
+    switch (method) {
+    case 9808:
+        return kWestingSouthing;
+    case 9819:
+        return kSouthingWesting;
+    case 9810:
+    case 9820:
+        return std::fabs(latitude - 90.0) < 1e-10   ? kNorthPole
+               : std::fabs(latitude + 90.0) < 1e-10 ? kSouthPole
+                                                    : nullptr;
+    case 9829:
+        return latitude > 0.0 ? kNorthPole : latitude < 0.0 ? kSouthPole : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 void SettleMethod(Meaning& m, unsigned written) {

@@ -111,10 +111,27 @@ struct ProjectionForm {
     const Method* row = nullptr; // null when the table knows neither form
     bool byRole = false;         // the parameters are the row's, with `values`
     double values[kProjectionRoleCount] = {};
+    double degrees[kProjectionRoleCount] = {}; // the settled values in degrees and metres
     std::string misplaced; // a parameter that has no place in the row, when no EPSG form holds it
 };
 ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>& parameters,
                       double radiansPerUnit, double metresPerUnit, double inverseFlattening);
+
+// An axis of WKT 2 (its name, direction and, for a polar system, the meridian it runs along in
+// degrees; NaN for none).
+struct ImpliedAxis {
+    const char* name;
+    const char* direction;
+    double meridian;
+};
+
+// The axes that a projected system of WKT 1 without AXIS has, as GDAL and PROJ read it, under
+// the methods whose axes are not east then north: a south orientated transverse Mercator
+// (westing, southing), Krovak (southing, westing), a polar stereographic or a Lambert
+// azimuthal at a pole (along meridians, towards or away from the pole). Null for the others.
+// `latitude` is the latitude of origin (variant A, Lambert) or of the standard parallel
+// (variant B) in degrees.
+const ImpliedAxis* ImpliedAxes(int method, double latitude);
 
 } // namespace quarn::detail
 

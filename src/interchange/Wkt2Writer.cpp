@@ -10,6 +10,7 @@
 
 #include <quarn/equivalent.h>
 #include <quarn/model/Constants.h>
+#include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
 
 #include <cmath>
@@ -88,7 +89,7 @@ private:
     bool Height(const CS_CoordinateSystem* tail, long order);
     bool Geographic(const CS_GeographicCoordinateSystem& system, const CS_Info& named,
                     const CS_CoordinateSystem* height);
-    bool Conversion(const CS_ProjectedCoordinateSystem& system);
+    bool Conversion(const CS_ProjectedCoordinateSystem& system, const ProjectionForm& form);
     bool Parameter(const char* name, int code, ParameterKind kind, double value,
                    const CS_ProjectedCoordinateSystem& system);
     bool Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info& named,
@@ -278,13 +279,11 @@ bool Writer::Parameter(const char* name, int code, ParameterKind kind, double va
     return true;
 }
 
-bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
+bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system, const ProjectionForm& form) {
     const CS_Projection* projection = system.GetProjection();
-    if (projection == nullptr) return Refuse("a projected system has no projection");
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 2 has no form for it");
-    const ProjectionForm form = FormOfProjection(system);
     if (!form.misplaced.empty())
         return Refuse("the parameter " + form.misplaced + " has no place in the method " +
                       form.row->wkt2);
@@ -337,9 +336,34 @@ bool Writer::Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info
         return false;
     Id(*base);
     m_out += ']';
-    if (!(m_out += ',', Conversion(system))) return false;
+    if (system.GetProjection() == nullptr) return Refuse("a projected system has no projection");
+    const ProjectionForm form = FormOfProjection(system);
+    if (!(m_out += ',', Conversion(system, form))) return false;
     m_out += height != nullptr ? ",CS[Cartesian,3]" : ",CS[Cartesian,2]";
-    if (!Axes(system, 2, "LENGTHUNIT", system.GetLinearUnit())) return false;
+    // The axes a WKT 1 text without AXIS gives, which are not east and north under some
+    // methods: as GDAL and PROJ read such a text.
+    const ImpliedAxis* implied = nullptr;
+    const CQuarnAxisInfo* defaults = QuarnDefaultAxes();
+    bool asDefault = form.row != nullptr;
+    for (long i = 0; i < 2 && asDefault; ++i) {
+        const CS_AxisInfo* axis = system.GetAxis(i);
+        asDefault = axis != nullptr && axis->orientation == defaults[i].orientation &&
+                    std::wcscmp(axis->name, defaults[i].name) == 0;
+    }
+    if (asDefault)
+        implied = ImpliedAxes(form.row->code,
+                              form.degrees[form.row->code == 9829 ? quarn::kRoleStandardParallel1
+                                                                  : quarn::kRoleLatitudeOfOrigin]);
+    if (implied == nullptr && !Axes(system, 2, "LENGTHUNIT", system.GetLinearUnit())) return false;
+    for (long i = 0; implied != nullptr && i < 2; ++i) {
+        m_out += ",AXIS[\"" + std::string(implied[i].name) + "\"," + implied[i].direction;
+        if (!std::isnan(implied[i].meridian))
+            m_out += ",MERIDIAN[" + ShortestNumber(implied[i].meridian) +
+                     ",ANGLEUNIT[\"degree\",0.0174532925199433]]";
+        m_out += ",ORDER[" + std::to_string(i + 1) + "],";
+        if (!Unit("LENGTHUNIT", system.GetLinearUnit())) return false;
+        m_out += ']';
+    }
     if (height != nullptr && !Height(height, 3)) return false;
     Id(named);
     m_out += ']';

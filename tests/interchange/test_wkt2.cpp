@@ -240,6 +240,26 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
          "\"Geocentric translations (geog2D domain)\",ID[\"EPSG\",9603]],PARAMETER[\"X-axis "
          "translation\",-143,ID[\"EPSG\",8605]],PARAMETER[\"Y-axis translation\",-236,ID[\"EPSG\","
          "8606]],PARAMETER[\"Z-axis translation\",7,ID[\"EPSG\",8607]]]]"},
+        // Without AXIS a polar stereographic at the north pole has axes along meridians, as
+        // GDAL and PROJ read WKT 1; they read back as none.
+        {L"PROJCS[\"UPS\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],"
+         L"PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]],PROJECTION["
+         L"\"Polar_Stereographic\"],PARAMETER[\"latitude_of_origin\",90],PARAMETER["
+         L"\"central_meridian\",0],PARAMETER[\"scale_factor\",0.994],PARAMETER[\"false_easting\","
+         L"2000000],PARAMETER[\"false_northing\",2000000],UNIT[\"metre\",1]]",
+         "PROJCRS[\"UPS\",BASEGEOGCRS[\"g\",DATUM[\"d\",ELLIPSOID[\"s\",6378137,298.257223563,"
+         "LENGTHUNIT[\"metre\",1]]],PRIMEM[\"Greenwich\",0,ANGLEUNIT[\"degree\","
+         "0.0174532925199433]],ANGLEUNIT[\"degree\",0.0174532925199433]],CONVERSION[\"unnamed\","
+         "METHOD[\"Polar Stereographic (variant A)\",ID[\"EPSG\",9810]],PARAMETER[\"Latitude of "
+         "natural origin\",90,ANGLEUNIT[\"degree\",0.0174532925199433],ID[\"EPSG\",8801]],"
+         "PARAMETER[\"Longitude of natural origin\",0,ANGLEUNIT[\"degree\",0.0174532925199433],"
+         "ID[\"EPSG\",8802]],PARAMETER[\"Scale factor at natural origin\",0.994,SCALEUNIT["
+         "\"unity\",1],ID[\"EPSG\",8805]],PARAMETER[\"False easting\",2000000,LENGTHUNIT["
+         "\"metre\",1],ID[\"EPSG\",8806]],PARAMETER[\"False northing\",2000000,LENGTHUNIT["
+         "\"metre\",1],ID[\"EPSG\",8807]]],CS[Cartesian,2],AXIS[\"(E)\",south,MERIDIAN[90,"
+         "ANGLEUNIT[\"degree\",0.0174532925199433]],ORDER[1],LENGTHUNIT[\"metre\",1]],AXIS["
+         "\"(N)\",south,MERIDIAN[180,ANGLEUNIT[\"degree\",0.0174532925199433]],ORDER[2],"
+         "LENGTHUNIT[\"metre\",1]]]"},
     };
     for (const Written& w : kWritten) {
         CQuarnCoordinateSystemFactory factory;
@@ -249,9 +269,9 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(text, w.wkt2);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
-    // A method held under ESRI's name is written as the EPSG method its parameters make it:
-    // ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each value
-    // as the system holds it.
+    // A method under ESRI's name is read as the method its parameters make it, as GDAL names
+    // it: ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each
+    // value as the text gives it; its WKT 2 reads back to the same object.
     {
         CQuarnCoordinateSystemFactory factory;
         const CS_CoordinateSystem* esri = quarn::FromWkt(
@@ -275,6 +295,14 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
                             "\"unity\",1],ID[\"EPSG\",8805]]"),
                   std::string::npos)
             << text;
+        const std::wstring canonical = esri->GetWKT(nullptr);
+        EXPECT_NE(canonical.find(L"PROJECTION[\"Lambert_Conformal_Conic_1SP\"],PARAMETER["
+                                 L"\"latitude_of_origin\",45],PARAMETER[\"central_meridian\",10],"
+                                 L"PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\","
+                                 L"0],PARAMETER[\"false_northing\",0],UNIT"),
+                  std::wstring::npos)
+            << QuarnEncodeUtf8(canonical);
+        EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), esri);
     }
     // Rotations (held with the opposite sign) read back to the same object; a quote inside a
     // name is written twice.
