@@ -1,7 +1,7 @@
-// Writing WKT 2 (ISO 19162:2019) as PROJ writes it: every unit and identifier stated, methods
-// and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to WGS 84
-// as a BOUNDCRS around the system, and a geographic or projected system paired with a height above
-// its ellipsoid as one three-dimensional system.
+// Writing WKT 2 (ISO 19162:2019, or 2015) as PROJ writes it: every unit and identifier stated,
+// methods and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to
+// WGS 84 as a BOUNDCRS around the system, and a geographic or projected system paired with a height
+// above its ellipsoid as one three-dimensional system.
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
 #include "interchange/ProjectionMethods.h"
@@ -26,7 +26,8 @@ const char* const kDirections[] = {"other", "north", "south", "east", "west", "u
 
 class Writer {
 public:
-    Writer(std::string& out, std::string& reason) : m_out(out), m_reason(reason) {}
+    Writer(std::string& out, std::string& reason, bool iso2015)
+        : m_out(out), m_reason(reason), m_2015(iso2015) {}
 
     bool System(const CS_CoordinateSystem* system);
 
@@ -100,8 +101,13 @@ private:
     bool Local(const CS_LocalCoordinateSystem& system);
     bool Unbound(const CS_CoordinateSystem& system);
 
+    // ISO 19162:2015 has no GEOGCRS (a geographic system is a GEODCRS) and no identifier of
+    // a projected system's base.
+    const char* GeographicKeyword() const { return m_2015 ? "GEODCRS" : "GEOGCRS"; }
+
     std::string& m_out;
     std::string& m_reason;
+    bool m_2015;
 };
 
 const CS_HorizontalDatum* DatumOf(const CS_CoordinateSystem& system) {
@@ -247,7 +253,7 @@ bool Writer::Height(const CS_CoordinateSystem* tail, long order) {
 
 bool Writer::Geographic(const CS_GeographicCoordinateSystem& system, const CS_Info& named,
                         const CS_CoordinateSystem* height) {
-    if (!Open("GEOGCRS", BaseName(named.GetName())) ||
+    if (!Open(GeographicKeyword(), BaseName(named.GetName())) ||
         !(m_out += ',', Datum(system.GetHorizontalDatum())) ||
         !(m_out += ',', PrimeMeridian(system.GetPrimeMeridian())))
         return false;
@@ -329,12 +335,12 @@ bool Writer::Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info
     const CS_GeographicCoordinateSystem* base = system.GetGeographicCoordinateSystem();
     if (base == nullptr) return Refuse("a projected system has no geographic system");
     if (!Open("PROJCRS", BaseName(named.GetName())) ||
-        !(m_out += ',', Open("BASEGEOGCRS", BaseName(base->GetName()))) ||
+        !(m_out += ',', Open(m_2015 ? "BASEGEODCRS" : "BASEGEOGCRS", BaseName(base->GetName()))) ||
         !(m_out += ',', Datum(base->GetHorizontalDatum())) ||
         !(m_out += ',', PrimeMeridian(base->GetPrimeMeridian())) ||
         !(m_out += ',', Unit("ANGLEUNIT", base->GetAngularUnit())))
         return false;
-    Id(*base);
+    if (!m_2015) Id(*base);
     m_out += ']';
     if (system.GetProjection() == nullptr) return Refuse("a projected system has no projection");
     const ProjectionForm form = FormOfProjection(system);
@@ -488,7 +494,9 @@ bool Writer::System(const CS_CoordinateSystem* system) {
         shift[3] == 0.0 && shift[4] == 0.0 && shift[5] == 0.0 && shift[6] == 0.0;
     m_out += "BOUNDCRS[SOURCECRS[";
     if (!Unbound(*system)) return false;
-    m_out += "],TARGETCRS[GEOGCRS[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID["
+    m_out += "],TARGETCRS[";
+    m_out += GeographicKeyword();
+    m_out += "[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID["
              "\"WGS 84\",6378137,298.257223563,LENGTHUNIT[\"metre\",1]]],PRIMEM[\"Greenwich\",0,"
              "ANGLEUNIT[\"degree\",0.0174532925199433]],CS[ellipsoidal,2],AXIS[\"latitude\",north,"
              "ORDER[1],ANGLEUNIT[\"degree\",0.0174532925199433]],AXIS[\"longitude\",east,ORDER[2],"
@@ -515,10 +523,11 @@ bool Writer::System(const CS_CoordinateSystem* system) {
 
 } // namespace
 
-bool quarn::detail::WriteWkt2(const CS_Info& object, std::string& out, std::string& reason) {
+bool quarn::detail::WriteWkt2(const CS_Info& object, std::string& out, std::string& reason,
+                              bool iso2015) {
     out.clear();
     reason.clear();
-    Writer writer(out, reason);
+    Writer writer(out, reason, iso2015);
     const long type = object.GetObjectType();
     const bool system = type == kQuarnGeographicCS || type == kQuarnProjectedCS ||
                         type == kQuarnGeocentricCS || type == kQuarnVerticalCS ||

@@ -443,7 +443,7 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
 template <class Char>
 bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
     if (dialect == WktDialect::Canonical) return true;
-    if (dialect == WktDialect::Wkt2 || StartsAsWkt2(text)) return false;
+    if (IsWkt2(dialect) || StartsAsWkt2(text)) return false;
     return !MayRewrite(scan, dialect);
 }
 
@@ -465,7 +465,7 @@ const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
-    if (dialect == WktDialect::Wkt2 || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
+    if (IsWkt2(dialect) || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
         return RewriteWkt2(text);
     DialectRewrite out;
     out.text.assign(text);

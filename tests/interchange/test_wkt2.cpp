@@ -330,6 +330,8 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(
         quarn::ToWkt(*threeD, WktDialect::Wkt2),
         R"w(GEOGCRS["x",DATUM["d",ELLIPSOID["s",6378137,298.257223563,LENGTHUNIT["metre",1]]],PRIMEM["G",0,ANGLEUNIT["degree",0.0174532925199433]],CS[ellipsoidal,3],AXIS["X",east,ORDER[1],ANGLEUNIT["degree",0.0174532925199433]],AXIS["Y",north,ORDER[2],ANGLEUNIT["degree",0.0174532925199433]],AXIS["ellipsoidal height (h)",up,ORDER[3],LENGTHUNIT["metre",1]]])w");
+    // ISO 19162:2015 has no GEOGCRS: a geographic system is a GEODCRS.
+    EXPECT_EQ(quarn::ToWkt(*threeD, WktDialect::Wkt2_2015).substr(0, 13), "GEODCRS[\"x\",D");
     // What WKT 2 cannot say is not written.
     quarn::WktWriter writer(WktDialect::Wkt2);
     const CS_CoordinateSystem* local = factory.CreateFromWKT(
