@@ -407,27 +407,10 @@ bool Reader::AxesUnit(const CoordinateSystem& cs, std::size_t from, std::size_t 
 
 bool Reader::AxisElements(const CoordinateSystem& cs, std::size_t from, std::size_t to,
                           bool geocentric, std::vector<Element>& out) {
-    struct Direction {
-        const wchar_t* wkt2;
-        const wchar_t* wkt1;
-    };
-    static const Direction kDirections[] = {
-        {L"north", L"NORTH"},
-        {L"south", L"SOUTH"},
-        {L"east", L"EAST"},
-        {L"west", L"WEST"},
-        {L"up", L"UP"},
-        {L"down", L"DOWN"},
-        {L"other", L"OTHER"},
-        {L"geocentricX", L"OTHER"},
-        {L"geocentricY", L"OTHER"},
-        {L"geocentricZ", L"NORTH"},
-    };
     for (std::size_t i = from; i < to; ++i) {
         const Axis& axis = cs.axes[i];
-        const wchar_t* word = nullptr;
-        for (const Direction& d : kDirections)
-            if (QuarnEqualNoCase(axis.direction.c_str(), d.wkt2)) word = d.wkt1;
+        const Wkt2Direction* direction = FindWkt2Direction(axis.direction);
+        const wchar_t* word = direction != nullptr ? direction->wkt1 : nullptr;
         if (word == nullptr)
             return Refuse(axis.node->children[1],
                           L"a direction WKT 1 has: north, south, east, west, up, down, other or "

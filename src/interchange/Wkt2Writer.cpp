@@ -22,8 +22,6 @@ using quarn::ProjectionRole;
 
 namespace {
 
-const char* const kDirections[] = {"other", "north", "south", "east", "west", "up", "down"};
-
 class Writer {
 public:
     Writer(std::string& out, std::string& reason, bool iso2015)
@@ -217,12 +215,12 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, const char* uni
                   const CS_Unit* unit, const char* const* directions) {
     for (long i = 0; i < count; ++i) {
         const CS_AxisInfo* axis = system.GetAxis(i);
-        if (axis == nullptr || axis->orientation < 0 || axis->orientation > 6)
-            return Refuse("an axis has no direction WKT 2 can write");
+        const char* word = axis != nullptr ? Wkt2DirectionWord(axis->orientation) : nullptr;
+        if (word == nullptr) return Refuse("an axis has no direction WKT 2 can write");
         m_out += ',';
         if (!Open("AXIS", QuarnEncodeUtf8(axis->name))) return false;
         m_out += ',';
-        m_out += directions != nullptr ? directions[i] : kDirections[axis->orientation];
+        m_out += directions != nullptr ? directions[i] : word;
         m_out += ",ORDER[" + std::to_string(i + 1) + "],";
         if (!Unit(unitKeyword, unit)) return false;
         m_out += ']';

@@ -270,8 +270,9 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
     // A method under ESRI's name is read as the method its parameters make it, as GDAL names
-    // it: ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each
-    // value as the text gives it; its WKT 2 reads back to the same object.
+    // it: ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method at that
+    // parallel (28.5 in the text's degree, not its rounding through radians), each value as the
+    // text gives it; its WKT 2 reads back to the same object.
     {
         CQuarnCoordinateSystemFactory factory;
         const CS_CoordinateSystem* esri = quarn::FromWkt(
@@ -280,16 +281,17 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
             "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
             "0.0174532925199433]],PROJECTION[\"Lambert_Conformal_Conic\"],PARAMETER["
             "\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],PARAMETER["
-            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",45.0],PARAMETER["
-            "\"Scale_Factor\",0.9996],PARAMETER[\"Latitude_Of_Origin\",45.0],UNIT[\"Meter\",1.0]]",
+            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",28.5],PARAMETER["
+            "\"Scale_Factor\",0.9996],UNIT[\"Meter\",1.0]]",
             WktDialect::Esri);
         ASSERT_NE(esri, nullptr);
         const std::string text = quarn::ToWkt(*esri, WktDialect::Wkt2);
-        EXPECT_NE(text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
-                            "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",45,ANGLEUNIT["
-                            "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
-                            "\"Longitude of natural origin\",10,"),
-                  std::string::npos)
+        EXPECT_NE(
+            text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
+                      "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",28.5,ANGLEUNIT["
+                      "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
+                      "\"Longitude of natural origin\",10,"),
+            std::string::npos)
             << text;
         EXPECT_NE(text.find("PARAMETER[\"Scale factor at natural origin\",0.9996,SCALEUNIT["
                             "\"unity\",1],ID[\"EPSG\",8805]]"),
@@ -297,7 +299,7 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
             << text;
         const std::wstring canonical = esri->GetWKT(nullptr);
         EXPECT_NE(canonical.find(L"PROJECTION[\"Lambert_Conformal_Conic_1SP\"],PARAMETER["
-                                 L"\"latitude_of_origin\",45],PARAMETER[\"central_meridian\",10],"
+                                 L"\"latitude_of_origin\",28.5],PARAMETER[\"central_meridian\",10],"
                                  L"PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\","
                                  L"0],PARAMETER[\"false_northing\",0],UNIT"),
                   std::wstring::npos)
