@@ -500,7 +500,7 @@ ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>&
         placed[epsg->parameters[i].epsg->role] = true;
     // A value that settling left as it was is the one held; another is taken back from
     // degrees and metres into the system's units.
-    double held[kProjectionRoleCount], described[kProjectionRoleCount];
+    double held[kProjectionRoleCount] = {}, described[kProjectionRoleCount] = {};
     bool written[kProjectionRoleCount] = {};
     for (const HeldParameter& parameter : parameters) {
         const ProjectionRole role = RoleOfName(NameKey(parameter.name));

@@ -310,6 +310,28 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
             << QuarnEncodeUtf8(canonical);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), esri);
     }
+    // ESRI's names of a Lambert azimuthal's centre are GDAL's once read, in GDAL's order.
+    {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* laea = quarn::FromWkt(
+            factory,
+            "PROJCS[\"L\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+            "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+            "0.0174532925199433]],PROJECTION[\"Lambert_Azimuthal_Equal_Area\"],PARAMETER["
+            "\"False_Easting\",4321000.0],PARAMETER[\"False_Northing\",3210000.0],PARAMETER["
+            "\"Central_Meridian\",10.0],PARAMETER[\"Latitude_Of_Origin\",52.0],UNIT[\"Meter\","
+            "1.0]]",
+            WktDialect::Esri);
+        ASSERT_NE(laea, nullptr);
+        const std::wstring canonical = laea->GetWKT(nullptr);
+        EXPECT_NE(canonical.find(L"PARAMETER[\"latitude_of_center\",52],PARAMETER["
+                                 L"\"longitude_of_center\",10],PARAMETER[\"false_easting\","
+                                 L"4321000],PARAMETER[\"false_northing\",3210000],UNIT"),
+                  std::wstring::npos)
+            << QuarnEncodeUtf8(canonical);
+        EXPECT_EQ(quarn::FromWkt(factory, quarn::ToWkt(*laea, WktDialect::Wkt2), WktDialect::Wkt2),
+                  laea);
+    }
     // Rotations (held with the opposite sign) read back to the same object; a quote inside a
     // name is written twice.
     CQuarnCoordinateSystemFactory factory;
@@ -339,8 +361,19 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(
         quarn::ToWkt(*threeD, WktDialect::Wkt2),
         R"w(GEOGCRS["x",DATUM["d",ELLIPSOID["s",6378137,298.257223563,LENGTHUNIT["metre",1]]],PRIMEM["G",0,ANGLEUNIT["degree",0.0174532925199433]],CS[ellipsoidal,3],AXIS["X",east,ORDER[1],ANGLEUNIT["degree",0.0174532925199433]],AXIS["Y",north,ORDER[2],ANGLEUNIT["degree",0.0174532925199433]],AXIS["ellipsoidal height (h)",up,ORDER[3],LENGTHUNIT["metre",1]]])w");
-    // ISO 19162:2015 has no GEOGCRS: a geographic system is a GEODCRS.
+    // ISO 19162:2015 has no GEOGCRS: a geographic system is a GEODCRS; nor the identifier of
+    // a projected system's base.
     EXPECT_EQ(quarn::ToWkt(*threeD, WktDialect::Wkt2_2015).substr(0, 13), "GEODCRS[\"x\",D");
+    const CS_CoordinateSystem* utm = factory.CreateFromWKT(
+        L"PROJCS[\"u\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,"
+        L"298.257223563]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433],AUTHORITY["
+        L"\"EPSG\",\"4326\"]],PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"central_meridian\","
+        L"3],PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\",500000],UNIT["
+        L"\"metre\",1]]");
+    ASSERT_NE(utm, nullptr);
+    EXPECT_NE(quarn::ToWkt(*utm, WktDialect::Wkt2).find("ID[\"EPSG\",4326]"), std::string::npos);
+    EXPECT_EQ(quarn::ToWkt(*utm, WktDialect::Wkt2_2015).find("ID[\"EPSG\",4326]"),
+              std::string::npos);
     // What WKT 2 cannot say is not written.
     quarn::WktWriter writer(WktDialect::Wkt2);
     const CS_CoordinateSystem* local = factory.CreateFromWKT(
