@@ -16,8 +16,10 @@
 
 namespace {
 
+// Wkt2_2015 reads as Wkt2: the first byte picks among the first four, and all five write.
 constexpr quarn::WktDialect kDialects[] = {quarn::WktDialect::Canonical, quarn::WktDialect::Gdal,
-                                           quarn::WktDialect::Esri, quarn::WktDialect::Wkt2};
+                                           quarn::WktDialect::Esri, quarn::WktDialect::Wkt2,
+                                           quarn::WktDialect::Wkt2_2015};
 
 } // namespace
 

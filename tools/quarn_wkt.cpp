@@ -46,11 +46,13 @@ const char kUsage[] =
     "      esri        also ESRI's .prj constructs: VERTCS, LINUNIT, GXYZCS, HVCOORDSYS, ...\n"
     "      wkt2        WKT 2 (ISO 19162:2015 and 2019), as PROJ writes it; gdal and esri\n"
     "                  read a text that starts with a WKT 2 keyword as WKT 2 too\n"
+    "      wkt2_2015   the same as wkt2\n"
     "  --dialect=NAME  write the WKT in the dialect NAME:\n"
     "      canonical   the library's own text (default); to store texts Quarn reads again\n"
     "      gdal        WKT 1 as GDAL and PROJ read it; to pass files on to GDAL, PROJ, QGIS\n"
     "      esri        the .prj form with ESRI's names; for .prj files that ArcGIS reads\n"
     "      wkt2        WKT 2 (ISO 19162:2019); for PROJ, GeoPackage and the newer tools\n"
+    "      wkt2_2015   WKT 2 of ISO 19162:2015; for readers of that first edition\n"
     "    A system that has no form in that dialect (a fitted or local system, a datum on\n"
     "    grid files, ...) is an error rather than a text that means another system.\n"
     "  --pretty    write the WKT indented, one element a line (in any dialect)\n"
@@ -90,7 +92,8 @@ struct DialectName {
 const DialectName kDialects[] = {{"canonical", quarn::WktDialect::Canonical},
                                  {"gdal", quarn::WktDialect::Gdal},
                                  {"esri", quarn::WktDialect::Esri},
-                                 {"wkt2", quarn::WktDialect::Wkt2}};
+                                 {"wkt2", quarn::WktDialect::Wkt2},
+                                 {"wkt2_2015", quarn::WktDialect::Wkt2_2015}};
 
 // The dialect of that name; false for a name that is none.
 bool FindDialect(const char* name, quarn::WktDialect& dialect) {
@@ -170,11 +173,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
         } else if (const char* name = OptionValue(argv[i], "--from=")) {
             if (!FindDialect(name, options.from))
                 return UsageError("unknown dialect '" + std::string(name) +
-                                  "' (canonical, gdal, esri or wkt2)");
+                                  "' (canonical, gdal, esri, wkt2 or wkt2_2015)");
         } else if (const char* name = OptionValue(argv[i], "--dialect=")) {
             if (!FindDialect(name, options.dialect))
                 return UsageError("unknown dialect '" + std::string(name) +
-                                  "' (canonical, gdal, esri or wkt2)");
+                                  "' (canonical, gdal, esri, wkt2 or wkt2_2015)");
         } else {
             return UsageError("unknown option '" + argument + "'");
         }

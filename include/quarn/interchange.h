@@ -23,7 +23,9 @@
 
 namespace quarn {
 
-enum class WktDialect { Canonical, Gdal, Esri, Wkt2 };
+// Wkt2 is ISO 19162:2019; Wkt2_2015 writes ISO 19162:2015 (GEODCRS for a geographic system,
+// BASEGEODCRS without an identifier in a projected one) and reads exactly as Wkt2.
+enum class WktDialect { Canonical, Gdal, Esri, Wkt2, Wkt2_2015 };
 
 // Writes objects in one dialect and keeps why the last object could not be written. The
 // texts belong to the caller; writers on different threads do not share anything, but the

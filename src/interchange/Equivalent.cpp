@@ -93,25 +93,12 @@ bool DescribeGeographic(const CS_GeographicCoordinateSystem& g, Meaning& m) {
 
 bool DescribeProjection(const CS_Projection& projection, double radiansPerUnit,
                         double metresPerUnit, Meaning& m) {
-    m.methodKey = NameKey(Utf8(projection.GetClassName()));
-    m.method = detail::MethodOfName(m.methodKey);
-    unsigned written = 0;
-    for (long i = 0; i < projection.GetNumParameters(); ++i) {
-        const CS_ProjectionParameter* parameter = projection.GetParameter(i);
-        if (parameter == nullptr) continue;
-        const std::string key = NameKey(Utf8(parameter->name));
-        const ProjectionRole role = detail::RoleOfName(key);
-        if (role == kProjectionRoleCount) {
-            m.otherParameters.emplace_back(key, parameter->value);
-            continue;
-        }
-        double value = parameter->value;
-        if (detail::IsAngleRole(role)) value *= radiansPerUnit / kDegree;
-        if (detail::IsLengthRole(role)) value *= metresPerUnit;
-        m.parameters[role] = value;
-        written |= 1u << role;
-    }
-    detail::SettleMethod(m, written);
+    std::vector<detail::HeldParameter> parameters;
+    for (long i = 0; i < projection.GetNumParameters(); ++i)
+        if (const CS_ProjectionParameter* parameter = projection.GetParameter(i))
+            parameters.push_back({Utf8(parameter->name), parameter->value});
+    detail::DescribeMethod(Utf8(projection.GetClassName()), parameters, radiansPerUnit,
+                           metresPerUnit, m);
     std::sort(m.otherParameters.begin(), m.otherParameters.end());
     return true;
 }

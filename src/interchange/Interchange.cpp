@@ -19,8 +19,8 @@ std::string WktWriter::Write(const CS_Info& object) {
         if (text.empty()) m_reason = "the canonical text does not fit in 2047 characters";
         return text;
     }
-    if (m_dialect == WktDialect::Wkt2) {
-        if (!WriteWkt2(object, text, m_reason)) text.clear();
+    if (IsWkt2(m_dialect)) {
+        if (!WriteWkt2(object, text, m_reason, m_dialect == WktDialect::Wkt2_2015)) text.clear();
         return text;
     }
     const InterchangeDialect dialect =

@@ -7,6 +7,7 @@
 
 #include <quarn/model/Constants.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
@@ -96,7 +97,7 @@ const MethodParameter kAzimuthalCentre[] = {
     {"longitude_of_center", &kLongitudeOfNaturalOrigin},
     {"false_easting", &kFalseEasting},
     {"false_northing", &kFalseNorthing},
-    // ESRI's names of the centre, written under EPSG's and read back as GDAL's.
+    // ESRI's names of the centre, which a text of ESRI's gives (written by role).
     {"latitude_of_origin", &kLatitudeOfNaturalOrigin},
     {"central_meridian", &kLongitudeOfNaturalOrigin},
 };
@@ -194,6 +195,8 @@ const Method kMethods[] = {
      QUARN_PARAMETERS(kNaturalOriginNoScale)},
     {9804, "Mercator (variant A)", "Mercator_1SP", 0, QUARN_PARAMETERS(kNaturalOrigin)},
     {9805, "Mercator (variant B)", "Mercator_2SP", 0, QUARN_PARAMETERS(kStandardParallel)},
+    {9835, "Lambert Cylindrical Equal Area", "Cylindrical_Equal_Area", 0,
+     QUARN_PARAMETERS(kStandardParallel)},
     {1028, "Equidistant Cylindrical", "Equirectangular", 0,
      QUARN_PARAMETERS(kEquidistantCylindrical)},
     {9812, "Hotine Oblique Mercator (variant A)", "Hotine_Oblique_Mercator", 0,
@@ -424,6 +427,133 @@ bool IsAngleRole(ProjectionRole role) {
 
 bool IsLengthRole(ProjectionRole role) {
     return role == kRoleFalseEasting || role == kRoleFalseNorthing || role == kRolePlaneHeight;
+}
+
+void DescribeMethod(std::string_view method, const std::vector<HeldParameter>& parameters,
+                    double radiansPerUnit, double metresPerUnit, Meaning& m) {
+    m.methodKey = NameKey(method);
+    m.method = MethodOfName(m.methodKey);
+    unsigned written = 0;
+    for (const HeldParameter& parameter : parameters) {
+        std::string key = NameKey(parameter.name);
+        const ProjectionRole role = RoleOfName(key);
+        if (role == kProjectionRoleCount) {
+            m.otherParameters.emplace_back(std::move(key), parameter.value);
+            continue;
+        }
+        double value = parameter.value;
+        if (IsAngleRole(role)) value *= radiansPerUnit / (kPi / 180.0);
+        if (IsLengthRole(role)) value *= metresPerUnit;
+        m.parameters[role] = value;
+        written |= 1u << role;
+    }
+    SettleMethod(m, written);
+}
+
+ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>& parameters,
+                      double radiansPerUnit, double metresPerUnit, double inverseFlattening) {
+    ProjectionForm form;
+    double latitudeOfOrigin = 0.0;
+    for (const HeldParameter& parameter : parameters)
+        if (NameKey(parameter.name) == "latitudeoforigin") latitudeOfOrigin = parameter.value;
+    const Method* known = FindMethodForWkt1(method, latitudeOfOrigin);
+    Meaning m;
+    m.inverseFlattening = inverseFlattening;
+    DescribeMethod(method, parameters, radiansPerUnit, metresPerUnit, m);
+    // Every parameter in its place in the row under the row's own WKT 1 name (a variant B
+    // polar stereographic may hold a scale of 1 that EPSG's method has not), and every
+    // parameter of the row held that counts: one left out whose value is not the default (a
+    // Hotine's grid angle is its azimuth) is written.
+    bool complete = known != nullptr;
+    for (const HeldParameter& parameter : parameters) {
+        const MethodParameter* row =
+            known != nullptr ? FindParameter(*known, 0, parameter.name) : nullptr;
+        if (row != nullptr) {
+            complete =
+                complete && SameName(parameter.name, FindParameter(*known, row->Code(), "")->wkt1);
+        } else if (known != nullptr &&
+                   !(NameKey(parameter.name) == "scalefactor" && parameter.value == 1.0)) {
+            form.misplaced = parameter.name;
+            break;
+        }
+    }
+    for (int i = 0; known != nullptr && i < known->count; ++i) {
+        bool held = false;
+        for (const HeldParameter& parameter : parameters) {
+            const MethodParameter* row = FindParameter(*known, 0, parameter.name);
+            held = held || (row != nullptr && row->Code() == known->parameters[i].Code());
+        }
+        const ProjectionRole role = known->parameters[i].epsg->role;
+        complete =
+            complete && (held || m.parameters[role] == (role == kRoleScaleFactor ? 1.0 : 0.0));
+    }
+    form.row = known;
+    std::copy(m.parameters, m.parameters + kProjectionRoleCount, form.degrees);
+    if (complete && form.misplaced.empty()) return form;
+
+    const Method* epsg = m.method > 0 ? FindMethod(m.method, "") : nullptr;
+    if (epsg == nullptr || epsg->code != m.method || !m.otherParameters.empty() ||
+        !(radiansPerUnit > 0.0) || !(metresPerUnit > 0.0))
+        return form;
+    bool placed[kProjectionRoleCount] = {};
+    for (int i = 0; i < epsg->count; ++i)
+        placed[epsg->parameters[i].epsg->role] = true;
+    // A value that settling left as it was is the one held; another is taken back from
+    // degrees and metres into the system's units.
+    double held[kProjectionRoleCount] = {}, described[kProjectionRoleCount] = {};
+    bool written[kProjectionRoleCount] = {};
+    for (const HeldParameter& parameter : parameters) {
+        const ProjectionRole role = RoleOfName(NameKey(parameter.name));
+        if (role == kProjectionRoleCount) continue;
+        held[role] = parameter.value;
+        described[role] = parameter.value * (IsAngleRole(role)    ? radiansPerUnit / (kPi / 180.0)
+                                             : IsLengthRole(role) ? metresPerUnit
+                                                                  : 1.0);
+        written[role] = true;
+    }
+    double values[kProjectionRoleCount];
+    for (int r = 0; r < kProjectionRoleCount; ++r) {
+        const ProjectionRole role = static_cast<ProjectionRole>(r);
+        double value = m.parameters[r];
+        if (!placed[r] && value != (role == kRoleScaleFactor ? 1.0 : 0.0)) return form;
+        if (written[r] && value == described[r]) {
+            value = held[r];
+        } else {
+            if (IsAngleRole(role)) value *= (kPi / 180.0) / radiansPerUnit;
+            if (IsLengthRole(role)) value /= metresPerUnit;
+        }
+        values[r] = value;
+    }
+    form.row = epsg;
+    form.byRole = true;
+    form.misplaced.clear();
+    std::copy(values, values + kProjectionRoleCount, form.values);
+    return form;
+}
+
+const ImpliedAxis* ImpliedAxes(int method, double latitude) {
+    const double none = std::nan("");
+    static const ImpliedAxis kWestingSouthing[] = {{"westing (Y)", "west", none},
+                                                   {"southing (X)", "south", none}};
+    static const ImpliedAxis kSouthingWesting[] = {{"southing (X)", "south", none},
+                                                   {"westing (Y)", "west", none}};
+    static const ImpliedAxis kNorthPole[] = {{"(E)", "south", 90.0}, {"(N)", "south", 180.0}};
+    static const ImpliedAxis kSouthPole[] = {{"(E)", "north", 90.0}, {"(N)", "north", 0.0}};
+    switch (method) {
+    case 9808:
+        return kWestingSouthing;
+    case 9819:
+        return kSouthingWesting;
+    case 9810:
+    case 9820:
+        return std::fabs(latitude - 90.0) < 1e-10   ? kNorthPole
+               : std::fabs(latitude + 90.0) < 1e-10 ? kSouthPole
+                                                    : nullptr;
+    case 9829:
+        return latitude > 0.0 ? kNorthPole : latitude < 0.0 ? kSouthPole : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 void SettleMethod(Meaning& m, unsigned written) {

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quarn::detail {
 
@@ -87,6 +88,50 @@ ParameterKind KindOfParameter(std::string_view name);
 // one form: variants settled by their parameters, defaults put where nothing was written.
 // `written` has a bit per role that was given.
 void SettleMethod(Meaning& meaning, unsigned written);
+
+// A parameter of a projection as a system holds it: its name, and its value in the system's
+// units (angles in the geographic system's, lengths in the projected system's).
+struct HeldParameter {
+    std::string name;
+    double value;
+};
+
+// The method and the parameters by role of a projection held under `method` with `parameters`,
+// as equivalence describes them (degrees and metres, the variant settled); `m.inverseFlattening`
+// is the ellipsoid's, for the methods whose form depends on it.
+void DescribeMethod(std::string_view method, const std::vector<HeldParameter>& parameters,
+                    double radiansPerUnit, double metresPerUnit, Meaning& m);
+
+// How a projection is written under EPSG's names: by the row of its WKT 1 name, parameter by
+// parameter, when that row places every parameter held (a scale of 1 aside) and misses none;
+// otherwise in the EPSG form that equivalence settles from the parameters (ESRI's Gauss_Kruger,
+// its Lambert_Conformal_Conic of one parallel or two, Albers, a Hotine without its grid angle,
+// ...), each parameter of the row once with its value by role in the system's units.
+struct ProjectionForm {
+    const Method* row = nullptr; // null when the table knows neither form
+    bool byRole = false;         // the parameters are the row's, with `values`
+    double values[kProjectionRoleCount] = {};
+    double degrees[kProjectionRoleCount] = {}; // the settled values in degrees and metres
+    std::string misplaced; // a parameter that has no place in the row, when no EPSG form holds it
+};
+ProjectionForm FormOf(std::string_view method, const std::vector<HeldParameter>& parameters,
+                      double radiansPerUnit, double metresPerUnit, double inverseFlattening);
+
+// An axis of WKT 2 (its name, direction and, for a polar system, the meridian it runs along in
+// degrees; NaN for none).
+struct ImpliedAxis {
+    const char* name;
+    const char* direction;
+    double meridian;
+};
+
+// The axes that a projected system of WKT 1 without AXIS has, as GDAL and PROJ read it, under
+// the methods whose axes are not east then north: a south orientated transverse Mercator
+// (westing, southing), Krovak (southing, westing), a polar stereographic or a Lambert
+// azimuthal at a pole (along meridians, towards or away from the pole). Null for the others.
+// `latitude` is the latitude of origin (variant A, Lambert) or of the standard parallel
+// (variant B) in degrees.
+const ImpliedAxis* ImpliedAxes(int method, double latitude);
 
 } // namespace quarn::detail
 

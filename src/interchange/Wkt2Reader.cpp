@@ -161,6 +161,7 @@ private:
         std::wstring name, direction;
         Unit unit;
         long order = 0;
+        double meridian = std::nan(""); // degrees, NaN when the axis has no MERIDIAN
     };
     struct CoordinateSystem {
         const Element* node = nullptr;
@@ -360,9 +361,18 @@ bool Reader::ReadCoordinateSystem(const Element& parent, const wchar_t* where, s
                 } else if (IsNode(part, L"ORDER") && part.children.size() == 1 &&
                            ReadNumber(part.children[0], order)) {
                     axis.order = WholeNumber(order);
-                } else if (!IsNode(part, L"MERIDIAN") && !IsNode(part, L"BEARING") &&
-                           !IsNode(part, L"ID") && !IsNode(part, L"RANGEMEANING") &&
-                           !IsNode(part, L"AXISMINVALUE") && !IsNode(part, L"AXISMAXVALUE")) {
+                } else if (IsNode(part, L"MERIDIAN")) {
+                    Unit unit;
+                    double value = 0.0;
+                    if (part.children.empty() || !ReadNumber(part.children[0], value) ||
+                        (part.children.size() > 1 && IsUnit(part.children[1]) &&
+                         !ReadUnit(part.children[1], unit)))
+                        return Refuse(part, L"MERIDIAN[longitude,ANGLEUNIT[...]]");
+                    axis.meridian =
+                        unit.node != nullptr ? value * unit.factor / (quarn::kPi / 180.0) : value;
+                } else if (!IsNode(part, L"BEARING") && !IsNode(part, L"ID") &&
+                           !IsNode(part, L"RANGEMEANING") && !IsNode(part, L"AXISMINVALUE") &&
+                           !IsNode(part, L"AXISMAXVALUE")) {
                     return Unexpected(part, L"AXIS", L"ORDER, a unit, MERIDIAN or ID");
                 }
             }
@@ -397,27 +407,10 @@ bool Reader::AxesUnit(const CoordinateSystem& cs, std::size_t from, std::size_t 
 
 bool Reader::AxisElements(const CoordinateSystem& cs, std::size_t from, std::size_t to,
                           bool geocentric, std::vector<Element>& out) {
-    struct Direction {
-        const wchar_t* wkt2;
-        const wchar_t* wkt1;
-    };
-    static const Direction kDirections[] = {
-        {L"north", L"NORTH"},
-        {L"south", L"SOUTH"},
-        {L"east", L"EAST"},
-        {L"west", L"WEST"},
-        {L"up", L"UP"},
-        {L"down", L"DOWN"},
-        {L"other", L"OTHER"},
-        {L"geocentricX", L"OTHER"},
-        {L"geocentricY", L"OTHER"},
-        {L"geocentricZ", L"NORTH"},
-    };
     for (std::size_t i = from; i < to; ++i) {
         const Axis& axis = cs.axes[i];
-        const wchar_t* word = nullptr;
-        for (const Direction& d : kDirections)
-            if (QuarnEqualNoCase(axis.direction.c_str(), d.wkt2)) word = d.wkt1;
+        const Wkt2Direction* direction = FindWkt2Direction(axis.direction);
+        const wchar_t* word = direction != nullptr ? direction->wkt1 : nullptr;
         if (word == nullptr)
             return Refuse(axis.node->children[1],
                           L"a direction WKT 1 has: north, south, east, west, up, down, other or "
@@ -643,6 +636,8 @@ bool Reader::Projected(const Element& e, Element& out) {
     }
     std::vector<Element> parts{e.children[0], std::move(geographic),
                                Made(L"PROJECTION", *method, {Made(Quoted(methodName), *method)})};
+    // The latitudes that tell the axes a WKT 1 text without AXIS has (ImpliedAxes), degrees.
+    double origin = 0.0, parallel = 0.0;
     for (const Element* p : parameters) {
         double value = 0.0;
         if (p->children.size() < 2 || !IsString(p->children[0]) ||
@@ -668,6 +663,10 @@ bool Reader::Projected(const Element& e, Element& out) {
                               : kind == ParameterKind::Length ? linear.factor
                                                               : 1.0;
         const double factor = unit.node != nullptr ? unit.factor : target;
+        if (parameter != nullptr && parameter->epsg->role == quarn::kRoleLatitudeOfOrigin)
+            origin = value * factor / (quarn::kPi / 180.0);
+        if (parameter != nullptr && parameter->epsg->role == quarn::kRoleStandardParallel1)
+            parallel = value * factor / (quarn::kPi / 180.0);
         std::wstring name;
         QuarnDecodeUtf8(parameter != nullptr ? parameter->wkt1 : wkt2Name, name);
         Element valueElement = std::fabs(factor / target - 1.0) < 1e-12
@@ -676,7 +675,26 @@ bool Reader::Projected(const Element& e, Element& out) {
         parts.push_back(Made(L"PARAMETER", *p, {Made(Quoted(name), p->children[0]), valueElement}));
     }
     parts.push_back(UnitElement(linear, *cs.node, L"metre", 1.0));
-    if (!AxisElements(cs, 0, 2, false, parts)) return false;
+    // The axes that WKT 1 gives a text without AXIS under the method are written as none,
+    // where the method's WKT 1 name tells the method (Krovak's names its north orientated
+    // form, which has east and north).
+    const int code = known != nullptr ? known->code : 0;
+    const double latitude = code == 9829 ? parallel : origin;
+    const ImpliedAxis* implied =
+        code != 0 && FindMethodForWkt1(known->wkt1, known->pole > 0 ? 90.0 : 0.0) == known
+            ? ImpliedAxes(code, latitude)
+            : nullptr;
+    for (std::size_t i = 0; implied != nullptr && i < 2; ++i) {
+        const Axis& axis = cs.axes[i];
+        std::wstring direction;
+        QuarnDecodeUtf8(implied[i].direction, direction);
+        const bool meridian = std::isnan(implied[i].meridian)
+                                  ? std::isnan(axis.meridian)
+                                  : std::fabs(axis.meridian - implied[i].meridian) < 1e-9;
+        if (!QuarnEqualNoCase(axis.direction.c_str(), direction.c_str()) || !meridian)
+            implied = nullptr;
+    }
+    if (implied == nullptr && !AxisElements(cs, 0, 2, false, parts)) return false;
     Element projected = Made(L"PROJCS", e, std::move(parts));
     if (cs.dimension == 2) {
         for (Element& a : authority)

@@ -1,7 +1,7 @@
-// Writing WKT 2 (ISO 19162:2019) as PROJ writes it: every unit and identifier stated, methods
-// and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to WGS 84
-// as a BOUNDCRS around the system, and a geographic or projected system paired with a height above
-// its ellipsoid as one three-dimensional system.
+// Writing WKT 2 (ISO 19162:2019, or 2015) as PROJ writes it: every unit and identifier stated,
+// methods and parameters under their EPSG names and codes (ProjectionMethods.h), a datum's shift to
+// WGS 84 as a BOUNDCRS around the system, and a geographic or projected system paired with a height
+// above its ellipsoid as one three-dimensional system.
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
 #include "interchange/ProjectionMethods.h"
@@ -10,6 +10,7 @@
 
 #include <quarn/equivalent.h>
 #include <quarn/model/Constants.h>
+#include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
 
 #include <cmath>
@@ -21,11 +22,10 @@ using quarn::ProjectionRole;
 
 namespace {
 
-const char* const kDirections[] = {"other", "north", "south", "east", "west", "up", "down"};
-
 class Writer {
 public:
-    Writer(std::string& out, std::string& reason) : m_out(out), m_reason(reason) {}
+    Writer(std::string& out, std::string& reason, bool iso2015)
+        : m_out(out), m_reason(reason), m_2015(iso2015) {}
 
     bool System(const CS_CoordinateSystem* system);
 
@@ -88,7 +88,7 @@ private:
     bool Height(const CS_CoordinateSystem* tail, long order);
     bool Geographic(const CS_GeographicCoordinateSystem& system, const CS_Info& named,
                     const CS_CoordinateSystem* height);
-    bool Conversion(const CS_ProjectedCoordinateSystem& system);
+    bool Conversion(const CS_ProjectedCoordinateSystem& system, const ProjectionForm& form);
     bool Parameter(const char* name, int code, ParameterKind kind, double value,
                    const CS_ProjectedCoordinateSystem& system);
     bool Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info& named,
@@ -99,8 +99,13 @@ private:
     bool Local(const CS_LocalCoordinateSystem& system);
     bool Unbound(const CS_CoordinateSystem& system);
 
+    // ISO 19162:2015 has no GEOGCRS (a geographic system is a GEODCRS) and no identifier of
+    // a projected system's base.
+    const char* GeographicKeyword() const { return m_2015 ? "GEODCRS" : "GEOGCRS"; }
+
     std::string& m_out;
     std::string& m_reason;
+    bool m_2015;
 };
 
 const CS_HorizontalDatum* DatumOf(const CS_CoordinateSystem& system) {
@@ -138,6 +143,25 @@ bool ShiftOf(const CS_HorizontalDatum* datum, double values[7]) {
         any = any || held[i] != 0.0;
     }
     return any;
+}
+
+// The form in which the projection of `system` is written (ProjectionMethods.h).
+ProjectionForm FormOfProjection(const CS_ProjectedCoordinateSystem& system) {
+    const CS_Projection* projection = system.GetProjection();
+    const CS_GeographicCoordinateSystem* base = system.GetGeographicCoordinateSystem();
+    std::vector<HeldParameter> parameters;
+    for (long i = 0; i < projection->GetNumParameters(); ++i)
+        if (const CS_ProjectionParameter* parameter = projection->GetParameter(i))
+            parameters.push_back({QuarnEncodeUtf8(parameter->name), parameter->value});
+    const CS_Unit* angular = base != nullptr ? base->GetAngularUnit() : nullptr;
+    const CS_Unit* linear = system.GetLinearUnit();
+    const CS_HorizontalDatum* datum = base != nullptr ? base->GetHorizontalDatum() : nullptr;
+    const CS_Ellipsoid* ellipsoid = datum != nullptr ? datum->GetEllipsoid() : nullptr;
+    const double inverse = ellipsoid != nullptr ? ellipsoid->GetInverseFlattening() : 0.0;
+    return FormOf(QuarnEncodeUtf8(projection->GetClassName()), parameters,
+                  angular != nullptr ? angular->GetIUnitsPerUnit() : 0.0,
+                  linear != nullptr ? linear->GetIUnitsPerUnit() : 0.0,
+                  std::isfinite(inverse) ? inverse : 0.0);
 }
 
 bool Writer::Datum(const CS_HorizontalDatum* datum) {
@@ -191,12 +215,12 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, const char* uni
                   const CS_Unit* unit, const char* const* directions) {
     for (long i = 0; i < count; ++i) {
         const CS_AxisInfo* axis = system.GetAxis(i);
-        if (axis == nullptr || axis->orientation < 0 || axis->orientation > 6)
-            return Refuse("an axis has no direction WKT 2 can write");
+        const char* word = axis != nullptr ? Wkt2DirectionWord(axis->orientation) : nullptr;
+        if (word == nullptr) return Refuse("an axis has no direction WKT 2 can write");
         m_out += ',';
         if (!Open("AXIS", QuarnEncodeUtf8(axis->name))) return false;
         m_out += ',';
-        m_out += directions != nullptr ? directions[i] : kDirections[axis->orientation];
+        m_out += directions != nullptr ? directions[i] : word;
         m_out += ",ORDER[" + std::to_string(i + 1) + "],";
         if (!Unit(unitKeyword, unit)) return false;
         m_out += ']';
@@ -227,7 +251,7 @@ bool Writer::Height(const CS_CoordinateSystem* tail, long order) {
 
 bool Writer::Geographic(const CS_GeographicCoordinateSystem& system, const CS_Info& named,
                         const CS_CoordinateSystem* height) {
-    if (!Open("GEOGCRS", BaseName(named.GetName())) ||
+    if (!Open(GeographicKeyword(), BaseName(named.GetName())) ||
         !(m_out += ',', Datum(system.GetHorizontalDatum())) ||
         !(m_out += ',', PrimeMeridian(system.GetPrimeMeridian())))
         return false;
@@ -237,41 +261,6 @@ bool Writer::Geographic(const CS_GeographicCoordinateSystem& system, const CS_In
     Id(named);
     m_out += ']';
     return true;
-}
-
-// The EPSG form of a method held under a name of its own (ESRI's Gauss_Kruger, its
-// Lambert_Conformal_Conic of one parallel or two, Albers, Double_Stereographic, ...) or with
-// parameters its WKT 1 row has no place for: the EPSG method as equivalence settles it from
-// the parameters, and the value of each role in the units the system holds. Null when the
-// method has none, or a parameter that counts would be left out.
-const Method* EpsgForm(const CS_ProjectedCoordinateSystem& projected,
-                       double (&values)[kProjectionRoleCount]) {
-    quarn::Meaning meaning;
-    if (!quarn::Describe(projected, meaning) || meaning.method <= 0 ||
-        !meaning.otherParameters.empty())
-        return nullptr;
-    const Method* method = FindMethod(meaning.method, "");
-    if (method == nullptr || method->code != meaning.method) return nullptr;
-    bool placed[kProjectionRoleCount] = {};
-    for (int i = 0; i < method->count; ++i)
-        placed[method->parameters[i].epsg->role] = true;
-    const double radiansPerUnit =
-        projected.GetGeographicCoordinateSystem()->GetAngularUnit()->GetRadiansPerUnit();
-    const double metresPerUnit = projected.GetLinearUnit()->GetMetersPerUnit();
-    if (!(radiansPerUnit > 0.0) || !(metresPerUnit > 0.0)) return nullptr;
-    const double degree = quarn::kPi / 180.0;
-    for (int role = 0; role < kProjectionRoleCount; ++role) {
-        double value = meaning.parameters[role];
-        const ProjectionRole r = static_cast<ProjectionRole>(role);
-        if (!placed[role] && value != (r == quarn::kRoleScaleFactor ? 1.0 : 0.0)) return nullptr;
-        // Describe gives degrees and metres; WKT 1 holds the systems' own units. The way back
-        // is taken for every angular unit, a degree of another rounding included, so that a
-        // value comes out as the system holds it.
-        if (IsAngleRole(r)) value *= degree / radiansPerUnit;
-        if (IsLengthRole(r) && metresPerUnit != 1.0) value /= metresPerUnit;
-        values[role] = value;
-    }
-    return method;
 }
 
 bool Writer::Parameter(const char* name, int code, ParameterKind kind, double value,
@@ -294,31 +283,15 @@ bool Writer::Parameter(const char* name, int code, ParameterKind kind, double va
     return true;
 }
 
-bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
+bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system, const ProjectionForm& form) {
     const CS_Projection* projection = system.GetProjection();
-    if (projection == nullptr) return Refuse("a projected system has no projection");
     const std::string method = QuarnEncodeUtf8(projection->GetClassName());
     if (OwnMethod(projection->GetType()))
         return Refuse("the method " + method + " is this library's own; WKT 2 has no form for it");
-    const CS_ProjectionParameter* origin = projection->GetParameter(L"latitude_of_origin");
-    const Method* known = FindMethodForWkt1(method, origin != nullptr ? origin->value : 0.0);
-    // A parameter the method's row has no place for (a variant B polar stereographic holds a
-    // scale of 1 that EPSG's method has not).
-    std::string misplaced;
-    for (long i = 0; known != nullptr && misplaced.empty() && i < projection->GetNumParameters();
-         ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        const std::string name = QuarnEncodeUtf8(parameter->name);
-        if (FindParameter(*known, 0, name) == nullptr &&
-            !(NameKey(name) == "scalefactor" && parameter->value == 1.0))
-            misplaced = name;
-    }
-    double values[kProjectionRoleCount] = {};
-    const Method* epsg =
-        known == nullptr || !misplaced.empty() ? EpsgForm(system, values) : nullptr;
-    if (epsg == nullptr && !misplaced.empty())
-        return Refuse("the parameter " + misplaced + " has no place in the method " + known->wkt2);
-    if (epsg != nullptr) known = epsg;
+    if (!form.misplaced.empty())
+        return Refuse("the parameter " + form.misplaced + " has no place in the method " +
+                      form.row->wkt2);
+    const Method* known = form.row;
     if (!Open("CONVERSION", BaseName(projection->GetName()).empty()
                                 ? std::string("unnamed")
                                 : BaseName(projection->GetName())) ||
@@ -327,15 +300,15 @@ bool Writer::Conversion(const CS_ProjectedCoordinateSystem& system) {
     if (known != nullptr && known->code > 0)
         m_out += ",ID[\"EPSG\"," + std::to_string(known->code) + "]";
     m_out += ']';
-    if (epsg != nullptr) {
+    if (form.byRole) {
         // Each parameter of the EPSG method once, by its role.
-        for (int i = 0; i < epsg->count; ++i) {
-            const MethodParameter& row = epsg->parameters[i];
+        for (int i = 0; i < known->count; ++i) {
+            const MethodParameter& row = known->parameters[i];
             bool again = false;
             for (int j = 0; j < i; ++j)
-                again = again || epsg->parameters[j].Code() == row.Code();
+                again = again || known->parameters[j].Code() == row.Code();
             if (!again &&
-                !Parameter(row.Wkt2(), row.Code(), row.Kind(), values[row.epsg->role], system))
+                !Parameter(row.Wkt2(), row.Code(), row.Kind(), form.values[row.epsg->role], system))
                 return false;
         }
     } else {
@@ -360,16 +333,41 @@ bool Writer::Projected(const CS_ProjectedCoordinateSystem& system, const CS_Info
     const CS_GeographicCoordinateSystem* base = system.GetGeographicCoordinateSystem();
     if (base == nullptr) return Refuse("a projected system has no geographic system");
     if (!Open("PROJCRS", BaseName(named.GetName())) ||
-        !(m_out += ',', Open("BASEGEOGCRS", BaseName(base->GetName()))) ||
+        !(m_out += ',', Open(m_2015 ? "BASEGEODCRS" : "BASEGEOGCRS", BaseName(base->GetName()))) ||
         !(m_out += ',', Datum(base->GetHorizontalDatum())) ||
         !(m_out += ',', PrimeMeridian(base->GetPrimeMeridian())) ||
         !(m_out += ',', Unit("ANGLEUNIT", base->GetAngularUnit())))
         return false;
-    Id(*base);
+    if (!m_2015) Id(*base);
     m_out += ']';
-    if (!(m_out += ',', Conversion(system))) return false;
+    if (system.GetProjection() == nullptr) return Refuse("a projected system has no projection");
+    const ProjectionForm form = FormOfProjection(system);
+    if (!(m_out += ',', Conversion(system, form))) return false;
     m_out += height != nullptr ? ",CS[Cartesian,3]" : ",CS[Cartesian,2]";
-    if (!Axes(system, 2, "LENGTHUNIT", system.GetLinearUnit())) return false;
+    // The axes a WKT 1 text without AXIS gives, which are not east and north under some
+    // methods: as GDAL and PROJ read such a text.
+    const ImpliedAxis* implied = nullptr;
+    const CQuarnAxisInfo* defaults = QuarnDefaultAxes();
+    bool asDefault = form.row != nullptr;
+    for (long i = 0; i < 2 && asDefault; ++i) {
+        const CS_AxisInfo* axis = system.GetAxis(i);
+        asDefault = axis != nullptr && axis->orientation == defaults[i].orientation &&
+                    std::wcscmp(axis->name, defaults[i].name) == 0;
+    }
+    if (asDefault)
+        implied = ImpliedAxes(form.row->code,
+                              form.degrees[form.row->code == 9829 ? quarn::kRoleStandardParallel1
+                                                                  : quarn::kRoleLatitudeOfOrigin]);
+    if (implied == nullptr && !Axes(system, 2, "LENGTHUNIT", system.GetLinearUnit())) return false;
+    for (long i = 0; implied != nullptr && i < 2; ++i) {
+        m_out += ",AXIS[\"" + std::string(implied[i].name) + "\"," + implied[i].direction;
+        if (!std::isnan(implied[i].meridian))
+            m_out += ",MERIDIAN[" + ShortestNumber(implied[i].meridian) +
+                     ",ANGLEUNIT[\"degree\",0.0174532925199433]]";
+        m_out += ",ORDER[" + std::to_string(i + 1) + "],";
+        if (!Unit("LENGTHUNIT", system.GetLinearUnit())) return false;
+        m_out += ']';
+    }
     if (height != nullptr && !Height(height, 3)) return false;
     Id(named);
     m_out += ']';
@@ -494,7 +492,9 @@ bool Writer::System(const CS_CoordinateSystem* system) {
         shift[3] == 0.0 && shift[4] == 0.0 && shift[5] == 0.0 && shift[6] == 0.0;
     m_out += "BOUNDCRS[SOURCECRS[";
     if (!Unbound(*system)) return false;
-    m_out += "],TARGETCRS[GEOGCRS[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID["
+    m_out += "],TARGETCRS[";
+    m_out += GeographicKeyword();
+    m_out += "[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID["
              "\"WGS 84\",6378137,298.257223563,LENGTHUNIT[\"metre\",1]]],PRIMEM[\"Greenwich\",0,"
              "ANGLEUNIT[\"degree\",0.0174532925199433]],CS[ellipsoidal,2],AXIS[\"latitude\",north,"
              "ORDER[1],ANGLEUNIT[\"degree\",0.0174532925199433]],AXIS[\"longitude\",east,ORDER[2],"
@@ -521,10 +521,11 @@ bool Writer::System(const CS_CoordinateSystem* system) {
 
 } // namespace
 
-bool quarn::detail::WriteWkt2(const CS_Info& object, std::string& out, std::string& reason) {
+bool quarn::detail::WriteWkt2(const CS_Info& object, std::string& out, std::string& reason,
+                              bool iso2015) {
     out.clear();
     reason.clear();
-    Writer writer(out, reason);
+    Writer writer(out, reason, iso2015);
     const long type = object.GetObjectType();
     const bool system = type == kQuarnGeographicCS || type == kQuarnProjectedCS ||
                         type == kQuarnGeocentricCS || type == kQuarnVerticalCS ||

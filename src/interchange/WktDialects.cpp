@@ -6,6 +6,7 @@
 #include "interchange/DialectElements.h"
 #include "interchange/EsriNamesInternal.h"
 #include "interchange/InterchangeInternal.h"
+#include "interchange/ProjectionMethods.h"
 #include "interchange/Wkt2Internal.h"
 #include "interchange/Wkt2Names.h"
 #include "wkt/WktCharacters.h"
@@ -14,6 +15,7 @@
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <type_traits>
@@ -86,6 +88,88 @@ private:
         // With the projection-file conveniences on, the datum keeps the name the file gives
         // it: the shifts of those conveniences are told by that name.
         if (IsNode(e, L"GEOGCS") && !IsPrjLoading()) NameAsEpsg(e);
+        if (IsNode(e, L"PROJCS") && !IsPrjLoading()) MethodAsGdal(e);
+    }
+
+    // The factor of the UNIT child of `e`, or 0 when it has none that is a number.
+    static double UnitFactor(Element& e) {
+        const Element* unit = ChildNode(e, L"UNIT");
+        if (unit == nullptr || unit->children.size() < 2 || !IsNumber(unit->children[1]))
+            return 0.0;
+        return std::wcstod(unit->children[1].text.c_str(), nullptr);
+    }
+
+    // A method under ESRI's own name (Gauss_Kruger, its Lambert_Conformal_Conic of one parallel
+    // or two, Albers, Double_Stereographic, ...) or with parameters its WKT 1 method has no
+    // place for, or without one that counts, takes the form GDAL and PROJ give it in WKT 1: the
+    // method its parameters settle, each of that method's parameters once under its WKT 1 name
+    // and in the text's units (ProjectionMethods.h), as WKT 2 writes it.
+    void MethodAsGdal(Element& projected) {
+        Element* projection = ChildNode(projected, L"PROJECTION");
+        Element* geographic = ChildNode(projected, L"GEOGCS");
+        if (projection == nullptr || geographic == nullptr || NameOf(*projection).empty()) return;
+        Element* datum = ChildNode(*geographic, L"DATUM");
+        const Element* ellipsoid = datum != nullptr ? ChildNode(*datum, L"SPHEROID") : nullptr;
+        double inverseFlattening = 0.0;
+        if (ellipsoid != nullptr && ellipsoid->children.size() >= 3 &&
+            IsNumber(ellipsoid->children[2]))
+            inverseFlattening = std::wcstod(ellipsoid->children[2].text.c_str(), nullptr);
+        std::vector<HeldParameter> parameters;
+        std::size_t first = projected.children.size();
+        for (std::size_t i = 0; i < projected.children.size(); ++i) {
+            const Element& child = projected.children[i];
+            if (!IsNode(child, L"PARAMETER")) continue;
+            // The canonical reader says what is wrong with a malformed parameter.
+            if (child.children.size() != 2 || !IsString(child.children[0]) ||
+                !IsNumber(child.children[1]))
+                return;
+            first = std::min(first, i);
+            parameters.push_back({QuarnEncodeUtf8(NameOf(child)),
+                                  std::wcstod(child.children[1].text.c_str(), nullptr)});
+        }
+        const ProjectionForm form =
+            FormOf(QuarnEncodeUtf8(NameOf(*projection)), parameters, UnitFactor(*geographic),
+                   UnitFactor(projected), inverseFlattening);
+        if (!form.byRole) return;
+        std::vector<HeldParameter> held;
+        for (int i = 0; i < form.row->count; ++i) {
+            const MethodParameter& row = form.row->parameters[i];
+            if (FindParameter(*form.row, row.Code(), "") == &row)
+                held.push_back({row.wkt1, form.values[row.epsg->role]});
+        }
+        // Only where the WKT 1 name tells the method: Krovak's is also that of its north
+        // orientated form, which WKT 1 tells by the axes.
+        Meaning again;
+        again.inverseFlattening = inverseFlattening;
+        DescribeMethod(form.row->wkt1, held, UnitFactor(*geographic), UnitFactor(projected), again);
+        double latitudeOfOrigin = 0.0;
+        for (const HeldParameter& parameter : held)
+            if (NameKey(parameter.name) == "latitudeoforigin") latitudeOfOrigin = parameter.value;
+        if (again.method != form.row->code ||
+            FindMethodForWkt1(form.row->wkt1, latitudeOfOrigin) != form.row)
+            return;
+        const Element at =
+            first < projected.children.size() ? projected.children[first] : *projection;
+        std::vector<Element> rewritten;
+        for (const HeldParameter& parameter : held) {
+            std::wstring name, value;
+            QuarnDecodeUtf8(parameter.name, name);
+            QuarnDecodeUtf8(ShortestNumber(parameter.value), value);
+            rewritten.push_back(
+                Made(L"PARAMETER", at, {Made(Quoted(name), at), Made(std::move(value), at)}));
+        }
+        std::vector<Element>& children = projected.children;
+        children.erase(std::remove_if(children.begin(), children.end(),
+                                      [](const Element& c) { return IsNode(c, L"PARAMETER"); }),
+                       children.end());
+        std::size_t place = 0;
+        while (place < children.size() && !IsNode(children[place], L"PROJECTION"))
+            ++place;
+        children.insert(children.begin() + static_cast<std::ptrdiff_t>(place + 1),
+                        std::make_move_iterator(rewritten.begin()),
+                        std::make_move_iterator(rewritten.end()));
+        SetName(ChildNode(projected, L"PROJECTION")->children[0], form.row->wkt1);
+        m_changed = true;
     }
 
     // A geographic system's datum and ellipsoid under the names GDAL and PROJ give them in
@@ -359,7 +443,7 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
 template <class Char>
 bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
     if (dialect == WktDialect::Canonical) return true;
-    if (dialect == WktDialect::Wkt2 || StartsAsWkt2(text)) return false;
+    if (IsWkt2(dialect) || StartsAsWkt2(text)) return false;
     return !MayRewrite(scan, dialect);
 }
 
@@ -381,7 +465,7 @@ const CS_CoordinateSystem* ReadRewritten(CQuarnCoordinateSystemFactory& factory,
 } // namespace
 
 DialectRewrite RewriteDialect(std::wstring_view text, WktDialect dialect) {
-    if (dialect == WktDialect::Wkt2 || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
+    if (IsWkt2(dialect) || (dialect != WktDialect::Canonical && StartsAsWkt2(text)))
         return RewriteWkt2(text);
     DialectRewrite out;
     out.text.assign(text);

@@ -87,6 +87,10 @@ const Case kReadCases[] = {
      L"VERT_CS[\"NAVD88 height (ftUS)\",VERT_DATUM[\"North American Vertical Datum 1988\",2005,"
      L"AUTHORITY[\"EPSG\",\"5103\"]],UNIT[\"US survey foot\",0.304800609601219],AXIS["
      L"\"Gravity-related height\",UP],AUTHORITY[\"EPSG\",\"6360\"]]"},
+    {"a quote inside a name is written twice",
+     L"VERTCRS[\"say \"\"h\"\"\",VDATUM[\"\"\"\"],CS[vertical,1],AXIS[\"up\",up],"
+     L"LENGTHUNIT[\"metre\",1]]",
+     L"VERT_CS[\"say \"\"h\"\"\",VERT_DATUM[\"\"\"\",2005],UNIT[\"metre\",1],AXIS[\"Up\",UP]]"},
     {"compound, in parentheses",
      L"COMPOUNDCRS(\"h + v\",GEOGCRS(\"h\",DATUM(\"D\",ELLIPSOID(\"E\",6378137,300)),CS("
      L"ellipsoidal,2),AXIS(\"lat\",north),AXIS(\"lon\",east),ANGLEUNIT(\"degree\","
@@ -240,6 +244,26 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
          "\"Geocentric translations (geog2D domain)\",ID[\"EPSG\",9603]],PARAMETER[\"X-axis "
          "translation\",-143,ID[\"EPSG\",8605]],PARAMETER[\"Y-axis translation\",-236,ID[\"EPSG\","
          "8606]],PARAMETER[\"Z-axis translation\",7,ID[\"EPSG\",8607]]]]"},
+        // Without AXIS a polar stereographic at the north pole has axes along meridians, as
+        // GDAL and PROJ read WKT 1; they read back as none.
+        {L"PROJCS[\"UPS\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],"
+         L"PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]],PROJECTION["
+         L"\"Polar_Stereographic\"],PARAMETER[\"latitude_of_origin\",90],PARAMETER["
+         L"\"central_meridian\",0],PARAMETER[\"scale_factor\",0.994],PARAMETER[\"false_easting\","
+         L"2000000],PARAMETER[\"false_northing\",2000000],UNIT[\"metre\",1]]",
+         "PROJCRS[\"UPS\",BASEGEOGCRS[\"g\",DATUM[\"d\",ELLIPSOID[\"s\",6378137,298.257223563,"
+         "LENGTHUNIT[\"metre\",1]]],PRIMEM[\"Greenwich\",0,ANGLEUNIT[\"degree\","
+         "0.0174532925199433]],ANGLEUNIT[\"degree\",0.0174532925199433]],CONVERSION[\"unnamed\","
+         "METHOD[\"Polar Stereographic (variant A)\",ID[\"EPSG\",9810]],PARAMETER[\"Latitude of "
+         "natural origin\",90,ANGLEUNIT[\"degree\",0.0174532925199433],ID[\"EPSG\",8801]],"
+         "PARAMETER[\"Longitude of natural origin\",0,ANGLEUNIT[\"degree\",0.0174532925199433],"
+         "ID[\"EPSG\",8802]],PARAMETER[\"Scale factor at natural origin\",0.994,SCALEUNIT["
+         "\"unity\",1],ID[\"EPSG\",8805]],PARAMETER[\"False easting\",2000000,LENGTHUNIT["
+         "\"metre\",1],ID[\"EPSG\",8806]],PARAMETER[\"False northing\",2000000,LENGTHUNIT["
+         "\"metre\",1],ID[\"EPSG\",8807]]],CS[Cartesian,2],AXIS[\"(E)\",south,MERIDIAN[90,"
+         "ANGLEUNIT[\"degree\",0.0174532925199433]],ORDER[1],LENGTHUNIT[\"metre\",1]],AXIS["
+         "\"(N)\",south,MERIDIAN[180,ANGLEUNIT[\"degree\",0.0174532925199433]],ORDER[2],"
+         "LENGTHUNIT[\"metre\",1]]]"},
     };
     for (const Written& w : kWritten) {
         CQuarnCoordinateSystemFactory factory;
@@ -249,9 +273,10 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
         EXPECT_EQ(text, w.wkt2);
         EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), system);
     }
-    // A method held under ESRI's name is written as the EPSG method its parameters make it:
-    // ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method, each value
-    // as the system holds it.
+    // A method under ESRI's name is read as the method its parameters make it, as GDAL names
+    // it: ESRI's Lambert_Conformal_Conic of one parallel with a scale is the 1SP method at that
+    // parallel (28.5 in the text's degree, not its rounding through radians), each value as the
+    // text gives it; its WKT 2 reads back to the same object.
     {
         CQuarnCoordinateSystemFactory factory;
         const CS_CoordinateSystem* esri = quarn::FromWkt(
@@ -260,21 +285,52 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
             "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
             "0.0174532925199433]],PROJECTION[\"Lambert_Conformal_Conic\"],PARAMETER["
             "\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],PARAMETER["
-            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",45.0],PARAMETER["
-            "\"Scale_Factor\",0.9996],PARAMETER[\"Latitude_Of_Origin\",45.0],UNIT[\"Meter\",1.0]]",
+            "\"Central_Meridian\",10.0],PARAMETER[\"Standard_Parallel_1\",28.5],PARAMETER["
+            "\"Scale_Factor\",0.9996],UNIT[\"Meter\",1.0]]",
             WktDialect::Esri);
         ASSERT_NE(esri, nullptr);
         const std::string text = quarn::ToWkt(*esri, WktDialect::Wkt2);
-        EXPECT_NE(text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
-                            "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",45,ANGLEUNIT["
-                            "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
-                            "\"Longitude of natural origin\",10,"),
-                  std::string::npos)
+        EXPECT_NE(
+            text.find("CONVERSION[\"unnamed\",METHOD[\"Lambert Conic Conformal (1SP)\",ID["
+                      "\"EPSG\",9801]],PARAMETER[\"Latitude of natural origin\",28.5,ANGLEUNIT["
+                      "\"Degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER["
+                      "\"Longitude of natural origin\",10,"),
+            std::string::npos)
             << text;
         EXPECT_NE(text.find("PARAMETER[\"Scale factor at natural origin\",0.9996,SCALEUNIT["
                             "\"unity\",1],ID[\"EPSG\",8805]]"),
                   std::string::npos)
             << text;
+        const std::wstring canonical = esri->GetWKT(nullptr);
+        EXPECT_NE(canonical.find(L"PROJECTION[\"Lambert_Conformal_Conic_1SP\"],PARAMETER["
+                                 L"\"latitude_of_origin\",28.5],PARAMETER[\"central_meridian\",10],"
+                                 L"PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\","
+                                 L"0],PARAMETER[\"false_northing\",0],UNIT"),
+                  std::wstring::npos)
+            << QuarnEncodeUtf8(canonical);
+        EXPECT_EQ(quarn::FromWkt(factory, text, WktDialect::Wkt2), esri);
+    }
+    // ESRI's names of a Lambert azimuthal's centre are GDAL's once read, in GDAL's order.
+    {
+        CQuarnCoordinateSystemFactory factory;
+        const CS_CoordinateSystem* laea = quarn::FromWkt(
+            factory,
+            "PROJCS[\"L\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+            "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+            "0.0174532925199433]],PROJECTION[\"Lambert_Azimuthal_Equal_Area\"],PARAMETER["
+            "\"False_Easting\",4321000.0],PARAMETER[\"False_Northing\",3210000.0],PARAMETER["
+            "\"Central_Meridian\",10.0],PARAMETER[\"Latitude_Of_Origin\",52.0],UNIT[\"Meter\","
+            "1.0]]",
+            WktDialect::Esri);
+        ASSERT_NE(laea, nullptr);
+        const std::wstring canonical = laea->GetWKT(nullptr);
+        EXPECT_NE(canonical.find(L"PARAMETER[\"latitude_of_center\",52],PARAMETER["
+                                 L"\"longitude_of_center\",10],PARAMETER[\"false_easting\","
+                                 L"4321000],PARAMETER[\"false_northing\",3210000],UNIT"),
+                  std::wstring::npos)
+            << QuarnEncodeUtf8(canonical);
+        EXPECT_EQ(quarn::FromWkt(factory, quarn::ToWkt(*laea, WktDialect::Wkt2), WktDialect::Wkt2),
+                  laea);
     }
     // Rotations (held with the opposite sign) read back to the same object; a quote inside a
     // name is written twice.
@@ -293,6 +349,9 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(
         quarn::ToWkt(*quoted, WktDialect::Wkt2),
         R"w(VERTCRS["say ""h""",VDATUM["d"],CS[vertical,1],AXIS["",up,ORDER[1],LENGTHUNIT["metre",1]]])w");
+    EXPECT_EQ(quarn::FromWkt(factory, quarn::ToWkt(*quoted, WktDialect::Wkt2), WktDialect::Wkt2),
+              quoted);
+    EXPECT_EQ(quarn::Name(*quoted), "say \"h\"");
     // A geographic system with an ellipsoidal height is one three-dimensional GEOGCRS.
     const CS_CoordinateSystem* threeD = factory.CreateFromWKT(
         L"COMPD_CS[\"x\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.257223563]],PRIMEM["
@@ -302,6 +361,19 @@ TEST(Wkt2Writer, WritesEachKindAndReadsBackToTheSameObject) {
     EXPECT_EQ(
         quarn::ToWkt(*threeD, WktDialect::Wkt2),
         R"w(GEOGCRS["x",DATUM["d",ELLIPSOID["s",6378137,298.257223563,LENGTHUNIT["metre",1]]],PRIMEM["G",0,ANGLEUNIT["degree",0.0174532925199433]],CS[ellipsoidal,3],AXIS["X",east,ORDER[1],ANGLEUNIT["degree",0.0174532925199433]],AXIS["Y",north,ORDER[2],ANGLEUNIT["degree",0.0174532925199433]],AXIS["ellipsoidal height (h)",up,ORDER[3],LENGTHUNIT["metre",1]]])w");
+    // ISO 19162:2015 has no GEOGCRS: a geographic system is a GEODCRS; nor the identifier of
+    // a projected system's base.
+    EXPECT_EQ(quarn::ToWkt(*threeD, WktDialect::Wkt2_2015).substr(0, 13), "GEODCRS[\"x\",D");
+    const CS_CoordinateSystem* utm = factory.CreateFromWKT(
+        L"PROJCS[\"u\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,"
+        L"298.257223563]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433],AUTHORITY["
+        L"\"EPSG\",\"4326\"]],PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"central_meridian\","
+        L"3],PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\",500000],UNIT["
+        L"\"metre\",1]]");
+    ASSERT_NE(utm, nullptr);
+    EXPECT_NE(quarn::ToWkt(*utm, WktDialect::Wkt2).find("ID[\"EPSG\",4326]"), std::string::npos);
+    EXPECT_EQ(quarn::ToWkt(*utm, WktDialect::Wkt2_2015).find("ID[\"EPSG\",4326]"),
+              std::string::npos);
     // What WKT 2 cannot say is not written.
     quarn::WktWriter writer(WktDialect::Wkt2);
     const CS_CoordinateSystem* local = factory.CreateFromWKT(

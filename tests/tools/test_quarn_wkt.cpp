@@ -129,13 +129,30 @@ TEST(ToolOutput, FormsDialectsAndUsage) {
              "PARAMETER[\"Latitude_Of_Origin\",43.6666666666667],UNIT[\"Foot_US\","
              "0.304800609601219],AXIS[\"X\",East],AXIS[\"Y\",North]]\n",
              ""},
+            // ISO 19162:2015: BASEGEODCRS, without the base's identifier.
+            {"--dialect=wkt2_2015 projected_utm_metres.wkt", 0,
+             "PROJCRS[\"NAD83 / UTM zone 15N\",BASEGEODCRS[\"NAD83\",DATUM[\"North American Datum "
+             "1983\",ELLIPSOID[\"GRS 1980\",6378137,298.257222101,LENGTHUNIT[\"metre\",1]]],"
+             "PRIMEM[\"Greenwich\",0,ANGLEUNIT[\"degree\",0.0174532925199433]],ANGLEUNIT["
+             "\"degree\",0.0174532925199433]],CONVERSION[\"unnamed\",METHOD[\"Transverse "
+             "Mercator\",ID[\"EPSG\",9807]],PARAMETER[\"Latitude of natural origin\",0,ANGLEUNIT["
+             "\"degree\",0.0174532925199433],ID[\"EPSG\",8801]],PARAMETER[\"Longitude of natural "
+             "origin\",-93,ANGLEUNIT[\"degree\",0.0174532925199433],ID[\"EPSG\",8802]],PARAMETER["
+             "\"Scale factor at natural origin\",0.9996,SCALEUNIT[\"unity\",1],ID[\"EPSG\",8805]],"
+             "PARAMETER[\"False easting\",500000,LENGTHUNIT[\"metre\",1],ID[\"EPSG\",8806]],"
+             "PARAMETER[\"False northing\",0,LENGTHUNIT[\"metre\",1],ID[\"EPSG\",8807]]],CS["
+             "Cartesian,2],AXIS[\"Easting\",east,ORDER[1],LENGTHUNIT[\"metre\",1]],AXIS["
+             "\"Northing\",north,ORDER[2],LENGTHUNIT[\"metre\",1]],ID[\"EPSG\",26915]]\n",
+             ""},
             {"--help", 0, "usage: quarn-wkt [OPTION]... [FILE | FOLDER | EPSG:CODE]...\n", "",
              true},
             {"--version", 0, "quarn-wkt ", "", true},
             {"--nonsense vertical.wkt", 2, "",
              "quarn-wkt: unknown option '--nonsense'\nusage: ", true},
             {"--dialect=wkt3 vertical.wkt", 2, "",
-             "quarn-wkt: unknown dialect 'wkt3' (canonical, gdal, esri or wkt2)\nusage: ", true},
+             "quarn-wkt: unknown dialect 'wkt3' (canonical, gdal, esri, wkt2 or "
+             "wkt2_2015)\nusage: ",
+             true},
             {"--from=wkt3 vertical.wkt", 2, "", "quarn-wkt: ", true},
         },
         kExamples);
