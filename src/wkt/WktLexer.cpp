@@ -332,12 +332,9 @@ int CQuarnWKTCoordinateSystemParser::LexFrom(wchar_t c) {
     }
 
     if (c == L'"') {
-        // The text runs from after the opening quote to the closing one; two quotes inside
-        // stand for one, as WKT 2 writes a quote (in WKT 1 such a text is no text).
+        // The text runs from after the opening quote to the closing one; no escapes.
         c = Skip();
         if (c != L'"' && c != L'\0') c = ExtendToQuote();
-        while (TakeDoubledQuote())
-            c = ExtendToQuote();
         if (c == L'\0') { // unterminated
             WktParserAccess::StoreToken(*this, value, start, CursorOffset() - start);
             return kWktError;

@@ -54,10 +54,8 @@ TEST(WktLexer, TokensOfTexts) {
         {L"GEOGCS geogcs GeoGcs \"GEOGCS\" North",
          L"GEOGCS(GEOGCS) GEOGCS(geogcs) GEOGCS(GeoGcs) \"GEOGCS\" NORTH(North)"},
         {L"NULL _x1 PASSTHROUGH_MT", L"?NULL ?_x1 PASSTHROUGH_MT(PASSTHROUGH_MT)"},
-        // Two quotes inside a string stand for one (the empty string is two quotes, then a
-        // separator); no other escapes; an unterminated string is an error.
-        {L"\"\"\"a [b], c\r\nd\"x\"tail", L"\"\"a [b], c\r\nd\" ?x ?"},
-        {L"\"\" \"\",\"a\"\"\"", L"\"\" \"\" , \"a\"\""},
+        // Strings have no escapes; an unterminated one is an error.
+        {L"\"\"\"a [b], c\r\nd\"x\"tail", L"\"\" \"a [b], c\r\nd\" ?x ?"},
         {L"UNIT[\"metre", L"UNIT(UNIT) [ ?"},
         // A word or number right after a number starts where the number's text was cut.
         {L"12abc 1.5GEOGCS 3\"s\"", L"I12 ?abc R1.5 GEOGCS(GEOGCS) I3 \"s\""},

@@ -90,17 +90,6 @@ protected:
         m_lookahead = *m_cursor;
         return m_lookahead;
     }
-    // At the first of two quotes inside a quoted text, which stand for one quote (as WKT 2
-    // writes a quote): the text so far moves one place on over the first, the cursor to the
-    // second, which the text keeps. False, changing nothing, anywhere else.
-    bool TakeDoubledQuote() {
-        if (m_cursor == nullptr || m_cursor[0] != L'"' || m_cursor[1] != L'"') return false;
-        std::wmemmove(m_tokenStart + 1, m_tokenStart,
-                      static_cast<std::size_t>(m_cursor - m_tokenStart));
-        ++m_tokenStart;
-        m_lookahead = *++m_cursor;
-        return true;
-    }
     // Terminates the token text at the cursor.
     void EndToken() {
         if (m_cursor != nullptr) *m_cursor = L'\0';
