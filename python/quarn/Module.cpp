@@ -106,8 +106,11 @@ void WarnStrayText(std::string_view utf8, const QuarnParseDiagnostic& diagnostic
 // Whether a datum of the text is named as ESRI names datums, "D_" first (DATUM["D_WGS_1984"):
 // GDAL's WKT 1 and the canonical text never name them so.
 bool NamesDatumsAsEsri(std::string_view utf8) {
-    for (std::size_t at = utf8.find("\"D_"); at != std::string_view::npos;
-         at = utf8.find("\"D_", at + 1)) {
+    // Found by its underscore, the rarest of the three characters.
+    for (std::size_t under = utf8.find('_', 2); under != std::string_view::npos;
+         under = utf8.find('_', under + 1)) {
+        if (utf8[under - 1] != 'D' || utf8[under - 2] != '"') continue;
+        const std::size_t at = under - 2;
         std::size_t before = utf8.find_last_not_of(" \t\r\n", at - 1);
         if (before == std::string_view::npos || before < 5 || utf8[before] != '[') continue;
         std::size_t end = utf8.find_last_not_of(" \t\r\n", before - 1);
@@ -381,7 +384,8 @@ py::object Wrap(const FactoryRef& factory, const CS_CoordinateSystem* system) {
     if (found != factory->live.end()) return py::reinterpret_borrow<py::object>(found->second);
     py::object object = py::cast(new Crs(factory, system), py::return_value_policy::take_ownership);
     factory->live.emplace(system, object.ptr());
-    factory->handedOut.insert(system);
+    // Only the process-wide factory's systems are pickled by address.
+    if (factory == DefaultFactory()) factory->handedOut.insert(system);
     return object;
 }
 

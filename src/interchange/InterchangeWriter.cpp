@@ -8,12 +8,21 @@
 #include <quarn/model/Constants.h>
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
+#include <quarn/objects/Datums.h>
+#include <quarn/objects/Projection.h>
+#include <quarn/systems/GeocentricCoordinateSystem.h>
+#include <quarn/systems/GeographicCoordinateSystem.h>
+#include <quarn/systems/LocalCoordinateSystem.h>
+#include <quarn/systems/ProjectedCoordinateSystem.h>
+#include <quarn/systems/VerticalCoordinateSystem.h>
 
 #include "model/Utf8Internal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 using namespace quarn::detail;
 
@@ -72,6 +81,80 @@ int quarn::detail::EpsgCode(const CS_Info& object) {
 
 namespace {
 
+// The writer reads the axes, datum shifts, grid files and projection parameters of this
+// library's objects from their compact fields: asking through the interface would build the
+// records it hands out (kilobytes of fixed-size name fields) on the first text written of each
+// object. Objects of other classes answer through the interface.
+struct AxisFacts {
+    bool present;
+    long orientation;
+    const wchar_t* name;
+};
+
+// Own is one of this library's system classes with `axes` axes; an index beyond them has no
+// axis, as GetAxis answers.
+template <class Own, long axes>
+bool OwnAxis(const CS_CoordinateSystem& system, long index, AxisFacts& axis) {
+    const Own* own = dynamic_cast<const Own*>(&system);
+    if (own == nullptr) return false;
+    if (index >= 0 && index < axes)
+        axis = {true, own->GetAxisOrientation(index), own->GetAxisName(index)};
+    return true;
+}
+
+AxisFacts AxisOf(const CS_CoordinateSystem& system, long index) {
+    AxisFacts axis{};
+    bool own = false;
+    switch (system.GetObjectType()) {
+    case kQuarnGeographicCS:
+        own = OwnAxis<CQuarnGeographicCoordinateSystem, 2>(system, index, axis);
+        break;
+    case kQuarnProjectedCS:
+        own = OwnAxis<CQuarnProjectedCoordinateSystem, 2>(system, index, axis);
+        break;
+    case kQuarnGeocentricCS:
+        own = OwnAxis<CQuarnGeocentricCoordinateSystem, 3>(system, index, axis);
+        break;
+    case kQuarnVerticalCS:
+        own = OwnAxis<CQuarnVerticalCoordinateSystem, 1>(system, index, axis);
+        break;
+    case kQuarnLocalCS:
+        own = OwnAxis<CQuarnLocalCoordinateSystem, 3>(system, index, axis);
+        break;
+    default:
+        break;
+    }
+    if (own) return axis;
+    const CS_AxisInfo* record = system.GetAxis(index);
+    if (record != nullptr) axis = {true, record->orientation, record->name};
+    return axis;
+}
+
+// The datum's shift as TOWGS84 writes it (Dx, Dy, Dz, Ex, Ey, Ez, Ppm; the rotations are held
+// with the opposite sign to the one written); false when it has none. `own` is the datum when
+// it is this library's.
+bool ShiftOf(const CS_HorizontalDatum& datum, const CQuarnHorizontalDatum* own,
+             double (&values)[7]) {
+    if (own != nullptr) {
+        const double* held = own->GetShiftValues();
+        for (int i = 0; i < 7; ++i)
+            values[i] = i >= 3 && i <= 5 ? -held[i] : held[i];
+        return true;
+    }
+    const CS_WGS84ConversionInfo* shift = datum.GetWGS84Parameters();
+    if (shift == nullptr) return false;
+    const double record[] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
+                             -shift->Ey, -shift->Ez, shift->Ppm};
+    std::copy(std::begin(record), std::end(record), values);
+    return true;
+}
+
+bool HasGridFiles(const CS_HorizontalDatum& datum, const CQuarnHorizontalDatum* own) {
+    if (own != nullptr) return own->GetLBFFileName()[0] != 0 || own->GetCOPFileName()[0] != 0;
+    const CS_3DIMInfo* grids = datum.Get3DIMParameters();
+    return grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0);
+}
+
 const char* OrientationWord(long orientation) {
     static const char* const kWords[] = {"OTHER", "NORTH", "SOUTH", "EAST", "WEST", "UP", "DOWN"};
     return orientation >= 0 && orientation <= 6 ? kWords[orientation] : nullptr;
@@ -83,6 +166,12 @@ constexpr std::size_t kShortestNumberRoom = 64;
 // ShortestNumber into `text`, which has kShortestNumberRoom characters; returns the length.
 std::size_t FormatShortestNumber(double value, char* text) {
     if (value == 0.0) return text[0] = '0', 1;
+    // A whole number below 2^52 in magnitude is its own shortest form: a text with fewer
+    // significant digits would be another whole number, more than half a unit away.
+    if (std::fabs(value) < 4503599627370496.0 && value == std::trunc(value))
+        return static_cast<std::size_t>(
+            std::to_chars(text, text + kShortestNumberRoom, static_cast<long long>(value)).ptr -
+            text);
     char scientific[kShortestNumberRoom];
     char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
                               std::chars_format::scientific)
@@ -284,8 +373,8 @@ bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
 
 bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
     if (datum == nullptr) return Refuse("a coordinate system has no datum");
-    const CS_3DIMInfo* grids = datum->Get3DIMParameters();
-    if (grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0))
+    const CQuarnHorizontalDatum* own = dynamic_cast<const CQuarnHorizontalDatum*>(datum);
+    if (HasGridFiles(*datum, own))
         return Refuse("the datum " + BaseName(datum->GetName()) +
                       " is defined by grid files, which WKT 1 cannot carry");
     const bool opened = m_esri ? Open("DATUM", EsriName(kEsriDatum, *datum))
@@ -293,11 +382,8 @@ bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
     if (!opened || !(m_out += ',', Ellipsoid(datum->GetEllipsoid()))) return false;
     // The shift is written only when it is one: an all-zero TOWGS84 would tell the reader
     // that the datum is WGS 84. ESRI names the datum and keeps shifts elsewhere.
-    const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
-    if (!m_esri && shift != nullptr) {
-        // Rotations are held with the opposite sign to the one written.
-        const double values[] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
-                                 -shift->Ey, -shift->Ez, shift->Ppm};
+    double values[7];
+    if (!m_esri && ShiftOf(*datum, own, values)) {
         bool any = false;
         for (double value : values)
             any = any || value != 0.0;
@@ -390,8 +476,10 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
         return true;
     }
     for (long i = 0; i < projection->GetNumParameters(); ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        if (!write(std::wstring_view(parameter->name), parameter->value)) return false;
+        const wchar_t* name = CQuarnProjection::ParameterName(*projection, i);
+        if (!write(std::wstring_view(name != nullptr ? name : L""),
+                   CQuarnProjection::ParameterValue(*projection, i)))
+            return false;
     }
     return true;
 }
@@ -403,17 +491,17 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, bool always) {
     const CQuarnAxisInfo* defaults = QuarnDefaultAxes();
     bool asDefault = !always;
     for (long i = 0; i < count && asDefault; ++i) {
-        const CS_AxisInfo* axis = system.GetAxis(i);
+        const AxisFacts axis = AxisOf(system, i);
         long wanted = count == 1 ? defaults[2].orientation : defaults[i].orientation;
-        asDefault = axis != nullptr && axis->orientation == wanted;
+        asDefault = axis.present && axis.orientation == wanted;
     }
     if (asDefault) return true;
     for (long i = 0; i < count; ++i) {
-        const CS_AxisInfo* axis = system.GetAxis(i);
-        const char* word = axis != nullptr ? OrientationWord(axis->orientation) : nullptr;
+        const AxisFacts axis = AxisOf(system, i);
+        const char* word = axis.present ? OrientationWord(axis.orientation) : nullptr;
         if (word == nullptr) return Refuse("an axis has no orientation WKT 1 can write");
         m_out += ',';
-        if (!Open("AXIS", std::wstring_view(axis->name))) return false;
+        if (!Open("AXIS", std::wstring_view(axis.name))) return false;
         m_out += ',';
         m_out += word;
         m_out += ']';
@@ -461,13 +549,13 @@ bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
                (m_out += ',', Unit(system.GetVerticalUnit())) && Axes(system, 1, false) &&
                Close(system);
     // ESRI tells heights from depths by a direction parameter.
-    const CS_AxisInfo* axis = system.GetAxis(0);
-    if (axis == nullptr || (axis->orientation != CS_AO_Up && axis->orientation != CS_AO_Down))
+    const AxisFacts axis = AxisOf(system, 0);
+    if (!axis.present || (axis.orientation != CS_AO_Up && axis.orientation != CS_AO_Down))
         return Refuse("the Esri dialect writes only vertical axes pointing up or down");
     return OpenSystem("VERTCS", system) &&
            (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
            (m_out += ",PARAMETER[\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",",
-            m_out += axis->orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
+            m_out += axis.orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
            (m_out += ',', Unit(system.GetVerticalUnit())) && (m_out += ']', true);
 }
 

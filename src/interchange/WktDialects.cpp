@@ -14,6 +14,7 @@
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <type_traits>
@@ -334,11 +335,22 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
     const bool esri = dialect == WktDialect::Esri;
     const std::string_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
     const std::string_view* last = esri ? std::end(kEsri) : std::end(kGdal);
+    // The last letters of the words looked for, in capitals: a word that ends otherwise is
+    // passed over without being read back to its start.
+    wchar_t lastLetters[1 + std::max(std::size(kGdal), std::size(kEsri))] = {L'Y'}; // AUTHORITY
+    std::size_t letters = 1;
+    for (const std::string_view* keyword = first; keyword != last; ++keyword)
+        lastLetters[letters++] = Wide(keyword->back());
     for (std::size_t open = text.find(Char('[')); open != std::basic_string_view<Char>::npos;
          open = text.find(Char('['), open + 1)) {
         std::size_t end = open;
         while (end > 0 && IsWktBlank(Wide(text[end - 1])))
             --end;
+        if (end == 0) continue;
+        wchar_t letter = Wide(text[end - 1]);
+        if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+        if (std::find(lastLetters, lastLetters + letters, letter) == lastLetters + letters)
+            continue;
         std::size_t start = end;
         while (start > 0 && IsWktWordPart(Wide(text[start - 1])))
             --start;

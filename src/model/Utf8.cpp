@@ -90,17 +90,18 @@ bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* ba
 }
 
 void quarn::detail::AppendUtf8(std::string& bytes, std::wstring_view text) {
-    // ASCII, the common case, is written in place; the first other character hands the rest
-    // to Append.
-    const std::size_t start = bytes.size();
-    bytes.resize(start + text.size());
+    // Runs of ASCII, the common case, go through a buffer of the stack and are appended at
+    // once; any other character is encoded by Append.
+    char run[128];
     std::size_t i = 0;
-    for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
-        bytes[start + i] = static_cast<char>(text[i]);
-    if (i == text.size()) return;
-    bytes.resize(start + i);
-    for (; i < text.size(); ++i)
-        Append(bytes, static_cast<unsigned long>(text[i]));
+    while (i < text.size()) {
+        std::size_t n = 0;
+        for (; i < text.size() && n < sizeof run && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+            run[n++] = static_cast<char>(text[i]);
+        bytes.append(run, n);
+        if (i < text.size() && static_cast<unsigned long>(text[i]) >= 0x80)
+            Append(bytes, static_cast<unsigned long>(text[i++]));
+    }
 }
 
 std::string QuarnEncodeUtf8(std::wstring_view text) {
