@@ -6,9 +6,11 @@
 #include <quarn/interchange/Diagnostics.h>
 #include <quarn/interchange/WktDialects.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
 #include <string_view>
 
 namespace quarn::python {
@@ -336,20 +338,11 @@ std::string Repr(const Crs& crs) {
     return std::string("<quarn.CRS ") + TypeName(crs.System()) + " " + NameOf(crs.System()) + ">";
 }
 
-PyObject* FromPickle(PyObject*, PyObject* arguments) {
+// Runs `body` (which gives a py::object) for a function called by CPython directly: its
+// result, or null with the Python error set.
+template <class Body> PyObject* Guarded(Body body) {
     try {
-        PyObject *canonical, *gdal, *token, *address;
-        if (!PyArg_UnpackTuple(arguments, "_from_pickle", 4, 4, &canonical, &gdal, &token,
-                               &address))
-            return nullptr;
-        const FactoryRef& state = DefaultFactory();
-        if (PyBytes_Check(token) && ProcessToken().equal(py::handle(token)) &&
-            PyLong_Check(address)) {
-            auto system = reinterpret_cast<const CS_CoordinateSystem*>(
-                py::handle(address).cast<std::uintptr_t>());
-            if (state->handedOut.count(system) > 0) return Wrap(state, system).release().ptr();
-        }
-        return ReadPickledTexts(state, canonical, gdal).release().ptr();
+        return body().release().ptr();
     } catch (py::error_already_set& error) {
         error.restore();
     } catch (py::builtin_exception& error) {
@@ -358,6 +351,23 @@ PyObject* FromPickle(PyObject*, PyObject* arguments) {
         PyErr_SetString(PyExc_RuntimeError, error.what());
     }
     return nullptr;
+}
+
+PyObject* FromPickle(PyObject*, PyObject* arguments) {
+    return Guarded([arguments]() -> py::object {
+        PyObject *canonical, *gdal, *token, *address;
+        if (!PyArg_UnpackTuple(arguments, "_from_pickle", 4, 4, &canonical, &gdal, &token,
+                               &address))
+            throw py::error_already_set();
+        const FactoryRef& state = DefaultFactory();
+        if (PyBytes_Check(token) && ProcessToken().equal(py::handle(token)) &&
+            PyLong_Check(address)) {
+            auto system = reinterpret_cast<const CS_CoordinateSystem*>(
+                py::handle(address).cast<std::uintptr_t>());
+            if (state->handedOut.count(system) > 0) return Wrap(state, system);
+        }
+        return ReadPickledTexts(state, canonical, gdal);
+    });
 }
 
 // A function of the module itself (not a pybind11 function, whose owner does not pickle),
@@ -370,6 +380,90 @@ PyMethodDef g_fromPickle = {"_from_pickle", FromPickle, METH_VARARGS,
 struct Factory {
     FactoryRef state = std::make_shared<FactoryState>();
 };
+
+// ---- The calls of a reading loop ---------------------------------------------------------
+// Factory.from_wkt, CRS.from_wkt and CRS.to_wkt are called once a text by hosts that read
+// many: they are CPython's fast calls, which cost a fraction of pybind11's general dispatch.
+
+// The arguments of a fast call in the order of `names`, positional ones first, then those
+// given by keyword; one not given is null.
+template <std::size_t N>
+void TakeArguments(const char* function, PyObject* const* args, Py_ssize_t positional,
+                   PyObject* keywords, const char* const (&names)[N], PyObject* (&out)[N]) {
+    const std::string call = std::string(function) + "()";
+    if (positional > static_cast<Py_ssize_t>(N))
+        throw py::type_error(call + " takes at most " + std::to_string(N) + " arguments");
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = static_cast<Py_ssize_t>(i) < positional ? args[i] : nullptr;
+    const Py_ssize_t given = keywords != nullptr ? PyTuple_GET_SIZE(keywords) : 0;
+    for (Py_ssize_t k = 0; k < given; ++k) {
+        const std::string_view keyword = Utf8Of(PyTuple_GET_ITEM(keywords, k));
+        const std::size_t i = std::find(names, names + N, keyword) - names;
+        if (i == N || out[i] != nullptr)
+            throw py::type_error(call + " got an unexpected or repeated argument '" +
+                                 std::string(keyword) + "'");
+        out[i] = args[positional + k];
+    }
+}
+
+// A str argument, or `fallback` when it was not given.
+std::string_view WordArgument(PyObject* value, const char* name, const char* fallback) {
+    if (value == nullptr) return fallback;
+    if (!PyUnicode_Check(value))
+        throw py::type_error(std::string(name) + " must be str, not " + Py_TYPE(value)->tp_name);
+    return Utf8Of(value);
+}
+
+// Factory.from_wkt(text, dialect="auto"), and CRS.from_wkt for a null `self`.
+PyObject* FromWktCall(PyObject* self, PyObject* const* args, Py_ssize_t count, PyObject* names) {
+    return Guarded([&] {
+        PyObject* given[2];
+        TakeArguments("from_wkt", args, count, names, {"text", "dialect"}, given);
+        if (given[0] == nullptr) throw py::type_error("from_wkt() needs the argument 'text'");
+        const FactoryRef& state =
+            self == nullptr ? DefaultFactory() : py::handle(self).cast<const Factory&>().state;
+        return FromWktText(state, given[0], WordArgument(given[1], "dialect", "auto"));
+    });
+}
+
+// CRS.to_wkt(version="WKT1_GDAL", pretty=False).
+PyObject* ToWktCall(PyObject* self, PyObject* const* args, Py_ssize_t count, PyObject* names) {
+    return Guarded([&]() -> py::object {
+        PyObject* given[2];
+        TakeArguments("to_wkt", args, count, names, {"version", "pretty"}, given);
+        const int pretty = given[1] == nullptr ? 0 : PyObject_IsTrue(given[1]);
+        if (pretty < 0) throw py::error_already_set();
+        return WriteWkt(py::handle(self).cast<const Crs&>(),
+                        WordArgument(given[0], "version", "WKT1_GDAL"), pretty != 0);
+    });
+}
+
+template <class Call> PyCFunction AsFunction(Call call) {
+    return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(call));
+}
+
+const char* const kFromWktDoc =
+    "Reads a WKT text (str or bytes) of the dialect 'auto', 'canonical', 'gdal', 'esri' or "
+    "'wkt2' into the factory: the canonical CRS object of the system.";
+PyMethodDef g_factoryFromWkt = {"from_wkt", AsFunction(FromWktCall), METH_FASTCALL | METH_KEYWORDS,
+                                nullptr};
+PyMethodDef g_crsFromWkt = {"from_wkt", AsFunction(FromWktCall), METH_FASTCALL | METH_KEYWORDS,
+                            nullptr};
+PyMethodDef g_toWkt = {"to_wkt", AsFunction(ToWktCall), METH_FASTCALL | METH_KEYWORDS,
+                       "to_wkt($self, /, version='WKT1_GDAL', pretty=False)\n--\n\nThe system's "
+                       "text in 'WKT1_GDAL', 'WKT1_ESRI', 'WKT2_2019' or 'CANONICAL', indented "
+                       "when pretty."};
+
+// Adds a fast call to a class: a method, or a static method when `isStatic`.
+void AddFastCall(py::handle type, PyMethodDef& definition, bool isStatic) {
+    py::object function = py::reinterpret_steal<py::object>(
+        isStatic ? PyCFunction_NewEx(&definition, nullptr, nullptr)
+                 : PyDescr_NewMethod(reinterpret_cast<PyTypeObject*>(type.ptr()), &definition));
+    if (!function) throw py::error_already_set();
+    if (isStatic) function = py::reinterpret_steal<py::object>(PyStaticMethod_New(function.ptr()));
+    if (!function || PyObject_SetAttrString(type.ptr(), definition.ml_name, function.ptr()) != 0)
+        throw py::error_already_set();
+}
 
 } // namespace
 
@@ -425,19 +519,12 @@ PYBIND11_MODULE(quarn, module) {
         [](py::handle, py::handle value) { return FromUserInput(DefaultFactory(), value); },
         py::arg("cls"), py::arg("value"));
     crs.def_static(
-           "from_wkt",
-           [](py::handle text, std::string_view dialect) {
-               return FromWktText(DefaultFactory(), text, dialect);
-           },
-           py::arg("text"), py::arg("dialect") = "auto")
-        .def_static(
-            "from_epsg", [](py::handle code) { return FromEpsg(DefaultFactory(), code); },
-            py::arg("code"))
+           "from_epsg", [](py::handle code) { return FromEpsg(DefaultFactory(), code); },
+           py::arg("code"))
         .def_static(
             "from_user_input",
             [](py::handle value) { return FromUserInput(DefaultFactory(), value); },
             py::arg("value"))
-        .def("to_wkt", &WriteWkt, py::arg("version") = "WKT1_GDAL", py::arg("pretty") = false)
         .def("__str__", &Str)
         .def("__repr__", &Repr)
         .def("__copy__", [](py::handle self) { return py::reinterpret_borrow<py::object>(self); })
@@ -453,14 +540,8 @@ PYBIND11_MODULE(quarn, module) {
                       py::reinterpret_steal<py::object>(PyCFunction_NewEx(
                           &g_fromPickle, module.ptr(), module.attr("__name__").ptr())));
 
-    py::class_<Factory>(module, "Factory")
-        .def(py::init<>())
-        .def(
-            "from_wkt",
-            [](const Factory& self, py::handle text, std::string_view dialect) {
-                return FromWktText(self.state, text, dialect);
-            },
-            py::arg("text"), py::arg("dialect") = "auto")
+    py::class_<Factory> factory(module, "Factory");
+    factory.def(py::init<>())
         .def(
             "from_epsg",
             [](const Factory& self, py::handle code) { return FromEpsg(self.state, code); },
@@ -469,4 +550,14 @@ PYBIND11_MODULE(quarn, module) {
             "from_user_input",
             [](const Factory& self, py::handle value) { return FromUserInput(self.state, value); },
             py::arg("value"));
+
+    static const std::string factoryDoc =
+        std::string("from_wkt($self, /, text, dialect='auto')\n--\n\n") + kFromWktDoc;
+    static const std::string crsDoc =
+        std::string("from_wkt(text, dialect='auto')\n--\n\n") + kFromWktDoc;
+    g_factoryFromWkt.ml_doc = factoryDoc.c_str();
+    g_crsFromWkt.ml_doc = crsDoc.c_str();
+    AddFastCall(factory, g_factoryFromWkt, false);
+    AddFastCall(crs, g_crsFromWkt, true);
+    AddFastCall(crs, g_toWkt, false);
 }
