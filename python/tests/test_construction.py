@@ -36,7 +36,7 @@ def test_auto_reads_every_dialect_as_its_own_reader_does(factory):
 def test_text_bytes_and_dialect_names(factory):
     crs = factory.from_wkt(UTM)
     assert factory.from_wkt(UTM.encode()) is crs
-    assert all(factory.from_wkt(UTM, name) is crs for name in ("canonical", "GDAL", "wkt1_esri", "Auto"))
+    assert all(factory.from_wkt(UTM, dialect=name) is crs for name in ("canonical", "GDAL", "wkt1_esri", "Auto"))
     with pytest.raises(ValueError, match="unknown dialect 'wkt3'"):
         factory.from_wkt(UTM, "wkt3")
     with pytest.raises(quarn.WktError, match="^1:1: error: unexpected PROJCS; expected GEOGCRS"):

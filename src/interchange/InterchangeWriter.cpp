@@ -137,8 +137,8 @@ bool ShiftOf(const CS_HorizontalDatum& datum, const CQuarnHorizontalDatum* own,
              double (&values)[7]) {
     if (own != nullptr) {
         const double* held = own->GetShiftValues();
-        for (int i = 0; i < 7; ++i)
-            values[i] = i >= 3 && i <= 5 ? -held[i] : held[i];
+        const double written[] = {held[0], held[1], held[2], -held[3], -held[4], -held[5], held[6]};
+        std::copy(std::begin(written), std::end(written), values);
         return true;
     }
     const CS_WGS84ConversionInfo* shift = datum.GetWGS84Parameters();

@@ -11,6 +11,7 @@
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
 #include <quarn/model/ModuleSetup.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
@@ -365,13 +366,27 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
     return false;
 }
 
+// Whether the text's first word is the keyword of a WKT 1 system (GEOGCS, PROJCS, ...): such
+// a text is no WKT 2 text, which the common case tells without the WKT 2 scanner.
+template <class Char> bool OpensAsWkt1System(std::basic_string_view<Char> scan) {
+    const std::size_t start = SkipBlanks(scan, 0);
+    std::size_t end = start;
+    while (end < scan.size() && IsWktWordPart(Wide(scan[end])))
+        ++end;
+    const std::basic_string_view<Char> word = scan.substr(start, end - start);
+    for (long type = kQuarnCompoundCS; type <= kQuarnLocalCS; ++type)
+        if (IsKeyword(word, kObjectKinds[type].keyword)) return true;
+    return false;
+}
+
 // Whether `text` of `dialect` reads as it stands: a canonical text, or one that is not WKT 2
 // (which every dialect but the canonical one takes) and holds nothing the Rewriter would
 // change. `scan` is the text itself or its UTF-8.
 template <class Char>
 bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
     if (dialect == WktDialect::Canonical) return true;
-    if (dialect == WktDialect::Wkt2 || StartsAsWkt2(text)) return false;
+    if (dialect == WktDialect::Wkt2 || (!OpensAsWkt1System(scan) && StartsAsWkt2(text)))
+        return false;
     return !MayRewrite(scan, dialect);
 }
 
