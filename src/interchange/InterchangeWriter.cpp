@@ -212,12 +212,64 @@ std::size_t FormatShortestNumber(double value, char* text) {
     return n;
 }
 
+// The text being written, in the caller's string: room is made ahead and pieces are copied
+// in without the string's bookkeeping for each; Finish cuts the string to what was written.
+class Output {
+public:
+    explicit Output(std::string& text) : m_text(text), m_used(text.size()) {
+        m_text.resize(std::max<std::size_t>(m_text.capacity(), 256));
+    }
+
+    void Append(const char* bytes, std::size_t count) {
+        std::memcpy(Room(count), bytes, count);
+        m_used += count;
+    }
+    Output& operator+=(char c) {
+        *Room(1) = c;
+        ++m_used;
+        return *this;
+    }
+    Output& operator+=(const char* text) {
+        Append(text, std::strlen(text));
+        return *this;
+    }
+    Output& operator+=(const std::string& text) {
+        Append(text.data(), text.size());
+        return *this;
+    }
+    // A wide text as UTF-8: ASCII straight in, the rest through AppendUtf8.
+    void AppendWide(std::wstring_view text) {
+        char* out = Room(text.size());
+        std::size_t i = 0;
+        for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+            out[i] = static_cast<char>(text[i]);
+        m_used += i;
+        if (i == text.size()) return;
+        std::string rest;
+        AppendUtf8(rest, text.substr(i));
+        *this += rest;
+    }
+    void Finish() { m_text.resize(m_used); }
+
+private:
+    // Where `count` more bytes go.
+    char* Room(std::size_t count) {
+        if (m_used + count > m_text.size())
+            m_text.resize(std::max(2 * m_text.size(), m_used + count));
+        return &m_text[0] + m_used;
+    }
+
+    std::string& m_text;
+    std::size_t m_used;
+};
+
 class Writer {
 public:
     Writer(InterchangeDialect dialect, std::string& out, std::string& reason)
         : m_esri(dialect == InterchangeDialect::Esri), m_out(out), m_reason(reason) {}
 
     bool Object(const CS_Info& object);
+    void Finish() { m_out.Finish(); }
 
 private:
     bool Refuse(std::string why) {
@@ -252,7 +304,7 @@ private:
     bool Local(const CS_LocalCoordinateSystem& system);
 
     bool m_esri;
-    std::string& m_out;
+    Output m_out;
     std::string& m_reason;
 };
 
@@ -270,7 +322,7 @@ bool Writer::Number(double value) {
     if (!std::isfinite(value)) return Refuse("a value is not a finite number");
     char text[kShortestNumberRoom];
     const std::size_t length = FormatShortestNumber(value, text);
-    m_out.append(text, length);
+    m_out.Append(text, length);
     // ESRI's writers mark every floating value with a decimal point.
     if (m_esri && std::string_view(text, length).find_first_of(".e") == std::string_view::npos)
         m_out += ".0";
@@ -285,9 +337,9 @@ void Writer::Authority(const CS_Info& object) {
         code.find(L'"') != std::wstring_view::npos)
         return;
     m_out += ",AUTHORITY[\"";
-    AppendUtf8(m_out, authority);
+    m_out.AppendWide(authority);
     m_out += "\",\"";
-    AppendUtf8(m_out, code);
+    m_out.AppendWide(code);
     m_out += "\"]";
 }
 
@@ -301,7 +353,7 @@ bool Writer::Open(const char* keyword, std::wstring_view name) {
     if (name.find(L'"') != std::wstring_view::npos) return Open(keyword, QuarnEncodeUtf8(name));
     m_out += keyword;
     m_out += "[\"";
-    AppendUtf8(m_out, name);
+    m_out.AppendWide(name);
     m_out += '"';
     return true;
 }
@@ -634,5 +686,8 @@ bool quarn::detail::WriteInterchange(const CS_Info& object, InterchangeDialect d
                                      std::string& out, std::string& reason) {
     out.clear();
     reason.clear();
-    return Writer(dialect, out, reason).Object(object);
+    Writer writer(dialect, out, reason);
+    const bool written = writer.Object(object);
+    writer.Finish();
+    return written;
 }
