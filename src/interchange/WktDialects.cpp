@@ -474,10 +474,11 @@ const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory
 }
 
 const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
-                                                      const std::wstring& text,
-                                                      std::string_view utf8, WktDialect dialect) {
-    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.c_str());
-    return ReadRewritten(factory, text, dialect);
+                                                      std::wstring_view text, std::string_view utf8,
+                                                      WktDialect dialect) {
+    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.data());
+    // The rewriting reads the text again after the parser has taken its room back.
+    return ReadRewritten(factory, std::wstring(text), dialect);
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {

@@ -63,6 +63,25 @@ void CTOOLParser::SetInput(const wchar_t* text) {
     Rewind();
 }
 
+wchar_t* CTOOLParser::InputRoom(std::size_t length) {
+    if (length + 1 > m_capacity) {
+        ReleaseInput();
+        std::size_t capacity = length + 1;
+        if (spare.text != nullptr && spare.capacity >= capacity) {
+            m_input = spare.text;
+            capacity = spare.capacity;
+            spare.text = nullptr;
+            spare.capacity = 0;
+        } else {
+            m_input = new wchar_t[capacity];
+        }
+        m_capacity = capacity;
+    }
+    m_input[0] = L'\0';
+    Rewind();
+    return m_input;
+}
+
 void CTOOLParser::ReleaseInput() {
     if (m_input != nullptr && !spare.closed && m_capacity <= kKeptSpare &&
         m_capacity > spare.capacity) {
