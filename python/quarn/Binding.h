@@ -26,7 +26,8 @@ namespace py = pybind11;
 // Python threads may share one (the process-wide factory above all). `live` is guarded by
 // the GIL: it maps each system to its Python object while that object lives, so that a
 // system always comes back as the same Python object. `handedOut` (guarded by the GIL too)
-// holds every system ever given a Python object, for unpickling in the same process.
+// holds every system of the process-wide factory ever given a Python object, for unpickling
+// in the same process.
 struct FactoryState {
     CQuarnCoordinateSystemFactory factory;
     std::mutex mutex;

@@ -6,9 +6,11 @@
 #include <quarn/interchange/Diagnostics.h>
 #include <quarn/interchange/WktDialects.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
 #include <string_view>
 
 namespace quarn::python {
@@ -45,13 +47,15 @@ WktDialect WritingByName(std::string_view version) {
     if (SameWord(version, "WKT1_GDAL")) return WktDialect::Gdal;
     if (SameWord(version, "WKT1_ESRI")) return WktDialect::Esri;
     if (SameWord(version, "CANONICAL")) return WktDialect::Canonical;
-    // The WKT 2 writer writes the 2019 form (2018 was its draft's name).
+    // The WKT 2 writers write the full forms of 2015 and 2019 (2018 was the latter's draft).
     if (SameWord(version, "WKT2_2019") || SameWord(version, "WKT2_2018")) return WktDialect::Wkt2;
+    if (SameWord(version, "WKT2_2015")) return WktDialect::Wkt2_2015;
     if (SameWord(version.substr(0, 5), "WKT2_"))
-        RaiseCrsError("quarn writes WKT 2 in its 2019 form only (WKT2_2019), not " +
+        RaiseCrsError("quarn writes WKT 2 in its full forms only (WKT2_2019, WKT2_2015), not " +
                       std::string(version));
-    throw py::value_error("unknown WKT version '" + std::string(version) +
-                          "': use 'WKT1_GDAL', 'WKT1_ESRI', 'WKT2_2019' or 'CANONICAL'");
+    throw py::value_error(
+        "unknown WKT version '" + std::string(version) +
+        "': use 'WKT1_GDAL', 'WKT1_ESRI', 'WKT2_2019', 'WKT2_2015' or 'CANONICAL'");
 }
 
 // The UTF-8 bytes of a str (kept by the str itself) or of a bytes object.
@@ -106,8 +110,11 @@ void WarnStrayText(std::string_view utf8, const QuarnParseDiagnostic& diagnostic
 // Whether a datum of the text is named as ESRI names datums, "D_" first (DATUM["D_WGS_1984"):
 // GDAL's WKT 1 and the canonical text never name them so.
 bool NamesDatumsAsEsri(std::string_view utf8) {
-    for (std::size_t at = utf8.find("\"D_"); at != std::string_view::npos;
-         at = utf8.find("\"D_", at + 1)) {
+    // Found by its underscore, the rarest of the three characters.
+    for (std::size_t under = utf8.find('_', 2); under != std::string_view::npos;
+         under = utf8.find('_', under + 1)) {
+        if (utf8[under - 1] != 'D' || utf8[under - 2] != '"') continue;
+        const std::size_t at = under - 2;
         std::size_t before = utf8.find_last_not_of(" \t\r\n", at - 1);
         if (before == std::string_view::npos || before < 5 || utf8[before] != '[') continue;
         std::size_t end = utf8.find_last_not_of(" \t\r\n", before - 1);
@@ -333,20 +340,11 @@ std::string Repr(const Crs& crs) {
     return std::string("<quarn.CRS ") + TypeName(crs.System()) + " " + NameOf(crs.System()) + ">";
 }
 
-PyObject* FromPickle(PyObject*, PyObject* arguments) {
+// Runs `body` (which gives a py::object) for a function called by CPython directly: its
+// result, or null with the Python error set.
+template <class Body> PyObject* Guarded(Body body) {
     try {
-        PyObject *canonical, *gdal, *token, *address;
-        if (!PyArg_UnpackTuple(arguments, "_from_pickle", 4, 4, &canonical, &gdal, &token,
-                               &address))
-            return nullptr;
-        const FactoryRef& state = DefaultFactory();
-        if (PyBytes_Check(token) && ProcessToken().equal(py::handle(token)) &&
-            PyLong_Check(address)) {
-            auto system = reinterpret_cast<const CS_CoordinateSystem*>(
-                py::handle(address).cast<std::uintptr_t>());
-            if (state->handedOut.count(system) > 0) return Wrap(state, system).release().ptr();
-        }
-        return ReadPickledTexts(state, canonical, gdal).release().ptr();
+        return body().release().ptr();
     } catch (py::error_already_set& error) {
         error.restore();
     } catch (py::builtin_exception& error) {
@@ -355,6 +353,23 @@ PyObject* FromPickle(PyObject*, PyObject* arguments) {
         PyErr_SetString(PyExc_RuntimeError, error.what());
     }
     return nullptr;
+}
+
+PyObject* FromPickle(PyObject*, PyObject* arguments) {
+    return Guarded([arguments]() -> py::object {
+        PyObject *canonical, *gdal, *token, *address;
+        if (!PyArg_UnpackTuple(arguments, "_from_pickle", 4, 4, &canonical, &gdal, &token,
+                               &address))
+            throw py::error_already_set();
+        const FactoryRef& state = DefaultFactory();
+        if (PyBytes_Check(token) && ProcessToken().equal(py::handle(token)) &&
+            PyLong_Check(address)) {
+            auto system = reinterpret_cast<const CS_CoordinateSystem*>(
+                py::handle(address).cast<std::uintptr_t>());
+            if (state->handedOut.count(system) > 0) return Wrap(state, system);
+        }
+        return ReadPickledTexts(state, canonical, gdal);
+    });
 }
 
 // A function of the module itself (not a pybind11 function, whose owner does not pickle),
@@ -367,6 +382,91 @@ PyMethodDef g_fromPickle = {"_from_pickle", FromPickle, METH_VARARGS,
 struct Factory {
     FactoryRef state = std::make_shared<FactoryState>();
 };
+
+// ---- The calls of a reading loop ---------------------------------------------------------
+// Factory.from_wkt, CRS.from_wkt and CRS.to_wkt are called once a text by hosts that read
+// many: they are CPython's fast calls, which cost a fraction of pybind11's general dispatch.
+
+// The arguments of a fast call in the order of `names`, positional ones first, then those
+// given by keyword; one not given is null.
+template <std::size_t N>
+void TakeArguments(const char* function, PyObject* const* args, Py_ssize_t positional,
+                   PyObject* keywords, const char* const (&names)[N], PyObject* (&out)[N]) {
+    const std::string call = std::string(function) + "()";
+    if (positional > static_cast<Py_ssize_t>(N))
+        throw py::type_error(call + " takes at most " + std::to_string(N) + " arguments");
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = static_cast<Py_ssize_t>(i) < positional ? args[i] : nullptr;
+    const Py_ssize_t given = keywords != nullptr ? PyTuple_GET_SIZE(keywords) : 0;
+    for (Py_ssize_t k = 0; k < given; ++k) {
+        const std::string_view keyword = Utf8Of(PyTuple_GET_ITEM(keywords, k));
+        const std::size_t i = std::find(names, names + N, keyword) - names;
+        if (i == N || out[i] != nullptr)
+            throw py::type_error(call + " got an unexpected or repeated argument '" +
+                                 std::string(keyword) + "'");
+        out[i] = args[positional + k];
+    }
+}
+
+// A str argument, or `fallback` when it was not given.
+std::string_view WordArgument(PyObject* value, const char* name, const char* fallback) {
+    if (value == nullptr) return fallback;
+    if (!PyUnicode_Check(value))
+        throw py::type_error(std::string(name) + " must be str, not " + Py_TYPE(value)->tp_name);
+    return Utf8Of(value);
+}
+
+// Factory.from_wkt(text, dialect="auto"), and CRS.from_wkt for a null `self`.
+PyObject* FromWktCall(PyObject* self, PyObject* const* args, Py_ssize_t count, PyObject* names) {
+    return Guarded([&] {
+        PyObject* given[2];
+        TakeArguments("from_wkt", args, count, names, {"text", "dialect"}, given);
+        if (given[0] == nullptr) throw py::type_error("from_wkt() needs the argument 'text'");
+        const FactoryRef& state =
+            self == nullptr ? DefaultFactory() : py::handle(self).cast<const Factory&>().state;
+        return FromWktText(state, given[0], WordArgument(given[1], "dialect", "auto"));
+    });
+}
+
+// CRS.to_wkt(version="WKT1_GDAL", pretty=False).
+PyObject* ToWktCall(PyObject* self, PyObject* const* args, Py_ssize_t count, PyObject* names) {
+    return Guarded([&]() -> py::object {
+        PyObject* given[2];
+        TakeArguments("to_wkt", args, count, names, {"version", "pretty"}, given);
+        const int pretty = given[1] == nullptr ? 0 : PyObject_IsTrue(given[1]);
+        if (pretty < 0) throw py::error_already_set();
+        return WriteWkt(py::handle(self).cast<const Crs&>(),
+                        WordArgument(given[0], "version", "WKT1_GDAL"), pretty != 0);
+    });
+}
+
+template <class Call> PyCFunction AsFunction(Call call) {
+    return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(call));
+}
+
+const char* const kFromWktDoc =
+    "Reads a WKT text (str or bytes) of the dialect 'auto', 'canonical', 'gdal', 'esri' or "
+    "'wkt2' into the factory: the canonical CRS object of the system.";
+PyMethodDef g_factoryFromWkt = {"from_wkt", AsFunction(FromWktCall), METH_FASTCALL | METH_KEYWORDS,
+                                nullptr};
+PyMethodDef g_crsFromWkt = {"from_wkt", AsFunction(FromWktCall), METH_FASTCALL | METH_KEYWORDS,
+                            nullptr};
+PyMethodDef g_toWkt = {"to_wkt", AsFunction(ToWktCall), METH_FASTCALL | METH_KEYWORDS,
+                       "to_wkt($self, /, version='WKT1_GDAL', pretty=False)\n--\n\nThe system's "
+                       "text in 'WKT1_GDAL', 'WKT1_ESRI', 'WKT2_2019', 'WKT2_2015' or 'CANONICAL', "
+                       "indented "
+                       "when pretty."};
+
+// Adds a fast call to a class: a method, or a static method when `isStatic`.
+void AddFastCall(py::handle type, PyMethodDef& definition, bool isStatic) {
+    py::object function = py::reinterpret_steal<py::object>(
+        isStatic ? PyCFunction_NewEx(&definition, nullptr, nullptr)
+                 : PyDescr_NewMethod(reinterpret_cast<PyTypeObject*>(type.ptr()), &definition));
+    if (!function) throw py::error_already_set();
+    if (isStatic) function = py::reinterpret_steal<py::object>(PyStaticMethod_New(function.ptr()));
+    if (!function || PyObject_SetAttrString(type.ptr(), definition.ml_name, function.ptr()) != 0)
+        throw py::error_already_set();
+}
 
 } // namespace
 
@@ -381,7 +481,8 @@ py::object Wrap(const FactoryRef& factory, const CS_CoordinateSystem* system) {
     if (found != factory->live.end()) return py::reinterpret_borrow<py::object>(found->second);
     py::object object = py::cast(new Crs(factory, system), py::return_value_policy::take_ownership);
     factory->live.emplace(system, object.ptr());
-    factory->handedOut.insert(system);
+    // Only the process-wide factory's systems are pickled by address.
+    if (factory == DefaultFactory()) factory->handedOut.insert(system);
     return object;
 }
 
@@ -421,19 +522,12 @@ PYBIND11_MODULE(quarn, module) {
         [](py::handle, py::handle value) { return FromUserInput(DefaultFactory(), value); },
         py::arg("cls"), py::arg("value"));
     crs.def_static(
-           "from_wkt",
-           [](py::handle text, std::string_view dialect) {
-               return FromWktText(DefaultFactory(), text, dialect);
-           },
-           py::arg("text"), py::arg("dialect") = "auto")
-        .def_static(
-            "from_epsg", [](py::handle code) { return FromEpsg(DefaultFactory(), code); },
-            py::arg("code"))
+           "from_epsg", [](py::handle code) { return FromEpsg(DefaultFactory(), code); },
+           py::arg("code"))
         .def_static(
             "from_user_input",
             [](py::handle value) { return FromUserInput(DefaultFactory(), value); },
             py::arg("value"))
-        .def("to_wkt", &WriteWkt, py::arg("version") = "WKT1_GDAL", py::arg("pretty") = false)
         .def("__str__", &Str)
         .def("__repr__", &Repr)
         .def("__copy__", [](py::handle self) { return py::reinterpret_borrow<py::object>(self); })
@@ -449,14 +543,8 @@ PYBIND11_MODULE(quarn, module) {
                       py::reinterpret_steal<py::object>(PyCFunction_NewEx(
                           &g_fromPickle, module.ptr(), module.attr("__name__").ptr())));
 
-    py::class_<Factory>(module, "Factory")
-        .def(py::init<>())
-        .def(
-            "from_wkt",
-            [](const Factory& self, py::handle text, std::string_view dialect) {
-                return FromWktText(self.state, text, dialect);
-            },
-            py::arg("text"), py::arg("dialect") = "auto")
+    py::class_<Factory> factory(module, "Factory");
+    factory.def(py::init<>())
         .def(
             "from_epsg",
             [](const Factory& self, py::handle code) { return FromEpsg(self.state, code); },
@@ -465,4 +553,14 @@ PYBIND11_MODULE(quarn, module) {
             "from_user_input",
             [](const Factory& self, py::handle value) { return FromUserInput(self.state, value); },
             py::arg("value"));
+
+    static const std::string factoryDoc =
+        std::string("from_wkt($self, /, text, dialect='auto')\n--\n\n") + kFromWktDoc;
+    static const std::string crsDoc =
+        std::string("from_wkt(text, dialect='auto')\n--\n\n") + kFromWktDoc;
+    g_factoryFromWkt.ml_doc = factoryDoc.c_str();
+    g_crsFromWkt.ml_doc = crsDoc.c_str();
+    AddFastCall(factory, g_factoryFromWkt, false);
+    AddFastCall(crs, g_crsFromWkt, true);
+    AddFastCall(crs, g_toWkt, false);
 }

@@ -2,24 +2,25 @@
 import pytest
 from conftest import example
 
-
-def facts(crs):
-    return (crs.type_name, crs.is_geographic, crs.is_projected, crs.is_geocentric,
-            crs.is_vertical, crs.is_compound)
+KINDS = {  # type_name, is_geographic, is_projected, is_geocentric, is_vertical, is_compound
+    "geographic.wkt": ("Geographic 2D CRS", True, False, False, False, False),
+    "projected_us_feet.wkt": ("Projected CRS", False, True, False, False, False),
+    "geocentric.wkt": ("Geocentric CRS", False, False, True, False, False),
+    "vertical.wkt": ("Vertical CRS", False, False, False, True, False),
+    "compound_with_height.wkt": ("Compound CRS", True, False, False, True, True),
+    "local.wkt": ("Engineering CRS", False, False, False, False, False),
+}
 
 
 def test_kinds_and_parts(factory):
     read = lambda name: factory.from_wkt(example(name))  # noqa: E731
-    assert facts(read("geographic.wkt")) == ("Geographic 2D CRS", True, False, False, False, False)
-    assert facts(read("projected_us_feet.wkt"))[:3] == ("Projected CRS", False, True)
-    assert facts(read("geocentric.wkt")) == ("Geocentric CRS", False, False, True, False, False)
-    assert facts(read("vertical.wkt")) == ("Vertical CRS", False, False, False, True, False)
-    assert facts(read("local.wkt"))[0] == "Engineering CRS"
-    assert facts(read("fitted_vertical_height_correction.wkt"))[0] == "Fitted CRS"
-    compound = read("compound_with_height.wkt")
-    assert facts(compound) == ("Compound CRS", True, False, False, True, True)
-    head, tail = compound.sub_crs_list
-    assert (head.name, tail.name) == ("WGS 84", "height") and compound.geodetic_crs is head
+    for name, facts in KINDS.items():
+        crs = read(name)
+        assert (crs.type_name, crs.is_geographic, crs.is_projected, crs.is_geocentric,
+                crs.is_vertical, crs.is_compound) == facts, name
+    assert read("fitted_vertical_height_correction.wkt").type_name == "Fitted CRS"
+    head, tail = read("compound_with_height.wkt").sub_crs_list
+    assert (head.name, tail.name) == ("WGS 84", "height") and read("compound_with_height.wkt").geodetic_crs is head
     assert read("vertical.wkt").sub_crs_list == [] and read("vertical.wkt").geodetic_crs is None
     projected = read("projected_utm_metres.wkt")
     assert projected.geodetic_crs.name == "NAD83" and projected.geodetic_crs.geodetic_crs is projected.geodetic_crs
@@ -30,8 +31,7 @@ def test_projected_system(factory):
     assert crs.name == "NAD83 / UTM zone 15N"
     assert [(a.name, a.direction, a.unit_name, a.unit_conversion_factor) for a in crs.axis_info] == [
         ("Easting", "east", "metre", 1.0), ("Northing", "north", "metre", 1.0)]
-    assert (crs.linear_units, crs.angular_units) == ("metre", None)
-    assert crs.projection.method == "Transverse_Mercator"
+    assert (crs.linear_units, crs.angular_units, crs.projection.method) == ("metre", None, "Transverse_Mercator")
     assert list(crs.projection.parameters.items()) == [
         ("latitude_of_origin", 0.0), ("central_meridian", -93.0), ("scale_factor", 0.9996),
         ("false_easting", 500000.0), ("false_northing", 0.0)]

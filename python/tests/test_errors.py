@@ -1,4 +1,5 @@
 """Texts that do not read, codes that name nothing, and input that must not crash."""
+import contextlib
 import random
 
 import pytest
@@ -36,6 +37,8 @@ def test_codes_raise_in_a_build_without_the_epsg_component():
                  geographic.to_epsg, geographic.list_authority):
         with pytest.raises(quarn.CRSError, match="^this build of quarn has no EPSG support"):
             call()
+    with pytest.raises(ValueError, match="^min_confidence is from 0 to 100$"):
+        geographic.to_epsg(min_confidence=101)
 
 
 @pytest.mark.epsg
@@ -55,18 +58,13 @@ def test_text_after_the_system_warns_and_codes_that_name_nothing():
 
 def test_damaged_texts_raise_and_never_crash(factory):
     rng = random.Random(27)
-    texts = [text for _, text in corpus("gdal")[::50] + corpus("esri")[::50]]
-    for text in texts:
-        for cut in sorted(rng.sample(range(len(text) - 1), 20)):
+    for _, text in corpus("gdal")[::50] + corpus("esri")[::50]:
+        for cut in rng.sample(range(len(text) - 1), 20):
             with pytest.raises(quarn.WktError):
                 factory.from_wkt(text[:cut])
-        damaged = list(text)
-        for _ in range(5):
-            damaged[rng.randrange(len(damaged))] = rng.choice('[]",\0\u20ac\U0001F600x9')
-        try:
+        damaged = [rng.choice('[]",\0\u20ac\U0001F600x9') if rng.random() < 0.01 else c for c in text]
+        with contextlib.suppress(quarn.WktError):
             factory.from_wkt("".join(damaged))
-        except quarn.WktError:
-            pass
     for text in ("", 'GEOGCS["' + "x" * 10_000_000):
         with pytest.raises(quarn.WktError):
             factory.from_wkt(text)

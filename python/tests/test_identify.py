@@ -10,8 +10,7 @@ def test_identification_as_pyproj_names_it(factory):
     assert "AUTHORITY" not in esri["EPSG:2003"]
     assert (crs.to_epsg(), crs.to_authority(), crs.to_authority("epsg")) == (
         2003, ("EPSG", "2003"), ("EPSG", "2003"))
-    assert crs.to_authority("ESRI") is None and crs.list_authority("ESRI") == []
-    assert crs.to_authority("EPSG2") is None
+    assert (crs.to_authority("ESRI"), crs.list_authority("ESRI"), crs.to_authority("EPSG2")) == (None, [], None)
     # Best first; equal confidence, the lower code first.
     twins = factory.from_wkt(esri["EPSG:2143"])
     assert [(m.auth_name, m.code, m.confidence) for m in twins.list_authority()] == [
@@ -19,19 +18,15 @@ def test_identification_as_pyproj_names_it(factory):
     assert twins.to_epsg() == 2948
     # A candidate below the least confidence asked for is not given.
     weak = factory.from_wkt(esri["EPSG:2163"])
-    assert (weak.to_epsg(), weak.list_authority()) == (None, [])
+    assert (weak.to_epsg(), weak.list_authority(), weak.to_epsg(min_confidence=25)) == (None, [], 2163)
     assert repr(weak.list_authority(min_confidence=0)) == (
         "[AuthorityMatchInfo(auth_name='EPSG', code='2163', confidence=25)]")
-    assert weak.to_epsg(min_confidence=25) == 2163
     with pytest.raises(ValueError):
         weak.to_epsg(min_confidence=101)
-
-
-def test_compounds_and_systems_without_candidates(factory):
+    # Two codes joined are no EPSG code of their own; a local system has no candidate.
     parts = factory.from_wkt(example("geographic.wkt")).to_wkt() + "," + example("vertical.wkt")
     compound = factory.from_wkt(f'COMPD_CS["WGS 84 + NAVD88 height",{parts}]')
-    # Two codes joined are no EPSG code of their own.
-    assert compound.to_authority() == ("EPSG", "4326+5703") and compound.to_epsg() is None
+    assert (compound.to_authority(), compound.to_epsg()) == (("EPSG", "4326+5703"), None)
     assert factory.from_wkt(example("local.wkt")).list_authority(min_confidence=0) == []
 
 

@@ -107,8 +107,10 @@ void Describe(const CQuarnLocalDatum& datum, EqualityKey& key) {
 // Parameters are compared by folded name and value, in any order, each parameter of the
 // request needing some equal parameter of the registered projection, with equal counts.
 // When the request's names are distinct, that can only be the registered parameter of the
-// same name, and the registered names are the same set: the key is the parameters sorted
-// by folded name. A projection with a repeated name is refused.
+// same name, and the registered names are the same set: the key is the parameters in the
+// order of their folded names' hashes (the folded names themselves between equal hashes),
+// an order that depends on the set of names alone. A projection with a repeated name is
+// refused.
 void Describe(const CQuarnProjection& projection, EqualityKey& key) {
     key.FoldedText(projection.GetClassName());
     const long count = projection.GetNumParameters();
@@ -117,13 +119,16 @@ void Describe(const CQuarnProjection& projection, EqualityKey& key) {
         key.Refuse();
         return;
     }
-    // Parameter indices sorted by folded name; names and values are read from the
-    // projection's own fields, without building its parameter records.
-    long order[EqualityKey::kMaxNumbers];
-    for (long i = 0; i < count; ++i)
-        order[i] = i;
+    // Names and values are read from the projection's own fields, without building its
+    // parameter records.
     auto name = [&projection](long i) { return projection.GetParameterName(i); };
-    auto compare = [&name](long a, long b) {
+    std::uint64_t hashes[EqualityKey::kMaxNumbers];
+    long order[EqualityKey::kMaxNumbers];
+    for (long i = 0; i < count; ++i) {
+        hashes[i] = FoldedHash(name(i));
+        order[i] = i;
+    }
+    auto folded = [&name](long a, long b) {
         const wchar_t* x = name(a);
         const wchar_t* y = name(b);
         for (; QuarnUpperAZ(*x) == QuarnUpperAZ(*y) && *x != L'\0'; ++x, ++y) {
@@ -131,13 +136,16 @@ void Describe(const CQuarnProjection& projection, EqualityKey& key) {
         return static_cast<std::uint32_t>(QuarnUpperAZ(*x)) <
                static_cast<std::uint32_t>(QuarnUpperAZ(*y));
     };
-    std::sort(order, order + count, compare);
+    std::sort(order, order + count, [&](long a, long b) {
+        return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : folded(a, b);
+    });
     for (long i = 0; i < count; ++i) {
-        if (i > 0 && QuarnEqualNoCase(name(order[i - 1]), name(order[i]))) {
+        if (i > 0 && hashes[order[i - 1]] == hashes[order[i]] &&
+            QuarnEqualNoCase(name(order[i - 1]), name(order[i]))) {
             key.Refuse();
             return;
         }
-        key.FoldedText(name(order[i]));
+        key.Exact(hashes[order[i]]);
         key.Number(projection.GetParameterValue(order[i]));
     }
 }

@@ -7,6 +7,8 @@
 
 #include <quarn/model/Utf8.h>
 
+#include "model/Utf8Internal.h"
+
 using namespace quarn::detail;
 
 namespace quarn {
@@ -37,19 +39,24 @@ std::string ToWkt(const CS_Info& object, WktDialect dialect) {
 
 const CS_CoordinateSystem* FromWkt(CQuarnCoordinateSystemFactory& factory, std::string_view utf8,
                                    WktDialect dialect) {
-    std::wstring text;
-    if (!QuarnDecodeUtf8(utf8, text)) {
+    // Decoded straight into the parser's own copy (at most one character a byte), which
+    // CreateFromWKT then reads as it stands.
+    wchar_t* room = factory.WktInputRoom(utf8.size());
+    bool good = true;
+    const std::size_t length = detail::DecodeUtf8(utf8, room, good);
+    room[length] = L'\0';
+    if (!good) {
         QuarnParseDiagnostic diagnostic;
         diagnostic.syntaxError = true;
         // Diagnostics count characters: the bad byte stands after the characters decoded.
-        diagnostic.offset = text.size();
+        diagnostic.offset = length;
         diagnostic.length = 1;
         diagnostic.token = L"invalid UTF-8";
         diagnostic.expected = L"well-formed UTF-8 text";
         factory.SetLastDiagnostic(diagnostic);
         return nullptr;
     }
-    return detail::ReadWktDialectText(factory, text, utf8, dialect);
+    return detail::ReadWktDialectText(factory, std::wstring_view(room, length), utf8, dialect);
 }
 
 std::string Name(const CS_Info& object) {

@@ -61,11 +61,11 @@ bool EsriProjection(const CS_Projection& projection, const CS_Ellipsoid* ellipso
                     std::string& method, std::vector<EsriParameter>& parameters,
                     std::string& reason);
 
-// ReadWktDialect for a text the caller holds as a string of its own and as the UTF-8 it was
-// decoded from: read in place, without a copy, when the text needs no rewriting (which is
-// seen in the UTF-8, a quarter of the bytes).
+// ReadWktDialect for a text decoded from `utf8` into the factory's WktInputRoom: read in
+// place, without a copy, when the text needs no rewriting (which is seen in the UTF-8, a
+// quarter of the bytes).
 const CS_CoordinateSystem* ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
-                                              const std::wstring& text, std::string_view utf8,
+                                              std::wstring_view text, std::string_view utf8,
                                               WktDialect dialect);
 
 } // namespace quarn::detail

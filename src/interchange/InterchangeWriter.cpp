@@ -8,12 +8,21 @@
 #include <quarn/model/Constants.h>
 #include <quarn/model/ModuleSetup.h>
 #include <quarn/model/Utf8.h>
+#include <quarn/objects/Datums.h>
+#include <quarn/objects/Projection.h>
+#include <quarn/systems/GeocentricCoordinateSystem.h>
+#include <quarn/systems/GeographicCoordinateSystem.h>
+#include <quarn/systems/LocalCoordinateSystem.h>
+#include <quarn/systems/ProjectedCoordinateSystem.h>
+#include <quarn/systems/VerticalCoordinateSystem.h>
 
 #include "model/Utf8Internal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 using namespace quarn::detail;
 
@@ -72,6 +81,80 @@ int quarn::detail::EpsgCode(const CS_Info& object) {
 
 namespace {
 
+// The writer reads the axes, datum shifts, grid files and projection parameters of this
+// library's objects from their compact fields: asking through the interface would build the
+// records it hands out (kilobytes of fixed-size name fields) on the first text written of each
+// object. Objects of other classes answer through the interface.
+struct AxisFacts {
+    bool present;
+    long orientation;
+    const wchar_t* name;
+};
+
+// Own is one of this library's system classes with `axes` axes; an index beyond them has no
+// axis, as GetAxis answers.
+template <class Own, long axes>
+bool OwnAxis(const CS_CoordinateSystem& system, long index, AxisFacts& axis) {
+    const Own* own = dynamic_cast<const Own*>(&system);
+    if (own == nullptr) return false;
+    if (index >= 0 && index < axes)
+        axis = {true, own->GetAxisOrientation(index), own->GetAxisName(index)};
+    return true;
+}
+
+AxisFacts AxisOf(const CS_CoordinateSystem& system, long index) {
+    AxisFacts axis{};
+    bool own = false;
+    switch (system.GetObjectType()) {
+    case kQuarnGeographicCS:
+        own = OwnAxis<CQuarnGeographicCoordinateSystem, 2>(system, index, axis);
+        break;
+    case kQuarnProjectedCS:
+        own = OwnAxis<CQuarnProjectedCoordinateSystem, 2>(system, index, axis);
+        break;
+    case kQuarnGeocentricCS:
+        own = OwnAxis<CQuarnGeocentricCoordinateSystem, 3>(system, index, axis);
+        break;
+    case kQuarnVerticalCS:
+        own = OwnAxis<CQuarnVerticalCoordinateSystem, 1>(system, index, axis);
+        break;
+    case kQuarnLocalCS:
+        own = OwnAxis<CQuarnLocalCoordinateSystem, 3>(system, index, axis);
+        break;
+    default:
+        break;
+    }
+    if (own) return axis;
+    const CS_AxisInfo* record = system.GetAxis(index);
+    if (record != nullptr) axis = {true, record->orientation, record->name};
+    return axis;
+}
+
+// The datum's shift as TOWGS84 writes it (Dx, Dy, Dz, Ex, Ey, Ez, Ppm; the rotations are held
+// with the opposite sign to the one written); false when it has none. `own` is the datum when
+// it is this library's.
+bool ShiftOf(const CS_HorizontalDatum& datum, const CQuarnHorizontalDatum* own,
+             double (&values)[7]) {
+    if (own != nullptr) {
+        const double* held = own->GetShiftValues();
+        const double written[] = {held[0], held[1], held[2], -held[3], -held[4], -held[5], held[6]};
+        std::copy(std::begin(written), std::end(written), values);
+        return true;
+    }
+    const CS_WGS84ConversionInfo* shift = datum.GetWGS84Parameters();
+    if (shift == nullptr) return false;
+    const double record[] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
+                             -shift->Ey, -shift->Ez, shift->Ppm};
+    std::copy(std::begin(record), std::end(record), values);
+    return true;
+}
+
+bool HasGridFiles(const CS_HorizontalDatum& datum, const CQuarnHorizontalDatum* own) {
+    if (own != nullptr) return own->GetLBFFileName()[0] != 0 || own->GetCOPFileName()[0] != 0;
+    const CS_3DIMInfo* grids = datum.Get3DIMParameters();
+    return grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0);
+}
+
 const char* OrientationWord(long orientation) {
     static const char* const kWords[] = {"OTHER", "NORTH", "SOUTH", "EAST", "WEST", "UP", "DOWN"};
     return orientation >= 0 && orientation <= 6 ? kWords[orientation] : nullptr;
@@ -83,6 +166,12 @@ constexpr std::size_t kShortestNumberRoom = 64;
 // ShortestNumber into `text`, which has kShortestNumberRoom characters; returns the length.
 std::size_t FormatShortestNumber(double value, char* text) {
     if (value == 0.0) return text[0] = '0', 1;
+    // A whole number below 2^52 in magnitude is its own shortest form: a text with fewer
+    // significant digits would be another whole number, more than half a unit away.
+    if (std::fabs(value) < 4503599627370496.0 && value == std::trunc(value))
+        return static_cast<std::size_t>(
+            std::to_chars(text, text + kShortestNumberRoom, static_cast<long long>(value)).ptr -
+            text);
     char scientific[kShortestNumberRoom];
     char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
                               std::chars_format::scientific)
@@ -123,12 +212,64 @@ std::size_t FormatShortestNumber(double value, char* text) {
     return n;
 }
 
+// The text being written, in the caller's string: room is made ahead and pieces are copied
+// in without the string's bookkeeping for each; Finish cuts the string to what was written.
+class Output {
+public:
+    explicit Output(std::string& text) : m_text(text), m_used(text.size()) {
+        m_text.resize(std::max<std::size_t>(m_text.capacity(), 256));
+    }
+
+    void Append(const char* bytes, std::size_t count) {
+        std::memcpy(Room(count), bytes, count);
+        m_used += count;
+    }
+    Output& operator+=(char c) {
+        *Room(1) = c;
+        ++m_used;
+        return *this;
+    }
+    Output& operator+=(const char* text) {
+        Append(text, std::strlen(text));
+        return *this;
+    }
+    Output& operator+=(const std::string& text) {
+        Append(text.data(), text.size());
+        return *this;
+    }
+    // A wide text as UTF-8: ASCII straight in, the rest through AppendUtf8.
+    void AppendWide(std::wstring_view text) {
+        char* out = Room(text.size());
+        std::size_t i = 0;
+        for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+            out[i] = static_cast<char>(text[i]);
+        m_used += i;
+        if (i == text.size()) return;
+        std::string rest;
+        AppendUtf8(rest, text.substr(i));
+        *this += rest;
+    }
+    void Finish() { m_text.resize(m_used); }
+
+private:
+    // Where `count` more bytes go.
+    char* Room(std::size_t count) {
+        if (m_used + count > m_text.size())
+            m_text.resize(std::max(2 * m_text.size(), m_used + count));
+        return &m_text[0] + m_used;
+    }
+
+    std::string& m_text;
+    std::size_t m_used;
+};
+
 class Writer {
 public:
     Writer(InterchangeDialect dialect, std::string& out, std::string& reason)
         : m_esri(dialect == InterchangeDialect::Esri), m_out(out), m_reason(reason) {}
 
     bool Object(const CS_Info& object);
+    void Finish() { m_out.Finish(); }
 
 private:
     bool Refuse(std::string why) {
@@ -163,7 +304,7 @@ private:
     bool Local(const CS_LocalCoordinateSystem& system);
 
     bool m_esri;
-    std::string& m_out;
+    Output m_out;
     std::string& m_reason;
 };
 
@@ -181,7 +322,7 @@ bool Writer::Number(double value) {
     if (!std::isfinite(value)) return Refuse("a value is not a finite number");
     char text[kShortestNumberRoom];
     const std::size_t length = FormatShortestNumber(value, text);
-    m_out.append(text, length);
+    m_out.Append(text, length);
     // ESRI's writers mark every floating value with a decimal point.
     if (m_esri && std::string_view(text, length).find_first_of(".e") == std::string_view::npos)
         m_out += ".0";
@@ -196,9 +337,9 @@ void Writer::Authority(const CS_Info& object) {
         code.find(L'"') != std::wstring_view::npos)
         return;
     m_out += ",AUTHORITY[\"";
-    AppendUtf8(m_out, authority);
+    m_out.AppendWide(authority);
     m_out += "\",\"";
-    AppendUtf8(m_out, code);
+    m_out.AppendWide(code);
     m_out += "\"]";
 }
 
@@ -212,7 +353,7 @@ bool Writer::Open(const char* keyword, std::wstring_view name) {
     if (name.find(L'"') != std::wstring_view::npos) return Open(keyword, QuarnEncodeUtf8(name));
     m_out += keyword;
     m_out += "[\"";
-    AppendUtf8(m_out, name);
+    m_out.AppendWide(name);
     m_out += '"';
     return true;
 }
@@ -284,8 +425,8 @@ bool Writer::PrimeMeridian(const CS_PrimeMeridian* meridian) {
 
 bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
     if (datum == nullptr) return Refuse("a coordinate system has no datum");
-    const CS_3DIMInfo* grids = datum->Get3DIMParameters();
-    if (grids != nullptr && (grids->LBFFileName[0] != 0 || grids->COPFileName[0] != 0))
+    const CQuarnHorizontalDatum* own = dynamic_cast<const CQuarnHorizontalDatum*>(datum);
+    if (HasGridFiles(*datum, own))
         return Refuse("the datum " + BaseName(datum->GetName()) +
                       " is defined by grid files, which WKT 1 cannot carry");
     const bool opened = m_esri ? Open("DATUM", EsriName(kEsriDatum, *datum))
@@ -293,11 +434,8 @@ bool Writer::HorizontalDatum(const CS_HorizontalDatum* datum) {
     if (!opened || !(m_out += ',', Ellipsoid(datum->GetEllipsoid()))) return false;
     // The shift is written only when it is one: an all-zero TOWGS84 would tell the reader
     // that the datum is WGS 84. ESRI names the datum and keeps shifts elsewhere.
-    const CS_WGS84ConversionInfo* shift = datum->GetWGS84Parameters();
-    if (!m_esri && shift != nullptr) {
-        // Rotations are held with the opposite sign to the one written.
-        const double values[] = {shift->Dx,  shift->Dy,  shift->Dz, -shift->Ex,
-                                 -shift->Ey, -shift->Ez, shift->Ppm};
+    double values[7];
+    if (!m_esri && ShiftOf(*datum, own, values)) {
         bool any = false;
         for (double value : values)
             any = any || value != 0.0;
@@ -390,8 +528,10 @@ bool Writer::Projection(const CS_Projection* projection, const CS_Ellipsoid* ell
         return true;
     }
     for (long i = 0; i < projection->GetNumParameters(); ++i) {
-        const CS_ProjectionParameter* parameter = projection->GetParameter(i);
-        if (!write(std::wstring_view(parameter->name), parameter->value)) return false;
+        const wchar_t* name = CQuarnProjection::ParameterName(*projection, i);
+        if (!write(std::wstring_view(name != nullptr ? name : L""),
+                   CQuarnProjection::ParameterValue(*projection, i)))
+            return false;
     }
     return true;
 }
@@ -403,17 +543,17 @@ bool Writer::Axes(const CS_CoordinateSystem& system, long count, bool always) {
     const CQuarnAxisInfo* defaults = QuarnDefaultAxes();
     bool asDefault = !always;
     for (long i = 0; i < count && asDefault; ++i) {
-        const CS_AxisInfo* axis = system.GetAxis(i);
+        const AxisFacts axis = AxisOf(system, i);
         long wanted = count == 1 ? defaults[2].orientation : defaults[i].orientation;
-        asDefault = axis != nullptr && axis->orientation == wanted;
+        asDefault = axis.present && axis.orientation == wanted;
     }
     if (asDefault) return true;
     for (long i = 0; i < count; ++i) {
-        const CS_AxisInfo* axis = system.GetAxis(i);
-        const char* word = axis != nullptr ? OrientationWord(axis->orientation) : nullptr;
+        const AxisFacts axis = AxisOf(system, i);
+        const char* word = axis.present ? OrientationWord(axis.orientation) : nullptr;
         if (word == nullptr) return Refuse("an axis has no orientation WKT 1 can write");
         m_out += ',';
-        if (!Open("AXIS", std::wstring_view(axis->name))) return false;
+        if (!Open("AXIS", std::wstring_view(axis.name))) return false;
         m_out += ',';
         m_out += word;
         m_out += ']';
@@ -461,13 +601,13 @@ bool Writer::Vertical(const CS_VerticalCoordinateSystem& system) {
                (m_out += ',', Unit(system.GetVerticalUnit())) && Axes(system, 1, false) &&
                Close(system);
     // ESRI tells heights from depths by a direction parameter.
-    const CS_AxisInfo* axis = system.GetAxis(0);
-    if (axis == nullptr || (axis->orientation != CS_AO_Up && axis->orientation != CS_AO_Down))
+    const AxisFacts axis = AxisOf(system, 0);
+    if (!axis.present || (axis.orientation != CS_AO_Up && axis.orientation != CS_AO_Down))
         return Refuse("the Esri dialect writes only vertical axes pointing up or down");
     return OpenSystem("VERTCS", system) &&
            (m_out += ',', VerticalDatum(system.GetVerticalDatum())) &&
            (m_out += ",PARAMETER[\"Vertical_Shift\",0.0],PARAMETER[\"Direction\",",
-            m_out += axis->orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
+            m_out += axis.orientation == CS_AO_Up ? "1.0]" : "-1.0]", true) &&
            (m_out += ',', Unit(system.GetVerticalUnit())) && (m_out += ']', true);
 }
 
@@ -546,5 +686,8 @@ bool quarn::detail::WriteInterchange(const CS_Info& object, InterchangeDialect d
                                      std::string& out, std::string& reason) {
     out.clear();
     reason.clear();
-    return Writer(dialect, out, reason).Object(object);
+    Writer writer(dialect, out, reason);
+    const bool written = writer.Object(object);
+    writer.Finish();
+    return written;
 }

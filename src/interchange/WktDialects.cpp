@@ -12,6 +12,7 @@
 #include "wkt/WktCharacters.h"
 #include <quarn/factory/Factory.h>
 #include <quarn/model/ModuleSetup.h>
+#include <quarn/model/ObjectKinds.h>
 #include <quarn/model/Text.h>
 #include <quarn/model/Utf8.h>
 
@@ -418,11 +419,22 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
     const bool esri = dialect == WktDialect::Esri;
     const std::string_view* first = esri ? std::begin(kEsri) : std::begin(kGdal);
     const std::string_view* last = esri ? std::end(kEsri) : std::end(kGdal);
+    // The last letters of the words looked for, in capitals: a word that ends otherwise is
+    // passed over without being read back to its start.
+    wchar_t lastLetters[1 + std::max(std::size(kGdal), std::size(kEsri))] = {L'Y'}; // AUTHORITY
+    std::size_t letters = 1;
+    for (const std::string_view* keyword = first; keyword != last; ++keyword)
+        lastLetters[letters++] = Wide(keyword->back());
     for (std::size_t open = text.find(Char('[')); open != std::basic_string_view<Char>::npos;
          open = text.find(Char('['), open + 1)) {
         std::size_t end = open;
         while (end > 0 && IsWktBlank(Wide(text[end - 1])))
             --end;
+        if (end == 0) continue;
+        wchar_t letter = Wide(text[end - 1]);
+        if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+        if (std::find(lastLetters, lastLetters + letters, letter) == lastLetters + letters)
+            continue;
         std::size_t start = end;
         while (start > 0 && IsWktWordPart(Wide(text[start - 1])))
             --start;
@@ -437,13 +449,26 @@ template <class Char> bool MayRewrite(std::basic_string_view<Char> text, WktDial
     return false;
 }
 
+// Whether the text's first word is the keyword of a WKT 1 system (GEOGCS, PROJCS, ...): such
+// a text is no WKT 2 text, which the common case tells without the WKT 2 scanner.
+template <class Char> bool OpensAsWkt1System(std::basic_string_view<Char> scan) {
+    const std::size_t start = SkipBlanks(scan, 0);
+    std::size_t end = start;
+    while (end < scan.size() && IsWktWordPart(Wide(scan[end])))
+        ++end;
+    const std::basic_string_view<Char> word = scan.substr(start, end - start);
+    for (long type = kQuarnCompoundCS; type <= kQuarnLocalCS; ++type)
+        if (IsKeyword(word, kObjectKinds[type].keyword)) return true;
+    return false;
+}
+
 // Whether `text` of `dialect` reads as it stands: a canonical text, or one that is not WKT 2
 // (which every dialect but the canonical one takes) and holds nothing the Rewriter would
 // change. `scan` is the text itself or its UTF-8.
 template <class Char>
 bool ReadsInPlace(std::wstring_view text, std::basic_string_view<Char> scan, WktDialect dialect) {
     if (dialect == WktDialect::Canonical) return true;
-    if (IsWkt2(dialect) || StartsAsWkt2(text)) return false;
+    if (IsWkt2(dialect) || (!OpensAsWkt1System(scan) && StartsAsWkt2(text))) return false;
     return !MayRewrite(scan, dialect);
 }
 
@@ -531,10 +556,11 @@ const CS_CoordinateSystem* ReadWktDialect(CQuarnCoordinateSystemFactory& factory
 }
 
 const CS_CoordinateSystem* detail::ReadWktDialectText(CQuarnCoordinateSystemFactory& factory,
-                                                      const std::wstring& text,
-                                                      std::string_view utf8, WktDialect dialect) {
-    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.c_str());
-    return ReadRewritten(factory, text, dialect);
+                                                      std::wstring_view text, std::string_view utf8,
+                                                      WktDialect dialect) {
+    if (ReadsInPlace(text, utf8, dialect)) return factory.CreateFromWKT(text.data());
+    // The rewriting reads the text again after the parser has taken its room back.
+    return ReadRewritten(factory, std::wstring(text), dialect);
 }
 
 DialectConstruct FindDialectConstruct(std::wstring_view text, std::size_t offset) {

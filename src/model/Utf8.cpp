@@ -43,10 +43,9 @@ void Append(std::string& bytes, unsigned long c) {
 
 } // namespace
 
-bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* badOffset) {
-    // Written in place: at most one character a byte, cut to the length at the end.
-    text.resize(bytes.size());
-    wchar_t* out = text.data();
+std::size_t quarn::detail::DecodeUtf8(std::string_view bytes, wchar_t* out, bool& wellFormed,
+                                      std::size_t* badOffset) {
+    wellFormed = true;
     const unsigned char* in = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t i = 0, n = 0;
     while (i < bytes.size()) {
@@ -78,29 +77,37 @@ bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* ba
         }
         if (good) good = code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
         if (!good) {
-            text.resize(n);
+            wellFormed = false;
             if (badOffset != nullptr) *badOffset = i;
-            return false;
+            return n;
         }
         out[n++] = static_cast<wchar_t>(code);
         i += static_cast<std::size_t>(length);
     }
-    text.resize(n);
-    return true;
+    return n;
+}
+
+bool QuarnDecodeUtf8(std::string_view bytes, std::wstring& text, std::size_t* badOffset) {
+    // Written in place: at most one character a byte, cut to the length at the end.
+    text.resize(bytes.size());
+    bool good = true;
+    text.resize(quarn::detail::DecodeUtf8(bytes, text.data(), good, badOffset));
+    return good;
 }
 
 void quarn::detail::AppendUtf8(std::string& bytes, std::wstring_view text) {
-    // ASCII, the common case, is written in place; the first other character hands the rest
-    // to Append.
-    const std::size_t start = bytes.size();
-    bytes.resize(start + text.size());
+    // Runs of ASCII, the common case, go through a buffer of the stack and are appended at
+    // once; any other character is encoded by Append.
+    char run[128];
     std::size_t i = 0;
-    for (; i < text.size() && static_cast<unsigned long>(text[i]) < 0x80; ++i)
-        bytes[start + i] = static_cast<char>(text[i]);
-    if (i == text.size()) return;
-    bytes.resize(start + i);
-    for (; i < text.size(); ++i)
-        Append(bytes, static_cast<unsigned long>(text[i]));
+    while (i < text.size()) {
+        std::size_t n = 0;
+        for (; i < text.size() && n < sizeof run && static_cast<unsigned long>(text[i]) < 0x80; ++i)
+            run[n++] = static_cast<char>(text[i]);
+        bytes.append(run, n);
+        if (i < text.size() && static_cast<unsigned long>(text[i]) >= 0x80)
+            Append(bytes, static_cast<unsigned long>(text[i++]));
+    }
 }
 
 std::string QuarnEncodeUtf8(std::wstring_view text) {

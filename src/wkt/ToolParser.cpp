@@ -29,6 +29,17 @@ thread_local SpareCloser closer;
 // A spare larger than this is freed instead: one long text should not stay with the thread.
 constexpr std::size_t kKeptSpare = 1 << 14;
 
+// A block of at least `capacity` characters: the thread's spare when it is large enough, else
+// a new one; `capacity` becomes the block's.
+wchar_t* TakeBlock(std::size_t& capacity) {
+    if (spare.text == nullptr || spare.capacity < capacity) return new wchar_t[capacity];
+    wchar_t* block = spare.text;
+    capacity = spare.capacity;
+    spare.text = nullptr;
+    spare.capacity = 0;
+    return block;
+}
+
 } // namespace
 
 CTOOLParser::~CTOOLParser() {
@@ -43,16 +54,8 @@ void CTOOLParser::SetInput(const wchar_t* text) {
             // `text` may lie inside the old copy (a token text): the move allows for that.
             std::wmemmove(m_input, text, length + 1);
         } else {
-            wchar_t* copy = nullptr;
             std::size_t capacity = length + 1;
-            if (spare.text != nullptr && spare.capacity >= capacity) {
-                copy = spare.text;
-                capacity = spare.capacity;
-                spare.text = nullptr;
-                spare.capacity = 0;
-            } else {
-                copy = new wchar_t[capacity];
-            }
+            wchar_t* copy = TakeBlock(capacity);
             // Copied before the old copy is given up, for the same reason.
             std::wmemcpy(copy, text, length + 1);
             ReleaseInput();
@@ -61,6 +64,18 @@ void CTOOLParser::SetInput(const wchar_t* text) {
         }
     }
     Rewind();
+}
+
+wchar_t* CTOOLParser::InputRoom(std::size_t length) {
+    if (length + 1 > m_capacity) {
+        ReleaseInput();
+        std::size_t capacity = length + 1;
+        m_input = TakeBlock(capacity);
+        m_capacity = capacity;
+    }
+    m_input[0] = L'\0';
+    Rewind();
+    return m_input;
 }
 
 void CTOOLParser::ReleaseInput() {

@@ -425,6 +425,21 @@ TEST(RegistryIndex, ProjectionsChangedByLoadingAreFoundByTheirNewValues) {
               feet);
 }
 
+// The same parameters in another order and case are the same projection.
+TEST(RegistryIndex, ProjectionsFindTheirParametersInAnyOrder) {
+    CQuarnCoordinateSystemFactory factory;
+    for (int i = 0; i < 40; ++i) // more than a registry that is walked
+        factory.CreateProjection(L"", L"Mercator", Parameters({{L"false_easting", 1.0 + i}}));
+    const CS_Projection* first = factory.CreateProjection(
+        L"", L"Mercator",
+        Parameters({{L"false_easting", 1}, {L"central_meridian", 3}, {L"scale_factor", 0.5}}));
+    EXPECT_EQ(
+        factory.CreateProjection(
+            L"", L"Mercator",
+            Parameters({{L"SCALE_FACTOR", 0.5}, {L"false_easting", 1}, {L"Central_Meridian", 3}})),
+        first);
+}
+
 TEST(RegistryIndex, UniqueNamesReuseFreedSuffixesAndLiveInTheirThread) {
     CQuarnCoordinateSystemFactory factory;
     const CS_Info* names[4];

@@ -137,7 +137,9 @@ TEST(InterchangeWriter, NumbersNamesAndSingleObjects) {
                     {1e-5, R"w(UNIT["u",0.00001])w"},
                     {1e25, R"w(UNIT["u",1e+25])w"},
                     {-1.5e-7, R"w(UNIT["u",-1.5e-07])w"},
-                    {304800, R"w(UNIT["u",304800])w"}};
+                    {304800, R"w(UNIT["u",304800])w"},
+                    {-4503599627370495.0, R"w(UNIT["u",-4503599627370495])w"},
+                    {9007199254740992.0, R"w(UNIT["u",9007199254740992])w"}};
     for (const auto& c : kNumbers) {
         const CS_LinearUnit* unit = factory.CreateLinearUnit(L"u", c.factor);
         EXPECT_EQ(quarn::ToWkt(*unit, WktDialect::Gdal), c.gdal);

@@ -142,6 +142,9 @@ public:
     void SetLastDiagnostic(const QuarnParseDiagnostic& diagnostic) {
         m_parser.Diagnostic() = diagnostic;
     }
+    // Lets such a reader write a text of `length` characters (and its terminator) straight
+    // into the parser's own copy: CreateFromWKT of the room reads it without copying it.
+    wchar_t* WktInputRoom(std::size_t length) { return m_parser.InputRoom(length); }
 
 private:
     // Destroys what the factory's destruction must when the store's objects may simply go

@@ -5,6 +5,7 @@
 
 #include <quarn/model/Export.h>
 
+#include <cstddef>
 #include <cwchar>
 
 class QUARN_API CTOOLParser {
@@ -36,6 +37,10 @@ public:
     // Gives up the stored copy (GetInput is null after), keeping its block for the thread's
     // next SetInput.
     void ReleaseInput();
+    // Room for a text of `length` characters and its terminator as the stored copy, for a
+    // caller that writes the text there itself (decoding it, say): SetInput of the room then
+    // reads it without a copy. What the room held before is not kept.
+    wchar_t* InputRoom(std::size_t length);
 
     // The stored copy of the text, null before the first SetInput. The lexer writes
     // terminators into it after tokens.
